@@ -1,0 +1,13 @@
+#include "main_window/frm_main.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    zentrel::frm_Main main_window(platform::real_services());
+    main_window.Load_and_Show();
+    return QApplication::exec();
+}

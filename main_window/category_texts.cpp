@@ -1,0 +1,199 @@
+#include "main_window/category_texts.h"
+
+#include "platform/text.h"
+
+#include <algorithm>
+
+namespace zentrel {
+
+const std::array<std::string_view, category_count> category_list_texts = {
+    "Search for UK dialling codes.",
+    "Search for UK post codes.",
+    "Search for Radio call signs.",
+    "Search for International dialling codes.",
+    "Search for Web domain names.",
+    "Search for UK vehicle number plates.",
+    "Search for International car symbols.",
+    "Search for US ZIP codes.",
+};
+
+namespace {
+
+constexpr std::array<std::string_view, category_count> database_file_names = {
+    "Directory.dat",
+    "PostCodes.dat",
+    "CallSigns.dat",
+    "InterTelDir.dat",
+    "InterDomainNames.dat",
+    "VehiclePlates.dat",
+    "InterVehicleSymbols.dat",
+    "ZipCodesUS.dat",
+};
+
+constexpr std::string_view other_database_file_name = "Database.dat";
+
+// How a row builds its text for a category outside 0-7.
+enum class FallBack {
+    Listed,      // the row's own "other" text
+    WindowTitle, // "? ", the category list's text, " code not found. ?"
+    NoCodeFor,   // "No code for ", the key as the caller passed it
+};
+
+struct TextRow {
+    std::string_view key;
+    std::array<std::string_view, category_count> by_category;
+    std::string_view other;
+    FallBack fall_back = FallBack::Listed;
+};
+
+constexpr TextRow same_for_every_category(std::string_view key)
+{
+    TextRow row{key, {}, key};
+    row.by_category.fill(key);
+    return row;
+}
+
+// The rows in the order the keys are looked up; the first equal key wins.
+constexpr std::array<TextRow, 18> text_table = {{
+    {"Dialling code directory",
+     {"UK Dialling Code Directory.", "UK Post Code Directory.", "Radio Call Sign Directory.",
+      "International Dialling Code Directory.", "Web Domain Name Directory.",
+      "UK Vehicle Number Plate Directory.", "International Car Symbol Directory.",
+      "US ZIP Code Directory."},
+     {},
+     FallBack::WindowTitle},
+    same_for_every_category("Search type"),
+    same_for_every_category("Select your search category here."),
+    same_for_every_category("Search for"),
+    {"Dialling codes",
+     {"Dialling codes", "Post codes", "Call sign", "Dialing prefix", "URL abbreviations",
+      "Plate letter", "Abbreviation", "ZIP code"},
+     {},
+     FallBack::NoCodeFor},
+    {"Dialling areas",
+     {"Dialling areas", "Postal areas", "Countries", "Dialling countries", "Countries",
+      "Car registration areas", "Countries", "Postal areas"},
+     "ERROR IN CODE"},
+    {"Diall_Option_Width",
+     {"1450", "1450", "1200", "1750", "1800", "2200", "1450", "1450"},
+     "3000"},
+    {"Search for names from a number.",
+     {"Search for names from a number.", "Get the postal area from a post code.",
+      "Get the country name from the call sign.",
+      "Get the country name from the dialling prefix.",
+      "Get the country name from the Web domain name.",
+      "Get the vehicle reg area from the plate letter.",
+      "Get the country name from the vehicles symbol.",
+      "Get the American state from the ZIP code."},
+     "ERROR IN CODE"},
+    {"Search for numbers from a name.",
+     {"Search for numbers from a name.", "Get post code from the postal area.",
+      "Get the call sign from the name of the country.",
+      "Search for the dialling prefix from a country name.",
+      "Get the Web domain name from the name of the country.",
+      "Get the plate letter from the vehicle reg area.",
+      "Get the vehicles symbol from the country name.", "Get the ZIP code from the state name."},
+     "ERROR IN CODE"},
+    same_for_every_category("Enter your search pattern here."),
+    same_for_every_category("&Search"),
+    same_for_every_category("Get the list of matches."),
+    {"Area code",
+     {"Area code", "Post code", "Call sign", "Prefix", "URL part", "Index mark", "Car symbol",
+      "ZIP code"},
+     "- ERROR -"},
+    {"Place name",
+     {"Place name", "Postal area name", "Country", "Country", "Country",
+      "Vehicles registration counties", "Countries", "American States"},
+     "- ERROR IN CODE -"},
+    {"DefaultSaveName",
+     {"DirectoryResults", "PostCodeResults", "CallsignResults", "InternationalDirectoryResults",
+      "InterDomainNameResults", "UKVehiclePlateResults", "VehicleSymbolResults",
+      "USZipCodeResults"},
+     "DataResults"},
+    {"FirstTabAt",
+     {"1600", "1600", "1600", "1600", "1900", "1600", "1600", "1600"},
+     "2600"},
+    {"flxTabAt",
+     {"1100", "1100", "1000", "700", "1000", "1200", "1200", "900"},
+     "1100"},
+    {"telephone",
+     {"UK telephone", "UK post code", "radio call sign", "international dialling code",
+      "Web domain name", "UK vehicle number plate", "international vehicle symbol",
+      "US ZIP code"},
+     "data"},
+}};
+
+bool is_category_index(int category) { return category >= 0 && category < category_count; }
+
+bool equal_ignoring_case(std::string_view left, std::string_view right)
+{
+    return std::equal(left.begin(), left.end(), right.begin(), right.end(), [](char a, char b) {
+        return platform::upper_byte(static_cast<unsigned char>(a)) ==
+               platform::upper_byte(static_cast<unsigned char>(b));
+    });
+}
+
+const TextRow* find_row(std::string_view key)
+{
+    const auto wanted = platform::trim_view(key);
+    for (const auto& row : text_table) {
+        if (equal_ignoring_case(wanted, row.key)) return &row;
+    }
+    return nullptr;
+}
+
+std::string fall_back_text(const TextRow& row, std::string_view key, std::string_view list_text)
+{
+    switch (row.fall_back) {
+    case FallBack::WindowTitle:
+        return "? " + std::string(list_text) + " code not found. ?";
+    case FallBack::NoCodeFor:
+        return "No code for " + std::string(key);
+    case FallBack::Listed:
+        break;
+    }
+    return std::string(row.other);
+}
+
+} // namespace
+
+std::string_view database_file_name(int category)
+{
+    return is_category_index(category) ? database_file_names[category] : other_database_file_name;
+}
+
+std::string text_for_category(std::string_view key, int category, std::string_view list_text)
+{
+    const TextRow* row = find_row(key);
+    if (row == nullptr) {
+        return "#Can't find; " + std::string(key) + " (" + std::to_string(category) + ")";
+    }
+    if (is_category_index(category)) return std::string(row->by_category[category]);
+    return fall_back_text(*row, key, list_text);
+}
+
+SearchCategory category_from_text(std::string_view text, int selected_index)
+{
+    for (int category = 0; category < category_count; ++category) {
+        if (equal_ignoring_case(text, category_list_texts[category])) {
+            return static_cast<SearchCategory>(category);
+        }
+    }
+    if (equal_ignoring_case(text, "Default")) return Category_UKDiallingCodes;
+    return static_cast<SearchCategory>(selected_index);
+}
+
+std::string data_file_for_category(std::string_view category_text, std::string_view program_folder)
+{
+    std::string path(program_folder);
+    if (!path.ends_with('/')) path += '/';
+
+    int category = Category_None;
+    if (category_text.size() == 1 && category_text[0] >= '0' && category_text[0] <= '7') {
+        category = category_text[0] - '0';
+    }
+    path += database_file_name(category);
+    return path;
+}
+
+} // namespace zentrel

@@ -1,0 +1,38 @@
+#pragma once
+// One line of a database file: whether it is a comment, a blank or an entry, how an
+// entry splits into a code, a name and a colour tag, and the row colours a tag chooses.
+// The split works on the line in hand only and allocates nothing, because the search
+// runs it for every line of files of tens of thousands of lines.
+#include "platform/colours.h"
+
+#include <string_view>
+
+namespace zentrel {
+
+enum class LineKind { Comment, Blank, Entry };
+
+// The kind of a line as read, without its line end. Only the space counts as blank.
+LineKind line_kind(std::string_view line);
+
+// Views into the line that was split; code and name carry no outer spaces, and tag is
+// one of "*", "[*Red data]", "[*Blue data]", "[*Gray data]" or empty.
+struct EntryFields {
+    std::string_view code;
+    std::string_view name;
+    std::string_view tag;
+};
+
+// Splits an entry line exactly as read (not trimmed). The UK dialling codes (category 0)
+// take the code from the end of the line; every other category value takes the first
+// word. A colour tag at the very end of the name is then removed from it.
+EntryFields split_entry(std::string_view line, int category);
+
+struct RowColours {
+    platform::Colour text;
+    platform::Colour background;
+};
+
+// The colours of a result row with the given tag; any other text gives the default ones.
+RowColours tag_colours(std::string_view tag);
+
+} // namespace zentrel

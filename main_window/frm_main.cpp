@@ -1,0 +1,299 @@
+#include "main_window/frm_main.h"
+
+#include "main_window/text_helpers.h"
+#include "platform/app_state.h"
+#include "platform/formats.h"
+#include "platform/text.h"
+#include "platform/text_file.h"
+
+#include <limits>
+
+namespace zentrel {
+
+using platform::Colour;
+
+namespace {
+
+constexpr const char* arial = "Arial";
+constexpr double arial_size = 8;
+constexpr Colour red = platform::rgb(255, 0, 0);
+
+platform::Font arial_bold() { return platform::Font{arial, arial_size, true, false, false}; }
+
+std::string padded(const std::string& text) { return " " + text + " "; }
+
+double whole_number(const std::string& text)
+{
+    return static_cast<double>(platform::round_half_even(platform::val(text)));
+}
+
+} // namespace
+
+frm_Main::frm_Main(platform::Services services)
+    : services_(std::move(services)),
+      frm("Dialling code directory.", 4680, 3960),
+      fra_SearchType(frm, " Search Type ", 120, 120, 4455, 735),
+      com_SearchType(fra_SearchType, 120, 240, 4215, 315),
+      fra_Search(frm, " Search for ", 120, 960, 4455, 615),
+      opt_DiallOption_0(fra_Search, "Dialling codes", 120, 240, 1450, 255),
+      opt_DiallOption_1(fra_Search, "Dialling areas", 2880, 240, 1450, 255),
+      lab_Direction(fra_Search, "?", 2220, 130, 120, 195),
+      txt_Inputbox(frm, " Search for...", 120, 1680, 3015, 375),
+      com_Search(frm, "&Search", 3240, 1680, 1335, 375),
+      fra_TheResults(frm, "", 120, 2160, 4455, 1695),
+      flx_ResultsChart(fra_TheResults, 120, 240, 4215, 1335)
+{
+    lab_Direction.set_tooltip(" Toggle direction. ");
+    menu_Options.add(menu_WebSitesList);
+    for (auto& item : menu_URL) menu_WebSitesList.add(item);
+    menu_Options.add(menu_AbortSearch);
+    menu_Options.add(menu_ClearSearchResults);
+    menu_Options.add(menu_Exit);
+    wire_handlers();
+}
+
+void frm_Main::wire_handlers()
+{
+    frm.on_resize = [this] { Form_Resize(); };
+    frm.on_activate = [this] { Form_Activate(); };
+    frm.on_unload = [this] { Form_Unload(); };
+    com_SearchType.on_click = [this] { com_SearchType_Click(); };
+    opt_DiallOption_0.on_click = [this] { opt_DiallOption_Click(0); };
+    opt_DiallOption_1.on_click = [this] { opt_DiallOption_Click(1); };
+    lab_Direction.on_click = [this] { lab_Direction_Click(); };
+    txt_Inputbox.on_change = [this] { txt_Inputbox_Change(); };
+    txt_Inputbox.on_key_down = [this](int key_code, int shift) { txt_Inputbox_KeyDown(key_code, shift); };
+    txt_Inputbox.on_key_press = [this](int& key_ascii) { txt_Inputbox_KeyPress(key_ascii); };
+    com_Search.on_click = [this] { com_Search_Click(); };
+    menu_AbortSearch.on_click = [this] { menu_AbortSearch_Click(); };
+    menu_ClearSearchResults.on_click = [this] { menu_ClearSearchResults_Click(); };
+    menu_Exit.on_click = [this] { menu_Exit_Click(); };
+    for (int index = 0; index < web_site_item_count; ++index) {
+        menu_URL[static_cast<std::size_t>(index)].on_click = [] {};
+    }
+}
+
+void frm_Main::Load_and_Show()
+{
+    Form_Load();
+    frm.show();
+}
+
+// ---------------------------------------------------------------------------------
+// Start-up, category and direction
+
+void frm_Main::Form_Load()
+{
+    Match_Count = 0;
+    com_SearchType.clear();
+    for (std::string_view text : category_list_texts) com_SearchType.add_item(std::string(text));
+    com_SearchType.set_list_index(0);
+    Apply_Search_Category();
+}
+
+void frm_Main::com_SearchType_Click() { Apply_Search_Category(); }
+
+void frm_Main::Apply_Search_Category()
+{
+    const auto T = [this](std::string_view key) { return Text_for_Category(key, Current_Category()); };
+    frm.set_caption(T("Dialling code directory"));
+    fra_SearchType.set_caption(padded(T("Search type")));
+    fra_SearchType.set_font(arial_bold());
+    com_SearchType.set_font(arial_bold());
+    com_SearchType.set_tooltip(padded(T("Select your search category here.")));
+    fra_Search.set_caption(padded(T("Search for")));
+    fra_Search.set_font(arial_bold());
+    opt_DiallOption_0.set_caption(T("Dialling codes"));
+    opt_DiallOption_1.set_caption(T("Dialling areas"));
+    opt_DiallOption_0.set_tooltip(padded(T("Search for names from a number.")));
+    opt_DiallOption_1.set_tooltip(padded(T("Search for numbers from a name.")));
+    opt_DiallOption_0.set_value(false);
+    opt_DiallOption_1.set_value(true);
+    for (int index = 0; index < 2; ++index) {
+        opt_DiallOption(index).set_font(arial_bold());
+        opt_DiallOption(index).set_width(platform::val(T("Diall_Option_Width")));
+    }
+    txt_Inputbox.set_text("");
+    txt_Inputbox.set_tooltip(padded(T("Enter your search pattern here.")));
+    txt_Inputbox.set_font(arial_bold());
+    com_Search.set_caption(T("&Search"));
+    com_Search.set_tooltip(padded(T("Get the list of matches.")));
+    com_Search.set_font(arial_bold());
+    fra_TheResults.set_caption("");
+    fra_TheResults.set_font(arial_bold());
+    flx_ResultsChart.set_font(arial_bold());
+    flx_ResultsChart.set_col_width(0, whole_number(T("flxTabAt")));
+    flx_ResultsChart.set_col_width(1, static_cast<double>(platform::round_half_even(platform::Window::screen_width())));
+    Reset_Results_Grid();
+    Search_Text.clear();
+    DataFile_Path = DataFile_for_Category(std::to_string(Current_Category()));
+    Fill_WebSites_Menu();
+}
+
+void frm_Main::opt_DiallOption_Click(int index)
+{
+    lab_Direction.set_font_name("Webdings");
+    lab_Direction.set_font_size(22);
+    lab_Direction.set_caption(std::string(1, index == 0 ? char(52) : char(51)));
+}
+
+void frm_Main::lab_Direction_Click()
+{
+    if (opt_DiallOption_0.value()) {
+        opt_DiallOption_1.set_value(true);
+        opt_DiallOption_Click(1);
+    } else {
+        opt_DiallOption_0.set_value(true);
+        opt_DiallOption_Click(0);
+    }
+}
+
+void frm_Main::txt_Inputbox_Change()
+{
+    com_Search.set_enabled(!platform::trim_view(txt_Inputbox.text()).empty());
+}
+
+void frm_Main::Form_Activate()
+{
+    if (txt_Inputbox.enabled()) txt_Inputbox.set_focus();
+}
+
+void frm_Main::menu_Exit_Click() { frm.close(); }
+
+void frm_Main::Form_Unload() { platform::end_program(); }
+
+// ---------------------------------------------------------------------------------
+// Layout
+
+void frm_Main::Form_Resize()
+{
+    const double W = frm.client_width();
+    const double H = frm.client_height();
+    const double upper_width = W > 740 ? W - 240 : 500;
+
+    fra_SearchType.move(120, 120, upper_width, fra_SearchType.height());
+    const double list_width = fra_SearchType.width() - 240;
+    com_SearchType.move(120, 240, list_width > 1000 ? list_width : 1000, com_SearchType.height());
+
+    fra_Search.move(120, 960, upper_width, fra_Search.height());
+    opt_DiallOption_0.set_left(120);
+    const double option_1_left = fra_Search.width() - (opt_DiallOption_1.width() + 120);
+    opt_DiallOption_1.set_left(option_1_left > 1600 ? option_1_left : 1600);
+    lab_Direction.set_left((fra_Search.width() - lab_Direction.width()) / 2);
+
+    const double box_width = W - (com_Search.width() + 360);
+    txt_Inputbox.move(120, 1680, box_width > 500 ? box_width : 500, 375);
+    com_Search.move(txt_Inputbox.width() + txt_Inputbox.left() + 120, 1680, 1335, 375);
+
+    const double results_top = 2160;
+    const double results_height = H - (results_top + 120);
+    fra_TheResults.move(fra_Search.left(), results_top, fra_Search.width(),
+                        results_height > 500 ? results_height : 500);
+
+    flx_ResultsChart.set_left(120);
+    flx_ResultsChart.set_top(240);
+    if (fra_TheResults.width() - 240 > 0) flx_ResultsChart.set_width(fra_TheResults.width() - 240);
+    const double room = fra_TheResults.height() - 360;
+    if (room > 0) {
+        std::int32_t all_rows = -1;
+        const double rows_height = Grid_Rows_Height(all_rows);
+        flx_ResultsChart.set_height(rows_height > room ? room : rows_height);
+    }
+    flx_ResultsChart.set_col_width(1, static_cast<double>(platform::round_half_even(frm.outer_width())));
+}
+
+// ---------------------------------------------------------------------------------
+// Texts
+
+std::string frm_Main::Text_for_Category(std::string_view key, int category) const
+{
+    return text_for_category(key, category, com_SearchType.text());
+}
+
+SearchCategory frm_Main::Category_from_Text(std::string& text) const
+{
+    if (text.empty()) text = com_SearchType.text();
+    return category_from_text(text, com_SearchType.list_index());
+}
+
+SearchCategory frm_Main::Current_Category() const
+{
+    std::string text = com_SearchType.text();
+    return Category_from_Text(text);
+}
+
+std::string frm_Main::DataFile_for_Category(std::string_view category_text) const
+{
+    return data_file_for_category(category_text, services_.program_folder);
+}
+
+std::int32_t frm_Main::FileSize(const std::string& path) const
+{
+    const long long size = platform::file_size(path);
+    if (size > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(size);
+}
+
+std::string frm_Main::FileName_from_Path(std::string_view path) const { return file_name_from_path(path); }
+
+// ---------------------------------------------------------------------------------
+// Results grid
+
+void frm_Main::Reset_Results_Grid()
+{
+    const auto heading = [this](int col, std::string_view key) {
+        flx_ResultsChart.set_row(0);
+        flx_ResultsChart.set_col(col);
+        flx_ResultsChart.set_cell_font_size(10);
+        flx_ResultsChart.set_cell_font_underline(true);
+        flx_ResultsChart.set_text(Text_for_Category(key, Current_Category()));
+        flx_ResultsChart.set_cell_alignment(platform::cell_alignment::left_centre);
+    };
+    heading(0, "Area code");
+    heading(1, "Place name");
+    flx_ResultsChart.set_row(0);
+    flx_ResultsChart.set_col(0);
+    flx_ResultsChart.set_rows(1);
+    flx_ResultsChart.set_tooltip("");
+}
+
+void frm_Main::Add_Result_Row(std::string code_text, std::string name_text, Colour& fore_colour,
+                              Colour& back_colour)
+{
+    if (back_colour == 0) back_colour = 1;
+    flx_ResultsChart.set_rows(flx_ResultsChart.rows() + 1);
+    flx_ResultsChart.set_row(flx_ResultsChart.rows() - 1);
+    const auto fill = [&](int col, std::string text) {
+        flx_ResultsChart.set_col(col);
+        flx_ResultsChart.set_text(std::move(text));
+        flx_ResultsChart.set_cell_fore_colour(fore_colour);
+        flx_ResultsChart.set_cell_back_colour(back_colour);
+        flx_ResultsChart.set_cell_alignment(platform::cell_alignment::left_centre);
+    };
+    fill(0, std::move(code_text));
+    fill(1, std::move(name_text));
+}
+
+double frm_Main::Grid_Rows_Height(std::int32_t& row_count) const
+{
+    if (row_count < 0) row_count = flx_ResultsChart.rows();
+    double total = 80;
+    for (std::int32_t row = 0; row < row_count; ++row) {
+        total += flx_ResultsChart.row_height(row < flx_ResultsChart.rows() ? row : 0);
+    }
+    return total;
+}
+
+void frm_Main::add_red_row(std::string code_text, std::string name_text)
+{
+    Colour fore = red;
+    Colour back = platform::system_window_background;
+    Add_Result_Row(std::move(code_text), std::move(name_text), fore, back);
+}
+
+int frm_Main::message(const std::string& text, int style, const std::string& title)
+{
+    return services_.message_boxes->show(text, style, title);
+}
+
+} // namespace zentrel

@@ -1,0 +1,118 @@
+#pragma once
+// The main window: the category list, the direction options with their arrow, the
+// pattern box, the Search button and the results grid; start-up, the category switch,
+// the layout, the search with its abort and clear commands, and the search state that
+// the information window reads. The text tables, the line split and the wildcard match
+// live apart from it (category_texts, database_entry, wildcard).
+#include "main_window/category_texts.h"
+#include "platform/controls.h"
+#include "platform/grid.h"
+#include "platform/menu.h"
+#include "platform/services.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace zentrel {
+
+inline constexpr const char* App_Title = "Zentrel";
+
+class frm_Main final {
+public:
+    explicit frm_Main(platform::Services services);
+    frm_Main(const frm_Main&) = delete;
+    frm_Main& operator=(const frm_Main&) = delete;
+
+    // Loads the window and shows it, as the program's start does.
+    void Load_and_Show();
+
+    // Window events.
+    void Form_Load();
+    void Form_Activate();
+    void Form_Resize();
+    void Form_Unload();
+
+    // Category, direction and pattern box.
+    void com_SearchType_Click();
+    void Apply_Search_Category();
+    void opt_DiallOption_Click(int index);
+    void lab_Direction_Click();
+    void txt_Inputbox_Change();
+    void txt_Inputbox_KeyDown(int key_code, int shift);
+    void txt_Inputbox_KeyPress(int& key_ascii);
+
+    // Commands.
+    void com_Search_Click();
+    void menu_AbortSearch_Click();
+    void menu_ClearSearchResults_Click();
+    void menu_Exit_Click();
+    void Fill_WebSites_Menu();
+
+    // The per-category texts, read against the category list as it is now.
+    std::string Text_for_Category(std::string_view key, int category) const;
+    SearchCategory Category_from_Text(std::string& text) const;
+    std::string DataFile_for_Category(std::string_view category_text) const;
+    SearchCategory Current_Category() const;
+
+    // The results grid.
+    void Reset_Results_Grid();
+    void Add_Result_Row(std::string code_text, std::string name_text, platform::Colour& fore_colour,
+                        platform::Colour& back_colour);
+    double Grid_Rows_Height(std::int32_t& row_count) const;
+
+    std::int32_t FileSize(const std::string& path) const;
+    std::string FileName_from_Path(std::string_view path) const;
+
+    // The search state, read by the information window.
+    std::string DataFile_Path;
+    bool Search_Running = false;
+    std::string Search_Text;
+    platform::DateTime Search_Start{};
+    platform::DateTime Search_Last{};
+    std::int32_t Match_Count = 0;
+
+    const platform::Services& services() const { return services_; }
+
+private:
+    void wire_handlers();
+    void show_busy_state(const std::string& pattern);
+    void show_idle_state();
+    void search_file(SearchCategory category, const std::string& pattern);
+    void report_search_failure(int number, const std::string& description);
+    void add_red_row(std::string code_text, std::string name_text);
+    void start_sample_search(const char* pattern, int option);
+    int message(const std::string& text, int style, const std::string& title);
+
+    platform::Services services_;
+
+public:
+    // The controls, in the window's focus order.
+    platform::Window frm;
+    platform::Frame fra_SearchType;
+    platform::ComboBox com_SearchType;
+    platform::Frame fra_Search;
+    platform::OptionButton opt_DiallOption_0;
+    platform::OptionButton opt_DiallOption_1;
+    platform::Label lab_Direction;
+    platform::TextBox txt_Inputbox;
+    platform::CommandButton com_Search;
+    platform::Frame fra_TheResults;
+    platform::Grid flx_ResultsChart;
+
+    platform::OptionButton& opt_DiallOption(int index)
+    {
+        return index == 0 ? opt_DiallOption_0 : opt_DiallOption_1;
+    }
+
+    // The context menu's items.
+    platform::MenuItem menu_Options{"Dialling code &menu"};
+    platform::MenuItem menu_WebSitesList{"Usefull &web sites"};
+    static constexpr int web_site_item_count = 21;
+    std::array<platform::MenuItem, web_site_item_count> menu_URL;
+    platform::MenuItem menu_AbortSearch{"Abort &this search", "Ctrl+X"};
+    platform::MenuItem menu_ClearSearchResults{"Clear the search &results", "Ctrl+R"};
+    platform::MenuItem menu_Exit{"E&xit", "Ctrl+Q"};
+};
+
+} // namespace zentrel

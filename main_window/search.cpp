@@ -1,0 +1,248 @@
+// The search: reads the category's database file line by line, matches one field of
+// every entry against the pattern and lists the matches, yielding once per line so that
+// the window stays responsive and the search can be aborted. Also the abort and clear
+// commands and the keys of the pattern box.
+#include "main_window/database_entry.h"
+#include "main_window/frm_main.h"
+#include "main_window/text_helpers.h"
+#include "main_window/wildcard.h"
+#include "platform/app_state.h"
+#include "platform/formats.h"
+#include "platform/runtime_error.h"
+#include "platform/text.h"
+#include "platform/text_file.h"
+
+#include <optional>
+
+namespace zentrel {
+
+using platform::Colour;
+using platform::format_grouped;
+using platform::format_whole;
+namespace box = platform::message_box;
+
+namespace {
+
+constexpr std::int32_t match_limit = 50000;
+constexpr Colour light_green = platform::rgb(127, 255, 127);
+constexpr Colour red = platform::rgb(255, 0, 0);
+constexpr Colour white = platform::rgb(255, 255, 255);
+constexpr const char* searching_for = " is searching for; ";
+constexpr unsigned char no_break_space = 160;
+
+std::string progress_caption(const std::string& pattern, double progress)
+{
+    return std::string(App_Title) + searching_for + "\"" + pattern + "\"    [ " + format_whole(progress) + "% ]";
+}
+
+std::string progress_frame_caption(double progress, std::int32_t matches, long long records)
+{
+    return " " + format_whole(progress) + "% of data read.  (" + format_grouped(matches) + " matches out of " +
+           format_grouped(records) + " records.) ";
+}
+
+std::string summary_hint(const std::string& pattern, std::int32_t matches)
+{
+    std::string spaces = " ";
+    std::string no_break(1, static_cast<char>(no_break_space));
+    return " " + pattern + " was found " + format_grouped(matches) + " time" + plural_s(matches) + ". " +
+           replace_all(" Click select here for more information. ", spaces, no_break);
+}
+
+// The values of one running search.
+struct SearchProgress {
+    long long file_size = 0;
+    long long characters_read = 0;
+    long long entries_read = 0;
+
+    double percent() const
+    {
+        if (file_size == 0) platform::raise_error(11); // the file grew after it was measured
+        return static_cast<double>(characters_read) * 100.0 / static_cast<double>(file_size);
+    }
+};
+
+} // namespace
+
+void frm_Main::com_Search_Click()
+{
+    const std::string old_caption = frm.caption();
+    const std::string old_frame_caption = fra_Search.caption();
+    try {
+        const std::string pattern = platform::trim(txt_Inputbox.text());
+        show_busy_state(pattern);
+        search_file(Current_Category(), pattern);
+    } catch (const platform::RuntimeError& error) {
+        report_search_failure(error.number(), error.description());
+    } catch (const std::bad_alloc&) {
+        report_search_failure(platform::error::out_of_memory, platform::error_text(platform::error::out_of_memory));
+    } catch (const std::exception&) {
+        report_search_failure(51, platform::error_text(51));
+    }
+    frm.set_caption(old_caption);
+    for (int index = 0; index < 2; ++index) opt_DiallOption(index).set_enabled(true);
+    lab_Direction.set_enabled(true);
+    txt_Inputbox.set_enabled(true);
+    com_Search.set_enabled(true);
+    fra_Search.set_caption(old_frame_caption);
+    txt_Inputbox.select_all();
+    txt_Inputbox.set_focus();
+    Search_Running = false;
+    com_SearchType.set_enabled(true);
+    frm.set_mouse_pointer(platform::mouse_pointer::arrow);
+    frm.set_mouse_pointer(platform::mouse_pointer::standard);
+    Form_Resize();
+    show_idle_state();
+}
+
+void frm_Main::show_busy_state(const std::string& pattern)
+{
+    frm.set_mouse_pointer(platform::mouse_pointer::arrow_hourglass);
+    frm.set_caption(std::string(App_Title) + searching_for + pattern);
+    frm.set_back_colour(light_green);
+    for (platform::Control* control : std::initializer_list<platform::Control*>{
+             &fra_SearchType, &com_SearchType, &fra_Search, &opt_DiallOption_0, &opt_DiallOption_1,
+             &fra_TheResults, &txt_Inputbox, &com_Search}) {
+        control->set_back_colour(frm.back_colour());
+    }
+    std::int32_t rows_shown = 99;
+    flx_ResultsChart.set_height(Grid_Rows_Height(rows_shown));
+    com_SearchType.set_enabled(false);
+    Search_Running = true;
+    Search_Start = services_.clock->now();
+    Search_Last = Search_Start;
+    Search_Text = pattern;
+    flx_ResultsChart.set_col_width(0, static_cast<double>(platform::round_half_even(
+                                          platform::val(Text_for_Category("flxTabAt", Current_Category())))));
+    Reset_Results_Grid();
+    txt_Inputbox.select_all();
+    txt_Inputbox.set_focus();
+    for (int index = 0; index < 2; ++index) opt_DiallOption(index).set_enabled(false);
+    lab_Direction.set_enabled(false);
+    txt_Inputbox.set_enabled(false);
+    com_Search.set_enabled(false);
+}
+
+void frm_Main::show_idle_state()
+{
+    frm.set_back_colour(platform::system_button_face);
+    for (platform::Control* control : std::initializer_list<platform::Control*>{
+             &fra_SearchType, &fra_Search, &fra_TheResults, &opt_DiallOption_0, &opt_DiallOption_1, &com_Search}) {
+        control->set_back_colour(frm.back_colour());
+    }
+    com_SearchType.set_back_colour(platform::system_window_background);
+    txt_Inputbox.set_back_colour(platform::system_window_background);
+}
+
+void frm_Main::search_file(SearchCategory category, const std::string& pattern)
+{
+    Match_Count = 0;
+    SearchProgress progress;
+    if (DataFile_Path.empty()) DataFile_Path = DataFile_for_Category(std::to_string(category));
+    progress.file_size = FileSize(DataFile_Path);
+    platform::InputFile file(DataFile_Path);
+
+    // Compiled at the first entry line, so that an invalid pattern fails only there.
+    std::optional<WildcardPattern> compiled;
+    std::string line;
+    while (!file.eof() && Match_Count < match_limit && Search_Running) {
+        frm.set_caption(progress_caption(pattern, progress.percent()));
+        fra_Search.set_caption(progress_frame_caption(progress.percent(), Match_Count, progress.entries_read));
+        services_.event_loop->do_events();
+        file.read_line(line);
+        progress.characters_read += static_cast<long long>(line.size());
+        if (line_kind(line) == LineKind::Entry) {
+            ++progress.entries_read;
+            const EntryFields entry = split_entry(line, category);
+            const std::string_view field = opt_DiallOption_0.value() ? entry.code : entry.name;
+            if (!compiled) compiled.emplace(txt_Inputbox.text());
+            if (compiled->matches(field)) {
+                ++Match_Count;
+                RowColours colours = tag_colours(entry.tag);
+                Add_Result_Row(std::string(entry.code), std::string(entry.name), colours.text, colours.background);
+                if (Match_Count >= match_limit) {
+                    add_red_row("Can't load any more data.", format_grouped(Match_Count) +
+                                                                 " matches displayed only. (" +
+                                                                 format_whole(progress.percent()) + "% of data read.)");
+                }
+            }
+        }
+        Search_Last = services_.clock->now();
+    }
+
+    if (Match_Count <= 0) {
+        const char* what = opt_DiallOption_0.value() ? "dialing code number" : "area code name";
+        add_red_row(pattern, std::string("Can't find any ") + what + " matches with; " + pattern);
+    }
+    file.close();
+    if (!Search_Running) {
+        Colour fore = white;
+        Colour back = 0;
+        Add_Result_Row("This search was aborted.", "Aborted after " + fra_Search.caption(), fore, back);
+        message("This search was aborted.\r\n\r\nAborted after " + fra_Search.caption(), box::exclamation,
+                std::string(App_Title) + " - Search aborted.");
+    }
+    flx_ResultsChart.set_tooltip(summary_hint(pattern, Match_Count));
+}
+
+void frm_Main::report_search_failure(int number, const std::string& description)
+{
+    flx_ResultsChart.set_tooltip("");
+    const std::string title = std::string(App_Title) + " search error.";
+    if (number == platform::error::file_not_found) {
+        add_red_row("Can't find file;", DataFile_Path);
+        message(title + "\r\n\r\nCan't find file; " + DataFile_Path + "\r\n\r\n\tTo create this file;\r\n"
+                        "\t1; Click on OK to close this window.\r\n"
+                        "\t2; Hold down the SHIFT key and click menu over the " +
+                    App_Title + " window.\r\n\t3; Click on ''Options, Restore/fix the " +
+                    FileName_from_Path(DataFile_Path) + " file.''",
+                box::exclamation, title);
+        return;
+    }
+    add_red_row("Error " + std::to_string(number) + ".", description + ".");
+    message(title + "\r\n\r\nError " + std::to_string(number) + ".\r\n" + description + ".", box::exclamation,
+            title);
+}
+
+void frm_Main::menu_AbortSearch_Click() { Search_Running = false; }
+
+void frm_Main::menu_ClearSearchResults_Click()
+{
+    opt_DiallOption_1.set_value(true);
+    Reset_Results_Grid();
+    Search_Text.clear();
+    txt_Inputbox.set_text("");
+    txt_Inputbox.set_focus();
+    Match_Count = 0;
+    com_SearchType.set_enabled(true);
+}
+
+// ---------------------------------------------------------------------------------
+// Keys of the pattern box
+
+void frm_Main::txt_Inputbox_KeyPress(int& key_ascii)
+{
+    if (key_ascii == platform::key_code::enter) com_Search_Click();
+}
+
+void frm_Main::txt_Inputbox_KeyDown(int key_code, int shift)
+{
+    if (shift != platform::shift_key::shift) return;
+    switch (key_code) {
+    case platform::key_code::pause:
+    case platform::key_code::escape: txt_Inputbox.set_text(""); break;
+    case platform::key_code::f1: start_sample_search("Haywards Heath", 1); break;
+    case platform::key_code::f2: start_sample_search("01444", 0); break;
+    case platform::key_code::f3: start_sample_search("London", 1); break;
+    default: break;
+    }
+}
+
+void frm_Main::start_sample_search(const char* pattern, int option)
+{
+    txt_Inputbox.set_text(pattern);
+    opt_DiallOption(option).set_value(true);
+    com_Search_Click();
+}
+
+} // namespace zentrel

@@ -1,0 +1,19 @@
+#pragma once
+// Small text functions that the main window's messages and captions are built with.
+#include <string>
+#include <string_view>
+
+namespace zentrel {
+
+// "s" for a count that needs a plural, "" for 1 and -1.
+std::string plural_s(long long count);
+
+// Replaces find in text, again and again from the start, until text no longer holds it;
+// an empty find leaves text unchanged. A replacement that holds find could never finish,
+// so it is set to "" in the caller's variable and every find is removed instead.
+std::string replace_all(std::string text, std::string_view find, std::string& replacement);
+
+// The part of a path after its last "\" or "/"; the whole path when it has neither.
+std::string file_name_from_path(std::string_view path);
+
+} // namespace zentrel

@@ -1,0 +1,120 @@
+#include "main_window/wildcard.h"
+
+#include "platform/runtime_error.h"
+#include "platform/text.h"
+
+#include <string>
+
+namespace zentrel {
+
+namespace {
+
+using ByteSet = std::bitset<256>;
+
+unsigned char byte_at(std::string_view text, std::size_t index)
+{
+    return static_cast<unsigned char>(text[index]);
+}
+
+void add_range(ByteSet& set, unsigned char first, unsigned char last)
+{
+    if (first > last) platform::raise_error(platform::error::invalid_pattern);
+    for (int byte = first; byte <= last; ++byte) set.set(static_cast<std::size_t>(byte));
+}
+
+ByteSet digits()
+{
+    ByteSet set;
+    add_range(set, '0', '9');
+    return set;
+}
+
+// Reads the list that follows a "[" at `position`; leaves `position` after its "]".
+ByteSet read_list(std::string_view pattern, std::size_t& position)
+{
+    const bool negated = position < pattern.size() && pattern[position] == '!';
+    if (negated) ++position;
+
+    ByteSet set;
+    while (position < pattern.size() && pattern[position] != ']') {
+        const unsigned char first = byte_at(pattern, position);
+        const bool is_range = position + 2 < pattern.size() && pattern[position + 1] == '-' &&
+                              pattern[position + 2] != ']';
+        if (is_range) {
+            add_range(set, first, byte_at(pattern, position + 2));
+            position += 3;
+        } else {
+            set.set(first);
+            ++position;
+        }
+    }
+    if (position == pattern.size()) platform::raise_error(platform::error::invalid_pattern);
+    ++position;
+
+    if (negated) set.flip();
+    return set;
+}
+
+} // namespace
+
+WildcardPattern::WildcardPattern(std::string_view pattern)
+{
+    const std::string upper = platform::ucase(pattern);
+    const ByteSet any_digit = digits();
+
+    std::size_t position = 0;
+    while (position < upper.size()) {
+        const char c = upper[position++];
+        if (c == '*') {
+            if (tokens_.empty() || !tokens_.back().is_star) tokens_.push_back({true, {}});
+            continue;
+        }
+        ByteSet accepts;
+        if (c == '?') {
+            accepts.set();
+        } else if (c == '#') {
+            accepts = any_digit;
+        } else if (c == '[') {
+            const bool empty_list = position < upper.size() && upper[position] == ']';
+            accepts = read_list(upper, position);
+            if (empty_list) continue; // "[]" consumes no character
+        } else {
+            accepts.set(static_cast<unsigned char>(c));
+        }
+        tokens_.push_back({false, accepts});
+    }
+}
+
+bool WildcardPattern::matches(std::string_view text) const
+{
+    constexpr std::size_t no_star = static_cast<std::size_t>(-1);
+    std::size_t next_char = 0;
+    std::size_t next_token = 0;
+    // The last "*" seen and the text position its current run ends at.
+    std::size_t star_token = no_star;
+    std::size_t star_run_end = 0;
+
+    while (next_char < text.size()) {
+        if (next_token < tokens_.size()) {
+            const Token& token = tokens_[next_token];
+            if (token.is_star) {
+                star_token = next_token++;
+                star_run_end = next_char;
+                continue;
+            }
+            if (token.accepts[platform::upper_byte(byte_at(text, next_char))]) {
+                ++next_token;
+                ++next_char;
+                continue;
+            }
+        }
+        if (star_token == no_star) return false;
+        // Let the last "*" swallow one more character and retry what follows it.
+        next_token = star_token + 1;
+        next_char = ++star_run_end;
+    }
+    while (next_token < tokens_.size() && tokens_[next_token].is_star) ++next_token;
+    return next_token == tokens_.size();
+}
+
+} // namespace zentrel

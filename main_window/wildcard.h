@@ -1,0 +1,39 @@
+#pragma once
+// A wildcard pattern compiled once and matched against many texts, ignoring letter case
+// (Windows-1252 upper-casing). The whole text must match the whole pattern:
+//   ?       any one character
+//   *       any run of characters, the empty run included
+//   #       any one digit 0-9
+//   [list]  any one character of the list; [!list] any one character not in it
+//   a-b     inside a list, every byte code from a to b
+// "*", "?", "#" and "[" inside a list, and "]" and "!" outside one, stand for themselves.
+// "[]" matches the empty run and "[!]" any one character; a "-" first or last in a list
+// stands for itself. An unclosed "[" or a descending range makes the pattern invalid.
+//
+// Every token but "*" consumes exactly one character, so the match needs to backtrack only
+// to the last "*": it takes at most len(text) x len(pattern) steps, never exponential time.
+#include <bitset>
+#include <string_view>
+#include <vector>
+
+namespace zentrel {
+
+class WildcardPattern final {
+public:
+    // Throws platform::RuntimeError(93) when the pattern is invalid.
+    explicit WildcardPattern(std::string_view pattern);
+
+    // Allocates nothing.
+    bool matches(std::string_view text) const;
+
+private:
+    // A "*", or the set of upper-cased bytes that one character may be.
+    struct Token {
+        bool is_star = false;
+        std::bitset<256> accepts;
+    };
+
+    std::vector<Token> tokens_;
+};
+
+} // namespace zentrel

@@ -1,0 +1,42 @@
+#pragma once
+// Program-wide state of the layer: the end of the program, and the throttled hand-over
+// of control values to the screen.
+#include <chrono>
+
+namespace platform {
+
+// Thrown out of a yield when the main window has been closed: it unwinds the running
+// handler (closing its files) up to the event dispatch, which then lets the program end.
+// It is deliberately not a std::exception, so that no handler's error road catches it.
+struct ProgramEnd {};
+
+// Asks the program to end at once: every window closes and every event loop returns.
+void end_program();
+bool program_ending();
+
+// Throws ProgramEnd when the program is ending; called after every yield.
+void check_program_end();
+
+// Runs one handler called from an event: a ProgramEnd ends the program, any other
+// escaped exception is swallowed, so that no exception ever crosses the toolkit.
+template <typename Handler>
+void dispatch_event(Handler&& handler)
+{
+    try {
+        handler();
+    } catch (const ProgramEnd&) {
+        end_program();
+    } catch (...) {
+    }
+}
+
+// Controls keep the values the program gives them and hand them to the screen later:
+// at most once per display frame while a long operation yields, at once otherwise.
+constexpr std::chrono::milliseconds display_frame{16};
+
+} // namespace platform
+
+namespace platform {
+// Lets a test that ended the program go on with a fresh state.
+void reset_program_end();
+} // namespace platform

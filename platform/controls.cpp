@@ -1,0 +1,785 @@
+#include "platform/controls.h"
+
+#include "platform/app_state.h"
+#include "platform/qt_bridge.h"
+#include "platform/text.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <chrono>
+
+namespace platform {
+
+// The controls whose values changed since the screen was last brought up to date, and
+// the timer that does it: at once when the program is idle, and no more than once per
+// display frame while a long operation yields on every line.
+class ScreenSync {
+public:
+    static ScreenSync& instance()
+    {
+        static ScreenSync sync;
+        return sync;
+    }
+
+    void changed(Control* control)
+    {
+        pending_.push_back(control);
+        if (timer_ == nullptr) {
+            timer_ = new QTimer(QApplication::instance());
+            timer_->setSingleShot(true);
+            QObject::connect(timer_, &QTimer::timeout, [this] { flush(); });
+        }
+        if (timer_->isActive()) return;
+        const auto since = std::chrono::steady_clock::now() - last_flush_;
+        const auto wait = std::max(std::chrono::steady_clock::duration::zero(), display_frame - since);
+        timer_->start(std::chrono::duration_cast<std::chrono::milliseconds>(wait));
+    }
+
+    void forget(Control* control)
+    {
+        pending_.erase(std::remove(pending_.begin(), pending_.end(), control), pending_.end());
+    }
+
+    void flush()
+    {
+        last_flush_ = std::chrono::steady_clock::now();
+        if (timer_ != nullptr) timer_->stop();
+        // Parents first, so that children are placed inside their final frames.
+        std::vector<Control*> controls;
+        controls.swap(pending_);
+        for (Control* control : controls) control->flush();
+    }
+
+private:
+    std::vector<Control*> pending_;
+    QTimer* timer_ = nullptr;
+    std::chrono::steady_clock::time_point last_flush_{};
+};
+
+namespace {
+
+// Hands a mouse-button press on a widget to its control's handler, in twips relative
+// to the control. A press that the control consumes goes no further up.
+class MouseRelay final : public QObject {
+public:
+    MouseRelay(QWidget* widget, MouseHandler& handler, bool consume)
+        : QObject(widget), widget_(widget), handler_(handler), consume_(consume)
+    {
+        widget->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != widget_) return false;
+        if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) {
+            return false;
+        }
+        auto* press = static_cast<QMouseEvent*>(event);
+        const int button = qt::mouse_button(press->button());
+        const int shift = qt::shift_mask(press->modifiers());
+        const QPointF at = press->position();
+        if (handler_ && button != 0) {
+            dispatch_event([&] { handler_(button, shift, qt::to_twips(at.x()), qt::to_twips(at.y())); });
+            Control::flush_all();
+        }
+        return consume_;
+    }
+
+private:
+    QWidget* widget_;
+    MouseHandler& handler_;
+    bool consume_;
+};
+
+void run_handler(const Handler& handler)
+{
+    if (!handler) return;
+    dispatch_event(handler);
+    Control::flush_all();
+}
+
+bool font_is_missing(const std::string& name)
+{
+    return !QFontDatabase::hasFamily(qt::to_qstring(name));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------
+// Control
+
+Control::Control(Control* parent, QWidget* widget, double left, double top, double width,
+                 double height, Colour back, Colour fore)
+    : parent_(parent), widget_(widget), left_(left), top_(top), width_(width), height_(height),
+      back_colour_(back), fore_colour_(fore)
+{
+    if (parent_ != nullptr) parent_->children_.push_back(this);
+    QObject::connect(widget_, &QObject::destroyed, [this] { widget_ = nullptr; });
+    mark_changed(all_changed);
+}
+
+Control::~Control()
+{
+    ScreenSync::instance().forget(this);
+    if (parent_ != nullptr) {
+        auto& siblings = parent_->children_;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+    for (Control* child : children_) child->parent_ = nullptr;
+    forget_widget();
+}
+
+void Control::forget_widget()
+{
+    if (widget_ == nullptr) return;
+    QWidget* widget = widget_;
+    widget_ = nullptr;
+    QObject::disconnect(widget, &QObject::destroyed, nullptr, nullptr);
+    delete widget;
+}
+
+void Control::set_left(double left) { move(left, top_, width_, height_); }
+void Control::set_top(double top) { move(left_, top, width_, height_); }
+void Control::set_width(double width) { move(left_, top_, width, height_); }
+void Control::set_height(double height) { move(left_, top_, width_, height); }
+
+void Control::move(double left, double top, double width, double height)
+{
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    mark_changed(geometry_changed);
+}
+
+void Control::set_enabled(bool enabled)
+{
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    mark_changed(enabled_changed);
+}
+
+void Control::set_visible(bool visible)
+{
+    if (visible == visible_) return;
+    visible_ = visible;
+    mark_changed(visible_changed);
+}
+
+void Control::set_tooltip(std::string tooltip)
+{
+    if (tooltip == tooltip_) return;
+    tooltip_ = std::move(tooltip);
+    mark_changed(tooltip_changed);
+}
+
+void Control::set_back_colour(Colour colour)
+{
+    if (colour == back_colour_) return;
+    back_colour_ = colour;
+    mark_changed(colours_changed);
+}
+
+void Control::set_fore_colour(Colour colour)
+{
+    if (colour == fore_colour_) return;
+    fore_colour_ = colour;
+    mark_changed(colours_changed);
+}
+
+void Control::set_font(const Font& font)
+{
+    font_ = font;
+    mark_changed(font_changed);
+}
+
+void Control::set_font_name(std::string name)
+{
+    font_.name = std::move(name);
+    mark_changed(font_changed);
+}
+
+void Control::set_font_size(double size)
+{
+    font_.size = size;
+    mark_changed(font_changed);
+}
+
+void Control::set_font_bold(bool bold)
+{
+    font_.bold = bold;
+    mark_changed(font_changed);
+}
+
+void Control::set_font_underline(bool underline)
+{
+    font_.underline = underline;
+    mark_changed(font_changed);
+}
+
+void Control::set_focus()
+{
+    if (widget_ == nullptr || !enabled_ || !visible_) return;
+    flush_all();
+    if (widget_->isEnabled()) widget_->setFocus(Qt::OtherFocusReason);
+}
+
+bool Control::has_focus() const { return widget_ != nullptr && widget_->hasFocus(); }
+
+void Control::mark_changed(unsigned what)
+{
+    if (changed_ == 0) ScreenSync::instance().changed(this);
+    changed_ |= what;
+}
+
+void Control::flush()
+{
+    const unsigned what = changed_;
+    changed_ = 0;
+    if (widget_ != nullptr && what != 0) push(what);
+}
+
+void Control::flush_all() { ScreenSync::instance().flush(); }
+
+void Control::push(unsigned what)
+{
+    if (what & geometry_changed) push_geometry();
+    if (what & enabled_changed) widget_->setEnabled(enabled_);
+    if (what & visible_changed) widget_->setVisible(visible_);
+    if (what & tooltip_changed) widget_->setToolTip(qt::plain_tooltip(tooltip_));
+    if (what & font_changed) widget_->setFont(qt::to_qfont(font_));
+}
+
+void Control::push_geometry()
+{
+    widget_->setGeometry(qt::to_pixels(left_), qt::to_pixels(top_), std::max(0, qt::to_pixels(width_)),
+                         std::max(0, qt::to_pixels(height_)));
+}
+
+void Control::push_palette(int background_role, int foreground_role)
+{
+    QPalette palette = widget_->palette();
+    const auto background = static_cast<QPalette::ColorRole>(background_role);
+    const auto foreground = static_cast<QPalette::ColorRole>(foreground_role);
+    palette.setColor(QPalette::Active, background, qt::to_qcolor(back_colour_));
+    palette.setColor(QPalette::Inactive, background, qt::to_qcolor(back_colour_));
+    palette.setColor(QPalette::Active, foreground, qt::to_qcolor(fore_colour_));
+    palette.setColor(QPalette::Inactive, foreground, qt::to_qcolor(fore_colour_));
+    widget_->setPalette(palette);
+}
+
+// ---------------------------------------------------------------------------------
+// Window
+
+namespace {
+
+class WindowWidget final : public QWidget {
+public:
+    explicit WindowWidget(Window& window) : window_(window) {}
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        run_handler(window_.on_resize);
+    }
+
+    void changeEvent(QEvent* event) override
+    {
+        QWidget::changeEvent(event);
+        if (event->type() == QEvent::WindowStateChange) run_handler(window_.on_resize);
+        if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+            run_handler(window_.on_activate);
+        }
+    }
+
+    void closeEvent(QCloseEvent* event) override
+    {
+        QWidget::closeEvent(event);
+        run_handler(window_.on_unload);
+    }
+
+private:
+    Window& window_;
+};
+
+} // namespace
+
+Window::Window(std::string caption, double client_width, double client_height)
+    : Control(nullptr, new WindowWidget(*this), 0, 0, client_width, client_height, system_button_face,
+              system_button_text),
+      caption_(std::move(caption))
+{
+    widget()->setAutoFillBackground(true);
+    widget()->resize(qt::to_pixels(client_width), qt::to_pixels(client_height));
+    visible_ = false;
+    new MouseRelay(widget(), on_mouse_down, true);
+}
+
+Window::~Window() = default;
+
+void Window::set_caption(std::string caption)
+{
+    if (caption == caption_) return;
+    caption_ = std::move(caption);
+    mark_changed(caption_changed);
+}
+
+double Window::client_width() const
+{
+    if (widget() == nullptr || widget()->isMinimized()) return 0;
+    return qt::to_twips(widget()->width());
+}
+
+double Window::client_height() const
+{
+    if (widget() == nullptr || widget()->isMinimized()) return 0;
+    return qt::to_twips(widget()->height());
+}
+
+double Window::outer_width() const
+{
+    if (widget() == nullptr) return 0;
+    return qt::to_twips(widget()->frameGeometry().width());
+}
+
+void Window::set_mouse_pointer(int pointer)
+{
+    if (pointer == mouse_pointer_) return;
+    mouse_pointer_ = pointer;
+    mark_changed(content_changed);
+}
+
+void Window::show()
+{
+    flush_all();
+    set_visible(true);
+    flush_all();
+}
+
+void Window::hide()
+{
+    set_visible(false);
+    flush_all();
+}
+
+void Window::close()
+{
+    if (widget() != nullptr) widget()->close();
+}
+
+bool Window::is_shown() const { return widget() != nullptr && widget()->isVisible(); }
+
+double Window::screen_width()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? qt::to_twips(screen->geometry().width()) : 0;
+}
+
+double Window::screen_height()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? qt::to_twips(screen->geometry().height()) : 0;
+}
+
+void Window::push(unsigned what)
+{
+    // The window's size belongs to the user; only its caption, colours and pointer follow.
+    Control::push(what & ~(geometry_changed | visible_changed));
+    if (what & caption_changed) widget()->setWindowTitle(qt::to_qstring(caption_));
+    if (what & colours_changed) push_palette(QPalette::Window, QPalette::WindowText);
+    if (what & content_changed) {
+        switch (mouse_pointer_) {
+        case mouse_pointer::standard: widget()->unsetCursor(); break;
+        case mouse_pointer::hourglass: widget()->setCursor(Qt::WaitCursor); break;
+        case mouse_pointer::arrow_hourglass: widget()->setCursor(Qt::BusyCursor); break;
+        default: widget()->setCursor(Qt::ArrowCursor); break;
+        }
+    }
+    if (what & visible_changed) widget()->setVisible(visible());
+}
+
+void Window::push_geometry() {}
+
+// ---------------------------------------------------------------------------------
+// Frame
+
+Frame::Frame(Control& parent, std::string caption, double left, double top, double width, double height)
+    : Control(&parent, new QGroupBox(parent.widget()), left, top, width, height, system_button_face,
+              system_button_text),
+      caption_(std::move(caption))
+{
+    widget()->setAutoFillBackground(true);
+    new MouseRelay(widget(), on_mouse_down, true);
+}
+
+void Frame::set_caption(std::string caption)
+{
+    if (caption == caption_) return;
+    caption_ = std::move(caption);
+    mark_changed(caption_changed);
+}
+
+void Frame::push(unsigned what)
+{
+    Control::push(what);
+    auto* box = static_cast<QGroupBox*>(widget());
+    if (what & caption_changed) box->setTitle(qt::to_qstring(caption_));
+    if (what & colours_changed) push_palette(QPalette::Window, QPalette::WindowText);
+}
+
+// ---------------------------------------------------------------------------------
+// ComboBox
+
+ComboBox::ComboBox(Control& parent, double left, double top, double width, double height)
+    : Control(&parent, new QComboBox(parent.widget()), left, top, width, height, system_window_background,
+              system_window_text)
+{
+    auto* combo = static_cast<QComboBox*>(widget());
+    QObject::connect(combo, &QComboBox::activated, [this](int index) { picked_by_user(index); });
+}
+
+void ComboBox::clear()
+{
+    items_.clear();
+    list_index_ = -1;
+    mark_changed(content_changed);
+}
+
+void ComboBox::add_item(std::string item)
+{
+    items_.push_back(std::move(item));
+    mark_changed(content_changed);
+}
+
+void ComboBox::set_list_index(int index)
+{
+    if (index < -1 || index >= list_count()) return;
+    list_index_ = index;
+    mark_changed(content_changed);
+    if (index >= 0 && on_click) on_click();
+}
+
+std::string ComboBox::text() const
+{
+    return list_index_ >= 0 ? items_[static_cast<std::size_t>(list_index_)] : std::string();
+}
+
+void ComboBox::picked_by_user(int index)
+{
+    if (index < 0 || index >= list_count()) return;
+    list_index_ = index;
+    run_handler(on_click);
+}
+
+void ComboBox::push(unsigned what)
+{
+    Control::push(what);
+    auto* combo = static_cast<QComboBox*>(widget());
+    if (what & content_changed) {
+        const QSignalBlocker quiet(combo);
+        if (combo->count() != list_count()) {
+            combo->clear();
+            for (const auto& item : items_) combo->addItem(qt::to_qstring(item));
+        }
+        combo->setCurrentIndex(list_index_);
+    }
+    if (what & colours_changed) push_palette(QPalette::Base, QPalette::Text);
+}
+
+// ---------------------------------------------------------------------------------
+// OptionButton
+
+OptionButton::OptionButton(Control& parent, std::string caption, double left, double top, double width,
+                           double height)
+    : Control(&parent, new QRadioButton(parent.widget()), left, top, width, height, system_button_face,
+              system_button_text),
+      caption_(std::move(caption))
+{
+    auto* radio = static_cast<QRadioButton*>(widget());
+    radio->setAutoExclusive(false); // the group is kept by the stored values
+    radio->setAutoFillBackground(true);
+    QObject::connect(radio, &QRadioButton::clicked, [this] { clicked_by_user(); });
+    new MouseRelay(widget(), on_mouse_down, false);
+}
+
+void OptionButton::set_caption(std::string caption)
+{
+    if (caption == caption_) return;
+    caption_ = std::move(caption);
+    mark_changed(caption_changed);
+}
+
+void OptionButton::set_value(bool value)
+{
+    if (value) {
+        for (Control* sibling : parent()->children()) {
+            auto* option = dynamic_cast<OptionButton*>(sibling);
+            if (option != nullptr && option != this && option->value_) {
+                option->value_ = false;
+                option->mark_changed(content_changed);
+            }
+        }
+    }
+    value_ = value;
+    mark_changed(content_changed);
+    if (value && on_click) on_click();
+}
+
+void OptionButton::clicked_by_user()
+{
+    if (value_) {
+        mark_changed(content_changed); // a click on the selected option keeps it selected
+        flush_all();
+        return;
+    }
+    dispatch_event([this] { set_value(true); });
+    flush_all();
+}
+
+void OptionButton::push(unsigned what)
+{
+    Control::push(what);
+    auto* radio = static_cast<QRadioButton*>(widget());
+    if (what & caption_changed) radio->setText(qt::to_qstring(caption_));
+    if (what & content_changed) radio->setChecked(value_);
+    if (what & colours_changed) push_palette(QPalette::Window, QPalette::WindowText);
+}
+
+// ---------------------------------------------------------------------------------
+// Label
+
+namespace {
+
+// Draws the label's text; for the Webdings triangles on a machine without that font,
+// draws the triangles themselves at the size the symbol font would give them.
+class LabelWidget final : public QLabel {
+public:
+    LabelWidget(QWidget* parent, Handler& on_click) : QLabel(parent), on_click_(on_click)
+    {
+        setTextFormat(Qt::PlainText);
+    }
+
+    void set_symbol(bool drawn_here) { draw_symbol_ = drawn_here; update(); }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override { event->accept(); }
+
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        event->accept();
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+            run_handler(on_click_);
+        }
+    }
+
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (!draw_symbol_) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        const QString caption = text();
+        const bool left = caption == QStringLiteral("3");
+        const bool right = caption == QStringLiteral("4");
+        if (!left && !right) return;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QFontMetricsF metrics(font());
+        const double size = metrics.height() * 0.55;
+        const double centre_x = width() / 2.0;
+        const double centre_y = metrics.ascent() * 0.62;
+        QPainterPath triangle;
+        if (right) {
+            triangle.moveTo(centre_x - size * 0.45, centre_y - size / 2);
+            triangle.lineTo(centre_x + size * 0.45, centre_y);
+            triangle.lineTo(centre_x - size * 0.45, centre_y + size / 2);
+        } else {
+            triangle.moveTo(centre_x + size * 0.45, centre_y - size / 2);
+            triangle.lineTo(centre_x - size * 0.45, centre_y);
+            triangle.lineTo(centre_x + size * 0.45, centre_y + size / 2);
+        }
+        triangle.closeSubpath();
+        const QColor colour = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                              QPalette::WindowText);
+        painter.fillPath(triangle, colour);
+    }
+
+private:
+    Handler& on_click_;
+    bool draw_symbol_ = false;
+};
+
+bool is_drawn_symbol(const Font& font)
+{
+    return font.name == "Webdings" && font_is_missing(font.name);
+}
+
+} // namespace
+
+Label::Label(Control& parent, std::string caption, double left, double top, double width, double height)
+    : Control(&parent, new LabelWidget(parent.widget(), on_click), left, top, width, height,
+              system_button_face, system_button_text),
+      caption_(std::move(caption))
+{
+}
+
+void Label::set_caption(std::string caption)
+{
+    if (caption == caption_) return;
+    caption_ = std::move(caption);
+    mark_changed(caption_changed);
+}
+
+void Label::push(unsigned what)
+{
+    Control::push(what);
+    auto* label = static_cast<LabelWidget*>(widget());
+    if (what & caption_changed) label->setText(qt::to_qstring(caption_));
+    if (what & colours_changed) push_palette(QPalette::Window, QPalette::WindowText);
+    if (what & font_changed) {
+        label->set_symbol(is_drawn_symbol(font()));
+        push_geometry();
+    }
+}
+
+void Label::push_geometry()
+{
+    // A symbol of a large font may be bigger than the label's box: it is drawn whole,
+    // centred on the box, from the box's top.
+    const QFontMetrics metrics(qt::to_qfont(font()));
+    const int box_width = qt::to_pixels(width());
+    const int box_height = qt::to_pixels(height());
+    const int drawn_width = std::max(box_width, metrics.height() * 3 / 4);
+    const int drawn_height = std::max(box_height, metrics.height());
+    const int drawn_left = qt::to_pixels(left()) - (drawn_width - box_width) / 2;
+    widget()->setGeometry(drawn_left, qt::to_pixels(top()), drawn_width, drawn_height);
+    static_cast<QLabel*>(widget())->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+}
+
+// ---------------------------------------------------------------------------------
+// TextBox
+
+class TextBoxWidget final : public QLineEdit {
+public:
+    TextBoxWidget(QWidget* parent, TextBox& box) : QLineEdit(parent), box_(box) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int code = qt::key_code(*event);
+        const int shift = qt::shift_mask(event->modifiers());
+        if (box_.on_key_down && code != 0) {
+            dispatch_event([&] { box_.on_key_down(code, shift); });
+            Control::flush_all();
+        }
+        int key_ascii = character_of(*event, code);
+        if (key_ascii != 0 && box_.on_key_press) {
+            dispatch_event([&] { box_.on_key_press(key_ascii); });
+            Control::flush_all();
+            if (key_ascii == 0) return;
+        }
+        if (isEnabled()) QLineEdit::keyPressEvent(event);
+    }
+
+private:
+    static int character_of(const QKeyEvent& event, int code)
+    {
+        if (code == key_code::enter || code == key_code::back || code == key_code::escape) return code;
+        const QString text = event.text();
+        if (text.size() != 1 || text[0].unicode() < 32) return 0;
+        return unicode_to_cp1252(text[0].unicode());
+    }
+
+    TextBox& box_;
+};
+
+TextBox::TextBox(Control& parent, std::string text, double left, double top, double width, double height)
+    : Control(&parent, new TextBoxWidget(parent.widget(), *this), left, top, width, height,
+              system_window_background, system_window_text),
+      text_(std::move(text))
+{
+    auto* edit = static_cast<QLineEdit*>(widget());
+    QObject::connect(edit, &QLineEdit::textEdited,
+                     [this](const QString& typed) { edited_by_user(qt::from_qstring(typed)); });
+}
+
+void TextBox::set_text(std::string text)
+{
+    if (text == text_) return;
+    text_ = std::move(text);
+    mark_changed(content_changed);
+    if (on_change) on_change();
+}
+
+void TextBox::select_all()
+{
+    select_all_pending_ = true;
+    mark_changed(content_changed);
+}
+
+void TextBox::edited_by_user(std::string text)
+{
+    if (text == text_) return;
+    text_ = std::move(text);
+    run_handler(on_change);
+}
+
+void TextBox::push(unsigned what)
+{
+    Control::push(what);
+    auto* edit = static_cast<QLineEdit*>(widget());
+    if (what & content_changed) {
+        const QString shown = qt::to_qstring(text_);
+        if (edit->text() != shown) edit->setText(shown);
+        if (select_all_pending_) edit->selectAll();
+        select_all_pending_ = false;
+    }
+    if (what & colours_changed) push_palette(QPalette::Base, QPalette::Text);
+}
+
+// ---------------------------------------------------------------------------------
+// CommandButton
+
+CommandButton::CommandButton(Control& parent, std::string caption, double left, double top, double width,
+                             double height)
+    : Control(&parent, new QPushButton(parent.widget()), left, top, width, height, system_button_face,
+              system_button_text),
+      caption_(std::move(caption))
+{
+    auto* button = static_cast<QPushButton*>(widget());
+    QObject::connect(button, &QPushButton::clicked, [this] { run_handler(on_click); });
+    new MouseRelay(widget(), on_mouse_down, false);
+}
+
+void CommandButton::set_caption(std::string caption)
+{
+    if (caption == caption_) return;
+    caption_ = std::move(caption);
+    mark_changed(caption_changed);
+}
+
+void CommandButton::push(unsigned what)
+{
+    Control::push(what);
+    if (what & caption_changed) static_cast<QPushButton*>(widget())->setText(qt::to_qstring(caption_));
+    // A standard push button keeps the system's face whatever its stored colour.
+}
+
+} // namespace platform

@@ -1,0 +1,276 @@
+#include "platform/grid.h"
+
+#include "platform/app_state.h"
+#include "platform/qt_bridge.h"
+
+#include <QAbstractTableModel>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QTableView>
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+Qt::Alignment to_qt_alignment(int alignment)
+{
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    if (alignment >= 3 && alignment <= 5) horizontal = Qt::AlignHCenter;
+    if (alignment >= 6 && alignment <= 8) horizontal = Qt::AlignRight;
+    Qt::Alignment vertical = Qt::AlignVCenter;
+    if (alignment == 0 || alignment == 3 || alignment == 6) vertical = Qt::AlignTop;
+    if (alignment == 2 || alignment == 5 || alignment == 8) vertical = Qt::AlignBottom;
+    return horizontal | vertical;
+}
+
+} // namespace
+
+// The view's picture of the grid: the header row is the view's header, grid rows 1 and
+// later are the view's rows 0 and later. It learns of new rows only when the grid hands
+// them over, in one batch per display frame.
+class GridModel final : public QAbstractTableModel {
+public:
+    explicit GridModel(Grid& grid) : grid_(grid) {}
+
+    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : shown_rows_; }
+    int columnCount(const QModelIndex& parent) const override
+    {
+        return parent.isValid() ? 0 : Grid::column_count;
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || index.row() + 1 >= grid_.rows()) return {};
+        return cell_data(grid_.cell(index.row() + 1, index.column()), role);
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || section < 0 || section >= Grid::column_count) return {};
+        const GridCell& cell = grid_.cell(0, section);
+        if (role == Qt::BackgroundRole || role == Qt::ForegroundRole) return {}; // fixed-row colours
+        return cell_data(cell, role);
+    }
+
+    // Brings the view up to date with the grid's rows.
+    void hand_over(bool rows_replaced, int first_changed, int last_changed)
+    {
+        const int wanted = grid_.rows() - 1;
+        if (rows_replaced || wanted < shown_rows_) {
+            beginResetModel();
+            shown_rows_ = wanted;
+            endResetModel();
+            emit headerDataChanged(Qt::Horizontal, 0, Grid::column_count - 1);
+            return;
+        }
+        if (first_changed == 0) emit headerDataChanged(Qt::Horizontal, 0, Grid::column_count - 1);
+        const int first_view_row = std::max(0, first_changed - 1);
+        const int last_view_row = std::min(shown_rows_ - 1, last_changed - 1);
+        if (first_changed >= 0 && first_view_row <= last_view_row) {
+            emit dataChanged(index(first_view_row, 0), index(last_view_row, Grid::column_count - 1));
+        }
+        if (wanted > shown_rows_) {
+            beginInsertRows(QModelIndex(), shown_rows_, wanted - 1);
+            shown_rows_ = wanted;
+            endInsertRows();
+        }
+    }
+
+private:
+    QVariant cell_data(const GridCell& cell, int role) const
+    {
+        switch (role) {
+        case Qt::DisplayRole: return qt::to_qstring(cell.text);
+        case Qt::ForegroundRole: return qt::to_qcolor(cell.fore);
+        case Qt::BackgroundRole: return qt::to_qcolor(cell.back);
+        case Qt::TextAlignmentRole: return static_cast<int>(to_qt_alignment(cell.alignment));
+        case Qt::FontRole: {
+            Font font = grid_.font();
+            if (cell.font_size > 0) font.size = cell.font_size;
+            font.underline = cell.underline;
+            return qt::to_qfont(font);
+        }
+        default: return {};
+        }
+    }
+
+    Grid& grid_;
+    int shown_rows_ = 0;
+};
+
+class GridView final : public QTableView {
+public:
+    GridView(QWidget* parent, Grid& grid) : QTableView(parent), grid_(grid)
+    {
+        setSelectionMode(QAbstractItemView::NoSelection);
+        setEditTriggers(QAbstractItemView::NoEditTriggers);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setWordWrap(false);
+        setTextElideMode(Qt::ElideNone);
+        const int row_pixels = qt::to_pixels(Grid::standard_row_height);
+        verticalHeader()->hide();
+        verticalHeader()->setMinimumSectionSize(1);
+        verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        verticalHeader()->setDefaultSectionSize(row_pixels);
+        horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        horizontalHeader()->setHighlightSections(false);
+        horizontalHeader()->setSectionsClickable(false);
+        horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        horizontalHeader()->setFixedHeight(row_pixels);
+        horizontalHeader()->setMinimumSectionSize(1);
+        viewport()->installEventFilter(this);
+        horizontalHeader()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) {
+            return QTableView::eventFilter(watched, event);
+        }
+        auto* press = static_cast<QMouseEvent*>(event);
+        auto* source = static_cast<QWidget*>(watched);
+        const int button = qt::mouse_button(press->button());
+        if (watched == viewport() && button == mouse_button::left) {
+            const QModelIndex index = indexAt(press->position().toPoint());
+            if (index.isValid()) grid_.pressed_at(index.row(), index.column());
+        }
+        const QPointF at = source->mapTo(this, press->position().toPoint());
+        if (grid_.on_mouse_down && button != 0) {
+            const int shift = qt::shift_mask(press->modifiers());
+            dispatch_event([&] { grid_.on_mouse_down(button, shift, qt::to_twips(at.x()), qt::to_twips(at.y())); });
+            Control::flush_all();
+        }
+        return true;
+    }
+
+private:
+    Grid& grid_;
+};
+
+Grid::Grid(Control& parent, double left, double top, double width, double height)
+    : Control(&parent, new GridView(parent.widget(), *this), left, top, width, height,
+              system_window_background, system_window_text),
+      rows_(1), model_(std::make_unique<GridModel>(*this))
+{
+    for (GridCell& cell : rows_[0]) {
+        cell.fore = system_button_text;
+        cell.back = system_button_face;
+    }
+    static_cast<GridView*>(widget())->setModel(model_.get());
+}
+
+Grid::~Grid()
+{
+    if (widget() != nullptr) static_cast<GridView*>(widget())->setModel(nullptr);
+}
+
+void Grid::set_rows(int count)
+{
+    count = std::max(1, count);
+    if (count == rows()) return;
+    if (count < rows()) {
+        rows_.resize(static_cast<std::size_t>(count));
+        rows_replaced_ = true;
+    } else {
+        if (rows_.capacity() < static_cast<std::size_t>(count)) {
+            rows_.reserve(std::max(static_cast<std::size_t>(count), rows_.capacity() * 2));
+        }
+        rows_.resize(static_cast<std::size_t>(count));
+    }
+    row_ = std::min(row_, count - 1);
+    mark_changed(content_changed);
+}
+
+void Grid::set_row(int row) { row_ = std::clamp(row, 0, rows() - 1); }
+void Grid::set_col(int col) { col_ = std::clamp(col, 0, column_count - 1); }
+
+void Grid::cell_changed()
+{
+    if (first_changed_row_ < 0 || row_ < first_changed_row_) first_changed_row_ = row_;
+    last_changed_row_ = std::max(last_changed_row_, row_);
+    mark_changed(content_changed);
+}
+
+void Grid::set_text(std::string text)
+{
+    current().text = std::move(text);
+    cell_changed();
+}
+
+void Grid::set_cell_fore_colour(Colour colour)
+{
+    current().fore = colour;
+    cell_changed();
+}
+
+void Grid::set_cell_back_colour(Colour colour)
+{
+    current().back = colour;
+    cell_changed();
+}
+
+void Grid::set_cell_alignment(int alignment)
+{
+    current().alignment = alignment;
+    cell_changed();
+}
+
+double Grid::cell_font_size() const
+{
+    return current().font_size > 0 ? current().font_size : font().size;
+}
+
+void Grid::set_cell_font_size(double size)
+{
+    current().font_size = static_cast<float>(size);
+    cell_changed();
+}
+
+void Grid::set_cell_font_underline(bool underline)
+{
+    current().underline = underline;
+    cell_changed();
+}
+
+const GridCell& Grid::cell(int row, int col) const
+{
+    return rows_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(col));
+}
+
+void Grid::set_col_width(int col, double width)
+{
+    col_widths_.at(static_cast<std::size_t>(col)) = width;
+    mark_changed(geometry_changed);
+}
+
+double Grid::row_height(int) const { return standard_row_height; }
+
+void Grid::pressed_at(int view_row, int view_col)
+{
+    set_row(view_row + 1);
+    set_col(view_col);
+    static_cast<GridView*>(widget())->setCurrentIndex(model_->index(view_row, view_col));
+}
+
+void Grid::push(unsigned what)
+{
+    Control::push(what);
+    auto* view = static_cast<GridView*>(widget());
+    if (what & content_changed) {
+        model_->hand_over(rows_replaced_, first_changed_row_, last_changed_row_);
+        rows_replaced_ = false;
+        first_changed_row_ = -1;
+        last_changed_row_ = -1;
+    }
+    if (what & geometry_changed) {
+        for (int col = 0; col < column_count; ++col) {
+            view->setColumnWidth(col, std::max(1, qt::to_pixels(col_width(col))));
+        }
+    }
+    if (what & colours_changed) push_palette(QPalette::Base, QPalette::Text);
+}
+
+} // namespace platform

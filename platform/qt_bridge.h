@@ -1,0 +1,33 @@
+#pragma once
+// Conversions at the toolkit boundary: Windows-1252 text, colours, fonts, keys, twips.
+#include "platform/colours.h"
+#include "platform/controls.h"
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+class QKeyEvent;
+class QMouseEvent;
+
+namespace platform::qt {
+
+QString to_qstring(std::string_view cp1252);
+std::string from_qstring(const QString& text);
+// A tooltip shown exactly as typed, never read as markup.
+QString plain_tooltip(std::string_view cp1252);
+
+QColor to_qcolor(Colour colour);
+QFont to_qfont(const Font& font);
+
+int to_pixels(double twips);
+double to_twips(double pixels);
+
+int shift_mask(Qt::KeyboardModifiers modifiers);
+int mouse_button(Qt::MouseButton button);
+int key_code(const QKeyEvent& event);
+
+} // namespace platform::qt

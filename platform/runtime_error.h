@@ -1,0 +1,47 @@
+#pragma once
+// Run-time errors as the program tells them apart: a number with its standard text.
+// Every failure that a handler reports to the user travels as one of these.
+#include <exception>
+#include <string>
+
+namespace platform {
+
+namespace error {
+constexpr int invalid_call = 5;
+constexpr int overflow = 6;
+constexpr int out_of_memory = 7;
+constexpr int subscript_out_of_range = 9;
+constexpr int bad_file_name_or_number = 52;
+constexpr int file_not_found = 53;
+constexpr int device_io = 57;
+constexpr int disk_full = 61;
+constexpr int input_past_end = 62;
+constexpr int too_many_files = 67;
+constexpr int permission_denied = 70;
+constexpr int path_file_access = 75;
+constexpr int path_not_found = 76;
+constexpr int invalid_pattern = 93;
+constexpr int dialog_cancelled = 32755;
+} // namespace error
+
+// The standard text of an error number ("File not found" for 53).
+std::string error_text(int number);
+
+class RuntimeError final : public std::exception {
+public:
+    explicit RuntimeError(int number);
+    int number() const { return number_; }
+    const std::string& description() const { return description_; }
+    const char* what() const noexcept override { return description_.c_str(); }
+
+private:
+    int number_;
+    std::string description_;
+};
+
+[[noreturn]] void raise_error(int number);
+
+// The error number of a failed system call on a path, given its errno value.
+int error_from_errno(int errno_value);
+
+} // namespace platform

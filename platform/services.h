@@ -1,0 +1,60 @@
+#pragma once
+// The services that block or reach outside the program, each behind a small interface
+// with a real implementation here and a test double in the tests.
+#include <chrono>
+#include <string>
+
+namespace platform {
+
+namespace message_box {
+constexpr int ok_only = 0;
+constexpr int ok_cancel = 1;
+constexpr int yes_no_cancel = 3;
+constexpr int yes_no = 4;
+constexpr int critical = 16;
+constexpr int question = 32;
+constexpr int exclamation = 48;
+constexpr int information = 64;
+constexpr int default_button2 = 256;
+constexpr int default_button3 = 512;
+
+constexpr int answer_ok = 1;
+constexpr int answer_cancel = 2;
+constexpr int answer_yes = 6;
+constexpr int answer_no = 7;
+} // namespace message_box
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // A modal message box: style is the sum of the buttons, icon and default button
+    // constants above; returns the answer.
+    virtual int show(const std::string& text, int style, const std::string& title) = 0;
+};
+
+// The yield to the event loop: every pending event is processed, then it returns.
+class EventLoop {
+public:
+    virtual ~EventLoop() = default;
+    virtual void do_events() = 0;
+};
+
+using DateTime = std::chrono::system_clock::time_point;
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual DateTime now() = 0;
+};
+
+struct Services {
+    MessageBoxes* message_boxes;
+    EventLoop* event_loop;
+    Clock* clock;
+    // The folder that holds the running program.
+    std::string program_folder;
+};
+
+Services real_services();
+
+} // namespace platform

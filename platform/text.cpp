@@ -1,0 +1,100 @@
+#include "platform/text.h"
+
+#include <array>
+
+namespace platform {
+
+std::string_view trim_view(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+std::string trim(std::string_view text) { return std::string(trim_view(text)); }
+
+std::string ltrim(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
+}
+
+std::string rtrim(std::string_view text)
+{
+    const auto last = text.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
+}
+
+namespace {
+
+constexpr std::array<unsigned char, 256> make_upper_table()
+{
+    std::array<unsigned char, 256> table{};
+    for (int byte = 0; byte < 256; ++byte) table[byte] = static_cast<unsigned char>(byte);
+    for (int byte = 'a'; byte <= 'z'; ++byte) table[byte] = static_cast<unsigned char>(byte - 32);
+    for (int byte = 0xE0; byte <= 0xFE; ++byte) {
+        if (byte != 0xF7) table[byte] = static_cast<unsigned char>(byte - 32);
+    }
+    table[0x9A] = 0x8A; // s caron
+    table[0x9C] = 0x8C; // oe ligature
+    table[0x9E] = 0x8E; // z caron
+    table[0xFF] = 0x9F; // y diaeresis
+    return table;
+}
+
+constexpr auto upper_table = make_upper_table();
+
+// Code points of the bytes 0x80 to 0x9F; the unassigned ones keep their own value.
+constexpr std::array<char16_t, 32> high_controls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+} // namespace
+
+unsigned char upper_byte(unsigned char byte) { return upper_table[byte]; }
+
+std::string ucase(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper) c = static_cast<char>(upper_table[static_cast<unsigned char>(c)]);
+    return upper;
+}
+
+char16_t cp1252_to_unicode(unsigned char byte)
+{
+    if (byte >= 0x80 && byte <= 0x9F) return high_controls[byte - 0x80];
+    return byte;
+}
+
+unsigned char unicode_to_cp1252(char16_t code_point)
+{
+    if (code_point < 0x80 || (code_point >= 0xA0 && code_point <= 0xFF)) {
+        return static_cast<unsigned char>(code_point);
+    }
+    for (std::size_t i = 0; i < high_controls.size(); ++i) {
+        if (high_controls[i] == code_point) return static_cast<unsigned char>(0x80 + i);
+    }
+    return '?';
+}
+
+std::u16string to_utf16(std::string_view cp1252)
+{
+    std::u16string text;
+    text.reserve(cp1252.size());
+    for (char c : cp1252) text.push_back(cp1252_to_unicode(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string from_utf16(std::u16string_view text)
+{
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (char16_t c : text) bytes.push_back(static_cast<char>(unicode_to_cp1252(c)));
+    return bytes;
+}
+
+} // namespace platform

@@ -1,0 +1,26 @@
+#pragma once
+// Text as the program holds it: std::string of Windows-1252 bytes. Trimming removes
+// the space character (32) only; upper-casing follows the Windows-1252 letters.
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+std::string_view trim_view(std::string_view text);
+std::string trim(std::string_view text);
+std::string ltrim(std::string_view text);
+std::string rtrim(std::string_view text);
+
+unsigned char upper_byte(unsigned char byte);
+std::string ucase(std::string_view text);
+
+// One Windows-1252 byte as a Unicode code point; the five unassigned bytes map to
+// the C1 control of the same value, so every byte survives a round trip.
+char16_t cp1252_to_unicode(unsigned char byte);
+// The Windows-1252 byte of a code point, or '?' when the code page has none.
+unsigned char unicode_to_cp1252(char16_t code_point);
+
+std::u16string to_utf16(std::string_view cp1252);
+std::string from_utf16(std::u16string_view text);
+
+} // namespace platform

@@ -1,0 +1,88 @@
+#pragma once
+// Sequential text files as the program reads and writes them: lines of bytes that are
+// neither converted nor interpreted. On reading a line ends at CR LF or at a lone CR (a
+// lone LF is part of the line); on writing every line gets CR LF. Also the size of a file
+// and its read-only attribute, which on this platform is the file's write permission bits.
+// Failures are thrown as RuntimeError with the program's error numbers.
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The length in bytes of a regular file that can be opened for reading; -1 for anything
+// else (a missing file, a folder, an empty path, a device, a file that cannot be opened).
+long long file_size(const std::string& path);
+
+// A file opened for reading line by line. Closes itself when destroyed.
+class InputFile final {
+public:
+    // The size of one read from the file; lines may be longer than this.
+    static constexpr std::size_t block_size = 64 * 1024;
+
+    // Throws 53 for a missing file, 75 for a folder or a file that may not be read,
+    // 76 when a folder on the path does not exist.
+    explicit InputFile(const std::string& path);
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // True when no byte is left to read.
+    bool eof();
+    // The next line without its line end, into `line` (its capacity is reused); false,
+    // with `line` empty, at the end of the file.
+    bool read_line(std::string& line);
+    void close();
+
+private:
+    bool has_data();
+    bool fill_buffer();
+    void skip_line_feed();
+    void require_open() const;
+
+    std::unique_ptr<char[]> buffer_;
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+    bool at_end_ = false;
+    int fd_ = -1;
+};
+
+// A file written line by line into a temporary file beside `path`, which replaces any old
+// file at `path` only on commit(). Destroyed without a commit, it removes the temporary
+// and leaves the old file as it was.
+class OutputFile final {
+public:
+    // Throws 75 when the folder or an existing file at `path` has no write bit or `path`
+    // is a folder, 76 when the folder does not exist.
+    explicit OutputFile(const std::string& path);
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    // Writes the bytes of `line` followed by CR LF. A write that fails (61 for a full disk)
+    // discards the temporary; every later call then fails with 52.
+    void write_line(std::string_view line);
+    // Writes what is buffered, gives the file mode 0644 and renames it over `path`.
+    void commit();
+
+private:
+    void flush_buffer();
+    [[noreturn]] void fail(int errno_value);
+    void discard() noexcept;
+    void require_open() const;
+
+    std::string path_;
+    std::string temp_path_;
+    std::string buffer_;
+    int fd_ = -1;
+};
+
+// True when the file has no write bit at all, and when its attributes cannot be read.
+bool is_read_only(const std::string& path);
+// Clears every write bit of the file.
+void set_read_only(const std::string& path);
+// Gives the file its owner's write bit back; nothing else changes.
+void set_normal(const std::string& path);
+
+} // namespace platform

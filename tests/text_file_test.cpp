@@ -1,0 +1,675 @@
+#include "platform/runtime_error.h"
+#include "platform/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <random>
+#include <string>
+#include <string_view>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using platform::InputFile;
+using platform::OutputFile;
+using platform::RuntimeError;
+namespace error = platform::error;
+using Lines = std::vector<std::string>;
+
+constexpr std::size_t block = InputFile::block_size;
+
+int error_number_of(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const RuntimeError& failure) {
+        return failure.number();
+    }
+    return 0;
+}
+
+void write_bytes(const std::string& path, std::string_view bytes)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(file.good()) << path;
+}
+
+std::string read_bytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+mode_t mode_of(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return 0;
+    return info.st_mode & 07777;
+}
+
+Lines read_until_false(const std::string& path)
+{
+    InputFile file(path);
+    Lines lines;
+    std::string line;
+    while (file.read_line(line)) lines.push_back(line);
+    EXPECT_TRUE(line.empty());
+    EXPECT_TRUE(file.eof());
+    return lines;
+}
+
+// The reading loop of the search: test for the end, then read one line.
+Lines read_until_eof(const std::string& path)
+{
+    InputFile file(path);
+    Lines lines;
+    std::string line;
+    while (!file.eof()) {
+        EXPECT_TRUE(file.read_line(line));
+        lines.push_back(line);
+    }
+    EXPECT_FALSE(file.read_line(line));
+    return lines;
+}
+
+// The line rule written out byte by byte, to check the buffered reader against.
+Lines split_lines(std::string_view bytes)
+{
+    Lines lines;
+    std::string current;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r') {
+            current += bytes[i];
+            continue;
+        }
+        lines.push_back(current);
+        current.clear();
+        if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    }
+    if (!current.empty()) lines.push_back(current);
+    return lines;
+}
+
+std::string joined_with_cr_lf(const Lines& lines)
+{
+    std::string bytes;
+    for (const auto& line : lines) bytes += line + "\r\n";
+    return bytes;
+}
+
+class TextFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char name[] = "/tmp/zentrel_text_file_XXXXXX";
+        ASSERT_NE(::mkdtemp(name), nullptr);
+        folder_ = name;
+    }
+
+    void TearDown() override
+    {
+        namespace fs = std::filesystem;
+        std::error_code ignored;
+        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
+        for (const auto& entry : fs::recursive_directory_iterator(folder_, ignored)) {
+            if (entry.is_directory(ignored)) {
+                fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+            }
+        }
+        fs::remove_all(folder_, ignored);
+    }
+
+    std::string path(std::string_view name) const { return folder_ + "/" + std::string(name); }
+
+    std::string with_bytes(std::string_view name, std::string_view bytes) const
+    {
+        const std::string file = path(name);
+        write_bytes(file, bytes);
+        return file;
+    }
+
+    // The names in the test folder, sorted.
+    Lines entries() const
+    {
+        Lines names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::string folder_;
+};
+
+// ---- Reading lines ----
+
+struct LineCase {
+    const char* name;
+    std::string bytes;
+    Lines lines;
+};
+
+TEST_F(TextFileTest, SplitsLinesAtCrLfAndLoneCr)
+{
+    using namespace std::string_literals;
+    const LineCase cases[] = {
+        {"empty file", "", {}},
+        {"CR LF", "a\r\nb\r\n", {"a", "b"}},
+        {"no final line end", "a\r\nb", {"a", "b"}},
+        {"lone CR", "a\rb\r", {"a", "b"}},
+        {"lone CR at the end", "\r", {""}},
+        {"lone LF inside a line", "a\nb\r\n", {"a\nb"}},
+        {"lone LF alone", "\n", {"\n"}},
+        {"LF before CR", "a\n\r", {"a\n"}},
+        {"empty line", "\r\n", {""}},
+        {"CR CR LF", "\r\r\n", {"", ""}},
+        {"two empty lines", "\r\n\r\n", {"", ""}},
+        {"empty line inside", "a\r\n\r\nb", {"a", "", "b"}},
+        {"LF CR LF", "x\n\r\ny", {"x\n", "y"}},
+        {"spaces and Tabs kept", "  # note \r\n\t\r\n ", {"  # note ", "\t", " "}},
+        {"NUL and high bytes", "x\0y\r\n\xFF\x80\xA0\r\n"s, {"x\0y"s, "\xFF\x80\xA0"}},
+        {"NUL at the end", "ab\0"s, {"ab\0"s}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = with_bytes("lines.dat", c.bytes);
+        EXPECT_EQ(read_until_false(file), c.lines);
+        EXPECT_EQ(read_until_eof(file), c.lines);
+    }
+}
+
+TEST_F(TextFileTest, HandlesLineEndsAtTheEdgeOfAReadBlock)
+{
+    const LineCase cases[] = {
+        {"CR LF before the edge", std::string(block - 2, 'x') + "\r\nnext",
+         {std::string(block - 2, 'x'), "next"}},
+        {"CR last in the block, LF first in the next", std::string(block - 1, 'x') + "\r\nnext",
+         {std::string(block - 1, 'x'), "next"}},
+        {"CR LF first in the next block", std::string(block, 'x') + "\r\nnext",
+         {std::string(block, 'x'), "next"}},
+        {"lone CR last in the block", std::string(block - 1, 'x') + "\rnext",
+         {std::string(block - 1, 'x'), "next"}},
+        {"CR last byte of block and file", std::string(block - 1, 'x') + "\r",
+         {std::string(block - 1, 'x')}},
+        {"CR CR LF across the edge", std::string(block - 1, 'x') + "\r\r\n",
+         {std::string(block - 1, 'x'), ""}},
+        {"LF first in the next block after a line end", std::string(block - 2, 'x') + "\r\n\nz",
+         {std::string(block - 2, 'x'), "\nz"}},
+        {"line across the edge", std::string(block / 2, 'a') + "\r\n" + std::string(block, 'b') + "\r\nc",
+         {std::string(block / 2, 'a'), std::string(block, 'b'), "c"}},
+        {"line over several blocks", std::string(3 * block + 17, 'q') + "\r\ntail",
+         {std::string(3 * block + 17, 'q'), "tail"}},
+        {"file of exactly one block", std::string(block, 'w'), {std::string(block, 'w')}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = with_bytes("edge.dat", c.bytes);
+        EXPECT_EQ(read_until_false(file), c.lines);
+        EXPECT_EQ(read_until_eof(file), c.lines);
+    }
+}
+
+TEST_F(TextFileTest, ReadsATenMegabyteLine)
+{
+    std::string long_line(10 * 1024 * 1024 + 3, ' ');
+    for (std::size_t i = 0; i < long_line.size(); ++i) {
+        long_line[i] = static_cast<char>('A' + i % 26);
+    }
+    long_line[5'000'000] = '\n';
+    long_line[7'000'000] = '\0';
+    const std::string file = with_bytes("long.dat", "first\r\n" + long_line + "\r\nend");
+    EXPECT_EQ(read_until_false(file), (Lines{"first", long_line, "end"}));
+}
+
+TEST_F(TextFileTest, MatchesTheLineRuleOnMixedBytes)
+{
+    std::mt19937 random(20240601);
+    const std::string alphabet("ab #\r\r\n\0\xFF", 9);
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    std::string bytes(5 * block + 123, ' ');
+    for (char& byte : bytes) byte = alphabet[pick(random)];
+    const std::string file = with_bytes("mixed.dat", bytes);
+    EXPECT_EQ(read_until_false(file), split_lines(bytes));
+}
+
+TEST_F(TextFileTest, ReadLineReusesTheCallersString)
+{
+    const std::string file = with_bytes("reuse.dat", std::string(1000, 'x') + "\r\nshort\r\n");
+    InputFile input(file);
+    std::string line;
+    ASSERT_TRUE(input.read_line(line));
+    const auto capacity = line.capacity();
+    ASSERT_TRUE(input.read_line(line));
+    EXPECT_EQ(line, "short");
+    EXPECT_EQ(line.capacity(), capacity);
+    line = "left over";
+    EXPECT_FALSE(input.read_line(line));
+    EXPECT_EQ(line, "");
+}
+
+TEST_F(TextFileTest, EofIsTrueOnlyAfterTheLastLine)
+{
+    const std::string file = with_bytes("two.dat", "one\r\ntwo\r\n");
+    InputFile input(file);
+    std::string line;
+    EXPECT_FALSE(input.eof());
+    ASSERT_TRUE(input.read_line(line));
+    EXPECT_FALSE(input.eof());
+    ASSERT_TRUE(input.read_line(line));
+    EXPECT_EQ(line, "two");
+    EXPECT_TRUE(input.eof());
+    EXPECT_TRUE(input.eof());
+}
+
+TEST_F(TextFileTest, ReadingEndsEarlyWhenTheFileIsTruncated)
+{
+    const Lines written(2000, std::string(999, 'z'));
+    const std::string file = with_bytes("shrinking.dat", joined_with_cr_lf(written));
+    InputFile input(file);
+    std::string line;
+    ASSERT_TRUE(input.read_line(line));
+    ASSERT_EQ(::truncate(file.c_str(), 0), 0);
+    std::size_t count = 1;
+    EXPECT_NO_THROW(while (input.read_line(line)) ++count);
+    EXPECT_LT(count, written.size());
+    EXPECT_TRUE(input.eof());
+}
+
+TEST_F(TextFileTest, ReadingSurvivesTheRemovalOfTheFile)
+{
+    const Lines written(2000, std::string(999, 'r'));
+    const std::string file = with_bytes("removed.dat", joined_with_cr_lf(written));
+    InputFile input(file);
+    std::string line;
+    ASSERT_TRUE(input.read_line(line));
+    ASSERT_EQ(::unlink(file.c_str()), 0);
+    std::size_t count = 1;
+    EXPECT_NO_THROW(while (input.read_line(line)) {
+        EXPECT_EQ(line, written.front());
+        ++count;
+    });
+    EXPECT_LE(count, written.size());
+}
+
+// ---- Opening and closing ----
+
+TEST_F(TextFileTest, OpeningForReadingFailsWithTheProgramsErrorNumbers)
+{
+    write_bytes(path("plain.dat"), "x\r\n");
+    std::filesystem::create_directory(path("folder"));
+    const struct {
+        const char* name;
+        std::string path;
+        int number;
+    } cases[] = {
+        {"missing file", path("missing.dat"), error::file_not_found},
+        {"folder", path("folder"), error::path_file_access},
+        {"missing folder", path("no_folder/file.dat"), error::path_not_found},
+        {"missing folders", path("no/such/folder/file.dat"), error::path_not_found},
+        {"a file used as a folder", path("plain.dat/file.dat"), error::path_not_found},
+        {"empty path", "", error::path_file_access},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(error_number_of([&] { InputFile input(c.path); }), c.number);
+    }
+}
+
+TEST_F(TextFileTest, OpeningAFileThatMayNotBeReadGivesAccessError)
+{
+    if (::geteuid() == 0) GTEST_SKIP() << "root may read any file";
+    const std::string file = with_bytes("secret.dat", "x\r\n");
+    ASSERT_EQ(::chmod(file.c_str(), 0), 0);
+    EXPECT_EQ(error_number_of([&] { InputFile input(file); }), error::path_file_access);
+}
+
+TEST_F(TextFileTest, AClosedFileCannotBeRead)
+{
+    const std::string file = with_bytes("closed.dat", "a\r\nb\r\n");
+    InputFile input(file);
+    input.close();
+    input.close();
+    std::string line;
+    EXPECT_EQ(error_number_of([&] { input.read_line(line); }), error::bad_file_name_or_number);
+    EXPECT_EQ(error_number_of([&] { input.eof(); }), error::bad_file_name_or_number);
+}
+
+// ---- File size ----
+
+TEST_F(TextFileTest, FileSizeIsTheLengthOfARegularFileOrMinusOne)
+{
+    write_bytes(path("five.dat"), "ab\r\nc");
+    write_bytes(path("empty.dat"), "");
+    std::filesystem::create_directory(path("folder"));
+    ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
+    const struct {
+        const char* name;
+        std::string path;
+        long long size;
+    } cases[] = {
+        {"regular file", path("five.dat"), 5},
+        {"empty file", path("empty.dat"), 0},
+        {"folder", path("folder"), -1},
+        {"missing file", path("missing.dat"), -1},
+        {"missing folder", path("no_folder/five.dat"), -1},
+        {"empty path", "", -1},
+        {"device", "/dev/null", -1},
+        {"pipe without a writer", path("pipe"), -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(platform::file_size(c.path), c.size);
+    }
+}
+
+TEST_F(TextFileTest, FileSizeCountsEveryByteOfALargeFile)
+{
+    const std::string bytes(3 * block + 5, '\r');
+    EXPECT_EQ(platform::file_size(with_bytes("large.dat", bytes)),
+              static_cast<long long>(bytes.size()));
+}
+
+// ---- Writing ----
+
+TEST_F(TextFileTest, WritesEveryLineWithCrLf)
+{
+    using namespace std::string_literals;
+    const Lines lines = {"a", "", "b c", "\tx ", "\0\xFF\x80"s, "# comment"};
+    const std::string target = path("out.dat");
+    {
+        OutputFile output(target);
+        for (const auto& line : lines) output.write_line(line);
+        output.commit();
+    }
+    EXPECT_EQ(read_bytes(target), "a\r\n\r\nb c\r\n\tx \r\n\0\xFF\x80\r\n# comment\r\n"s);
+    EXPECT_EQ(mode_of(target), 0644u);
+    EXPECT_EQ(entries(), Lines{"out.dat"});
+    EXPECT_EQ(read_until_false(target), lines);
+}
+
+TEST_F(TextFileTest, ALoneLfWrittenInALineStaysInTheLine)
+{
+    const std::string target = path("lf.dat");
+    OutputFile output(target);
+    output.write_line("two\nparts");
+    output.commit();
+    EXPECT_EQ(read_bytes(target), "two\nparts\r\n");
+    EXPECT_EQ(read_until_false(target), Lines{"two\nparts"});
+}
+
+TEST_F(TextFileTest, TheOldFileIsReplacedOnlyOnCommit)
+{
+    const std::string target = with_bytes("Data.dat", "old\r\n");
+    OutputFile output(target);
+    for (int i = 0; i < 20000; ++i) output.write_line("new line " + std::to_string(i));
+    EXPECT_EQ(read_bytes(target), "old\r\n");
+    const Lines during = entries();
+    ASSERT_EQ(during.size(), 2u);
+    EXPECT_EQ(during[0].rfind(".Data.dat", 0), 0u) << during[0];
+    EXPECT_EQ(during[1], "Data.dat");
+    output.commit();
+    EXPECT_EQ(entries(), Lines{"Data.dat"});
+    const Lines lines = read_until_false(target);
+    ASSERT_EQ(lines.size(), 20000u);
+    EXPECT_EQ(lines.front(), "new line 0");
+    EXPECT_EQ(lines.back(), "new line 19999");
+}
+
+TEST_F(TextFileTest, AWriterDestroyedWithoutCommitKeepsTheOldFile)
+{
+    using namespace std::string_literals;
+    const std::string old_bytes = "old\r\n\0\xFF lone\n end"s;
+    const std::string target = with_bytes("Data.dat", old_bytes);
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    {
+        OutputFile output(target);
+        for (int i = 0; i < 20000; ++i) output.write_line("replacement line");
+    }
+    EXPECT_EQ(read_bytes(target), old_bytes);
+    EXPECT_EQ(mode_of(target), 0640u);
+    EXPECT_EQ(entries(), Lines{"Data.dat"});
+}
+
+TEST_F(TextFileTest, AWriterDestroyedWithoutCommitLeavesNoNewFile)
+{
+    {
+        OutputFile output(path("New.dat"));
+        output.write_line("never kept");
+    }
+    EXPECT_TRUE(entries().empty());
+}
+
+// Lowers the largest file this process may write, with SIGXFSZ ignored so that a write
+// past it fails with EFBIG; both are put back when the guard goes.
+class FileSizeLimit final {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        saved_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        active_ = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, saved_handler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool active() const { return active_; }
+
+private:
+    rlimit saved_{};
+    void (*saved_handler_)(int) = SIG_DFL;
+    bool active_ = false;
+};
+
+TEST_F(TextFileTest, AWriteThatFailsPartWayKeepsTheOldFile)
+{
+    const std::string old_bytes = "old content\r\n";
+    const std::string target = with_bytes("Data.dat", old_bytes);
+    const std::string line(98, 'n');
+    int number = 0;
+    {
+        FileSizeLimit limit(200'000);
+        ASSERT_TRUE(limit.active());
+        number = error_number_of([&] {
+            OutputFile output(target);
+            for (int i = 0; i < 20000; ++i) output.write_line(line);
+            output.commit();
+        });
+    }
+    EXPECT_EQ(number, error::disk_full);
+    EXPECT_EQ(read_bytes(target), old_bytes);
+    EXPECT_EQ(entries(), Lines{"Data.dat"});
+}
+
+TEST_F(TextFileTest, AWriterThatFailedCannotBeUsedAgain)
+{
+    const std::string target = with_bytes("Data.dat", "old\r\n");
+    OutputFile output(target);
+    {
+        FileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.active());
+        EXPECT_EQ(error_number_of([&] {
+            for (int i = 0; i < 2000; ++i) output.write_line(std::string(98, 'f'));
+        }), error::disk_full);
+    }
+    EXPECT_EQ(entries(), Lines{"Data.dat"});
+    EXPECT_EQ(error_number_of([&] { output.write_line("more"); }), error::bad_file_name_or_number);
+    EXPECT_EQ(error_number_of([&] { output.commit(); }), error::bad_file_name_or_number);
+    EXPECT_EQ(read_bytes(target), "old\r\n");
+}
+
+TEST_F(TextFileTest, ACommittedWriterTakesNoMoreLines)
+{
+    const std::string target = path("Done.dat");
+    OutputFile output(target);
+    output.write_line("only");
+    output.commit();
+    EXPECT_EQ(error_number_of([&] { output.write_line("late"); }), error::bad_file_name_or_number);
+    EXPECT_EQ(error_number_of([&] { output.commit(); }), error::bad_file_name_or_number);
+    EXPECT_EQ(read_bytes(target), "only\r\n");
+}
+
+TEST_F(TextFileTest, AFailedRenameRemovesTheTemporary)
+{
+    const std::string target = path("Data.dat");
+    OutputFile output(target);
+    output.write_line("line");
+    ASSERT_TRUE(std::filesystem::create_directory(target));
+    EXPECT_EQ(error_number_of([&] { output.commit(); }), error::path_file_access);
+    EXPECT_EQ(entries(), Lines{"Data.dat"});
+    EXPECT_TRUE(std::filesystem::is_directory(target));
+}
+
+TEST_F(TextFileTest, OpeningForWritingFailsWithTheProgramsErrorNumbers)
+{
+    const std::string read_only = with_bytes("ReadOnly.dat", "keep\r\n");
+    ASSERT_EQ(::chmod(read_only.c_str(), 0444), 0);
+    write_bytes(path("plain.dat"), "x");
+    std::filesystem::create_directory(path("folder"));
+    std::filesystem::create_directory(path("locked"));
+    ASSERT_EQ(::chmod(path("locked").c_str(), 0555), 0);
+    const Lines before = entries();
+    const struct {
+        const char* name;
+        std::string path;
+        int number;
+    } cases[] = {
+        {"read-only target", read_only, error::path_file_access},
+        {"target is a folder", path("folder"), error::path_file_access},
+        {"folder without write bits", path("locked/New.dat"), error::path_file_access},
+        {"missing folder", path("no_folder/New.dat"), error::path_not_found},
+        {"a file used as a folder", path("plain.dat/New.dat"), error::path_not_found},
+        {"empty path", "", error::path_file_access},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(error_number_of([&] { OutputFile output(c.path); }), c.number);
+        EXPECT_EQ(entries(), before);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(path("locked")));
+    EXPECT_EQ(read_bytes(read_only), "keep\r\n");
+}
+
+TEST_F(TextFileTest, WritesAFileWithoutAFolderPart)
+{
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder_);
+    {
+        OutputFile output("Here.dat");
+        output.write_line("here");
+        output.commit();
+    }
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(read_bytes(path("Here.dat")), "here\r\n");
+    EXPECT_EQ(entries(), Lines{"Here.dat"});
+}
+
+TEST_F(TextFileTest, ACommittedFileGetsMode0644)
+{
+    const std::string target = with_bytes("Data.dat", "old\r\n");
+    ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+    OutputFile output(target);
+    output.write_line("new");
+    output.commit();
+    EXPECT_EQ(mode_of(target), 0644u);
+}
+
+TEST_F(TextFileTest, FortyTwoThousandLinesRoundTrip)
+{
+    Lines lines;
+    for (int i = 0; i < 42158; ++i) lines.push_back(std::to_string(10000 + i) + " Pleasantville, NY");
+    lines.push_back("");
+    const std::string target = path("ZipCodesUS.dat");
+    {
+        OutputFile output(target);
+        for (const auto& line : lines) output.write_line(line);
+        output.commit();
+    }
+    EXPECT_EQ(platform::file_size(target), static_cast<long long>(joined_with_cr_lf(lines).size()));
+    EXPECT_EQ(read_until_false(target), lines);
+}
+
+// ---- Read-only attribute ----
+
+TEST_F(TextFileTest, ReadOnlyIsTheAbsenceOfEveryWriteBit)
+{
+    const struct {
+        mode_t mode;
+        bool read_only;
+        mode_t after_set_read_only;
+        mode_t after_set_normal;
+    } cases[] = {
+        {0644, false, 0444, 0644},
+        {0666, false, 0444, 0666},
+        {0444, true, 0444, 0644},
+        {0400, true, 0400, 0600},
+        {0755, false, 0555, 0755},
+        {0555, true, 0555, 0755},
+        {0020, false, 0000, 0220},
+        {0200, false, 0000, 0200},
+        {0000, true, 0000, 0200},
+    };
+    const std::string file = with_bytes("attributes.dat", "x");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::oct << c.mode);
+        ASSERT_EQ(::chmod(file.c_str(), c.mode), 0);
+        EXPECT_EQ(platform::is_read_only(file), c.read_only);
+        platform::set_read_only(file);
+        EXPECT_EQ(mode_of(file), c.after_set_read_only);
+        EXPECT_TRUE(platform::is_read_only(file));
+        ASSERT_EQ(::chmod(file.c_str(), c.mode), 0);
+        platform::set_normal(file);
+        EXPECT_EQ(mode_of(file), c.after_set_normal);
+        EXPECT_FALSE(platform::is_read_only(file));
+    }
+}
+
+TEST_F(TextFileTest, AFileWhoseAttributesCannotBeReadCountsAsReadOnly)
+{
+    EXPECT_TRUE(platform::is_read_only(path("missing.dat")));
+    EXPECT_TRUE(platform::is_read_only(""));
+    EXPECT_EQ(error_number_of([&] { platform::set_read_only(path("missing.dat")); }),
+              error::file_not_found);
+    EXPECT_EQ(error_number_of([&] { platform::set_normal(path("missing.dat")); }),
+              error::file_not_found);
+}
+
+TEST_F(TextFileTest, ARestoredFileCanBeLockedAndRewritten)
+{
+    const std::string target = path("Directory.dat");
+    {
+        OutputFile output(target);
+        output.write_line("first");
+        output.commit();
+    }
+    platform::set_read_only(target);
+    EXPECT_EQ(error_number_of([&] { OutputFile output(target); }), error::path_file_access);
+    platform::set_normal(target);
+    {
+        OutputFile output(target);
+        output.write_line("second");
+        output.commit();
+    }
+    platform::set_read_only(target);
+    EXPECT_TRUE(platform::is_read_only(target));
+    EXPECT_EQ(read_bytes(target), "second\r\n");
+}
+
+} // namespace

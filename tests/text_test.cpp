@@ -1,0 +1,127 @@
+#include "platform/text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+namespace {
+
+using platform::cp1252_to_unicode;
+using platform::from_utf16;
+using platform::to_utf16;
+using platform::unicode_to_cp1252;
+using platform::upper_byte;
+
+struct TrimCase {
+    std::string_view text;
+    std::string_view trimmed;
+    std::string_view left_trimmed;
+    std::string_view right_trimmed;
+};
+
+TEST(Trim, RemovesOnlySpaces)
+{
+    const TrimCase cases[] = {
+        {"", "", "", ""},
+        {"   ", "", "", ""},
+        {"  abc  ", "abc", "abc  ", "  abc"},
+        {"a b", "a b", "a b", "a b"},
+        {"\tabc\t", "\tabc\t", "\tabc\t", "\tabc\t"},
+        {" \t x \t ", "\t x \t", "\t x \t ", " \t x \t"},
+        {"\xA0x\xA0", "\xA0x\xA0", "\xA0x\xA0", "\xA0x\xA0"},
+        {"\r\nx\r\n", "\r\nx\r\n", "\r\nx\r\n", "\r\nx\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text));
+        EXPECT_EQ(platform::trim(c.text), c.trimmed);
+        EXPECT_EQ(platform::trim_view(c.text), c.trimmed);
+        EXPECT_EQ(platform::ltrim(c.text), c.left_trimmed);
+        EXPECT_EQ(platform::rtrim(c.text), c.right_trimmed);
+    }
+}
+
+// The upper case of every byte by the Windows-1252 letters, stated byte by byte.
+unsigned char expected_upper(int byte)
+{
+    if (byte >= 'a' && byte <= 'z') return static_cast<unsigned char>(byte - 32);
+    if (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7) return static_cast<unsigned char>(byte - 32);
+    switch (byte) {
+    case 0x9A: return 0x8A;
+    case 0x9C: return 0x8C;
+    case 0x9E: return 0x8E;
+    case 0xFF: return 0x9F;
+    default: return static_cast<unsigned char>(byte);
+    }
+}
+
+TEST(Ucase, UpperCasesEveryByteByTheCodePage)
+{
+    for (int byte = 0; byte < 256; ++byte) {
+        SCOPED_TRACE(byte);
+        EXPECT_EQ(upper_byte(static_cast<unsigned char>(byte)), expected_upper(byte));
+    }
+}
+
+TEST(Ucase, KeepsLettersWithoutAnUpperCase)
+{
+    const struct {
+        std::string_view text;
+        std::string_view upper;
+    } cases[] = {
+        {"", ""},
+        {"abc xyz", "ABC XYZ"},
+        {"ABC 123 #*?[]", "ABC 123 #*?[]"},
+        {"stra\xDF" "e", "STRA\xDF" "E"},       // sharp s stays
+        {"\xB5m", "\xB5M"},                     // micro sign stays
+        {"\xE0\xE9\xF6\xFE", "\xC0\xC9\xD6\xDE"},
+        {"\xF7", "\xF7"},                       // division sign
+        {"\x9A\x9C\x9E\xFF", "\x8A\x8C\x8E\x9F"},
+        {std::string_view("a\0b", 3), std::string_view("A\0B", 3)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text));
+        EXPECT_EQ(platform::ucase(c.text), c.upper);
+    }
+}
+
+TEST(CodePage, EveryByteSurvivesTheRoundTrip)
+{
+    std::string all_bytes;
+    for (int byte = 0; byte < 256; ++byte) all_bytes.push_back(static_cast<char>(byte));
+    const std::u16string unicode = to_utf16(all_bytes);
+    ASSERT_EQ(unicode.size(), 256u);
+    EXPECT_EQ(from_utf16(unicode), all_bytes);
+    for (int byte = 0; byte < 256; ++byte) {
+        SCOPED_TRACE(byte);
+        EXPECT_EQ(unicode_to_cp1252(cp1252_to_unicode(static_cast<unsigned char>(byte))), byte);
+    }
+}
+
+TEST(CodePage, MapsTheHighBytesToTheirCharacters)
+{
+    const struct {
+        unsigned char byte;
+        char16_t code_point;
+    } cases[] = {
+        {0x41, u'A'},     {0x80, u'\u20AC'}, {0x82, u'\u201A'}, {0x8A, u'\u0160'},
+        {0x81, u'\u0081'}, {0x9F, u'\u0178'}, {0xA0, u'\u00A0'}, {0xE9, u'\u00E9'},
+        {0xFF, u'\u00FF'},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.byte);
+        EXPECT_EQ(cp1252_to_unicode(c.byte), c.code_point);
+        EXPECT_EQ(unicode_to_cp1252(c.code_point), c.byte);
+    }
+}
+
+TEST(CodePage, CharactersOutsideTheCodePageBecomeQuestionMarks)
+{
+    for (char16_t code_point : {u'\u0100', u'\u03A9', u'\u4E2D', u'\u2028', u'\uFFFD'}) {
+        SCOPED_TRACE(static_cast<int>(code_point));
+        EXPECT_EQ(unicode_to_cp1252(code_point), '?');
+    }
+    EXPECT_EQ(from_utf16(u"a\u03A9b\u20AC"), "a?b\x80");
+}
+
+} // namespace

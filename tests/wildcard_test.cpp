@@ -1,0 +1,221 @@
+#include "main_window/wildcard.h"
+
+#include "platform/runtime_error.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+namespace zentrel {
+namespace {
+
+struct MatchCase {
+    std::string_view pattern;
+    std::string_view text;
+    bool expected;
+};
+
+void expect_matches(const MatchCase& c)
+{
+    SCOPED_TRACE("pattern '" + std::string(c.pattern) + "', text '" + std::string(c.text) + "'");
+    EXPECT_EQ(WildcardPattern(c.pattern).matches(c.text), c.expected);
+}
+
+TEST(WildcardPattern, PlainCharactersMatchTheWholeTextOnly)
+{
+    const MatchCase cases[] = {
+        {"London", "London", true},
+        {"London", "Londo", false},
+        {"London", "London2", false},
+        {"London", "XLondon", false},
+        {"", "", true},
+        {"", "a", false},
+        {" London", "London", false},
+        {"London ", "London ", true},
+        {"!", "!", true},
+        {"!a", "!A", true},
+        {"]", "]", true},
+        {"a]", "A]", true},
+        {"a]", "A", false},
+    };
+    for (const auto& c : cases) expect_matches(c);
+}
+
+TEST(WildcardPattern, QuestionMarkHashAndStarStandForCharacters)
+{
+    const MatchCase cases[] = {
+        {"?", "a", true},
+        {"?", "", false},
+        {"?", "ab", false},
+        {"L?nd?n", "Lundin", true},
+        {"#", "5", true},
+        {"#", "a", false},
+        {"#", "", false},
+        {"0144#", "01444", true},
+        {"0144#", "0144a", false},
+        {"##", "123", false},
+        {"*", "", true},
+        {"*", "Haywards Heath", true},
+        {"Lon*", "London", true},
+        {"Lon*", "Lon", true},
+        {"Lon*", "Lo", false},
+        {"*don", "London", true},
+        {"*don", "Londo", false},
+        {"L*n", "London", true},
+        {"L*x", "London", false},
+        {"*a*b*", "xxaxxbxx", true},
+        {"*a*b", "ba", false},
+        {"*ab", "aab", true},
+        {"a*a", "a", false},
+        {"a**b", "ab", true},
+        {"*?", "", false},
+        {"*?", "x", true},
+        {"01361*", "01361 4", true},
+        {"01361*", "0136", false},
+    };
+    for (const auto& c : cases) expect_matches(c);
+}
+
+TEST(WildcardPattern, ListsMatchOneCharacterOfTheList)
+{
+    const MatchCase cases[] = {
+        {"[abc]", "b", true},
+        {"[abc]", "d", false},
+        {"[abc]", "", false},
+        {"[abc]", "ab", false},
+        {"[a-c]", "B", true},
+        {"[a-c]", "d", false},
+        {"[a-cx-z]", "y", true},
+        {"[a-cx-z]", "m", false},
+        {"[0-9][0-9]", "42", true},
+        {"[a!]", "!", true},
+        {"[!a-c]", "d", true},
+        {"[!a-c]", "b", false},
+        {"[!a-c]", "", false},
+        {"[!ab]x", "cx", true},
+        {"[!ab]x", "ax", false},
+        {"[ ]", " ", true},
+        // Ranges run over byte codes, so they cover everything between their ends.
+        {"[+-/]", ",", true},
+        {"[+-/]", "0", false},
+        {"[\xA0-\xBF]", "\xB5", true},
+        {"[\xA0-\xBF]", "A", false},
+        {"[!\xA0-\xBF]", "\xA0", false},
+    };
+    for (const auto& c : cases) expect_matches(c);
+}
+
+TEST(WildcardPattern, WildcardsInsideBracketsStandForThemselves)
+{
+    const MatchCase cases[] = {
+        {"[*]", "*", true},
+        {"[*]", "a", false},
+        {"[*]", "", false},
+        {"[?]", "?", true},
+        {"[?]", "x", false},
+        {"[#]", "#", true},
+        {"[#]", "1", false},
+        {"[[]", "[", true},
+        {"[[]*", "[Red", true},
+        {"a[*]b", "a*b", true},
+        {"a[*]b", "axb", false},
+    };
+    for (const auto& c : cases) expect_matches(c);
+}
+
+TEST(WildcardPattern, IgnoresCaseOfWindows1252Letters)
+{
+    const MatchCase cases[] = {
+        {"haywards heath", "HAYWARDS HEATH", true},
+        {"HAYWARDS*", "haywards heath", true},
+        {"[a-z]", "Q", true},
+        {"[A-Z]", "q", true},
+        {"[!a-z]", "q", false},
+        {"\xE9t\xE9", "\xC9T\xC9", true},   // e acute
+        {"\xC9T\xC9", "\xE9t\xE9", true},
+        {"\x9A", "\x8A", true},             // s caron
+        {"\xFF", "\x9F", true},             // y diaeresis
+        {"[\xE0-\xE5]", "\xC3", true},      // a tilde in a range of accented small a
+        {"\xDF", "SS", false},              // sharp s has no capital
+        {"\xF7", "\xD7", false},            // division and multiplication signs
+    };
+    for (const auto& c : cases) expect_matches(c);
+}
+
+TEST(WildcardPattern, OddListsHaveFixedMeanings)
+{
+    const MatchCase cases[] = {
+        // "[]" consumes no character.
+        {"[]", "", true},
+        {"[]", "a", false},
+        {"a[]b", "ab", true},
+        {"a[]b", "axb", false},
+        {"*[]*", "abc", true},
+        {"[]]", "]", true},
+        // "[!]" is any one character.
+        {"[!]", "x", true},
+        {"[!]", "]", true},
+        {"[!]", "", false},
+        {"[!]", "xy", false},
+        // A "-" first or last stands for itself.
+        {"[-a]", "-", true},
+        {"[-a]", "A", true},
+        {"[-a]", "b", false},
+        {"[a-]", "-", true},
+        {"[a-]", "a", true},
+        {"[a-]", "b", false},
+        {"[!-a]", "-", false},
+        {"[!-a]", "a", false},
+        {"[!-a]", "b", true},
+        {"[-]", "-", true},
+    };
+    for (const auto& c : cases) expect_matches(c);
+}
+
+TEST(WildcardPattern, InvalidPatternsRaiseError93)
+{
+    const std::string_view patterns[] = {
+        "[", "[a", "[!", "abc[", "[a-", "[a-b", "*[*", "[]*[", "[Z-A]", "[z-a]", "[9-0]",
+        // Upper-casing comes first: "z" becomes "Z", which lies before "_".
+        "[_-z]",
+    };
+    for (const auto pattern : patterns) {
+        SCOPED_TRACE("'" + std::string(pattern) + "'");
+        try {
+            WildcardPattern compiled(pattern);
+            ADD_FAILURE() << "no error";
+        } catch (const platform::RuntimeError& error) {
+            EXPECT_EQ(error.number(), platform::error::invalid_pattern);
+        }
+    }
+}
+
+TEST(WildcardPattern, ManyStarsStayCheap)
+{
+    const std::string stars(5000, '*');
+    const std::string as(10000, 'a');
+    EXPECT_TRUE(WildcardPattern(stars).matches(as));
+    EXPECT_TRUE(WildcardPattern(stars).matches(""));
+    EXPECT_TRUE(WildcardPattern(stars + "b").matches(as + "b"));
+    EXPECT_FALSE(WildcardPattern(stars + "b").matches(as));
+
+    std::string star_a;
+    for (int i = 0; i < 2000; ++i) star_a += "*a";
+    const WildcardPattern no_b_at_the_end(star_a + "b");
+    EXPECT_FALSE(no_b_at_the_end.matches(as));
+    EXPECT_TRUE(no_b_at_the_end.matches(as + "b"));
+    EXPECT_FALSE(no_b_at_the_end.matches(std::string(1999, 'a') + "b"));
+}
+
+TEST(WildcardPattern, OneCompiledPatternServesManyTexts)
+{
+    const WildcardPattern pattern("Ab*[0-9]");
+    EXPECT_TRUE(pattern.matches("Abbey 1"));
+    EXPECT_FALSE(pattern.matches("Abbey"));
+    EXPECT_TRUE(pattern.matches("ABERDEEN 4"));
+    EXPECT_FALSE(pattern.matches("Aberdeen 4 "));
+}
+
+} // namespace
+} // namespace zentrel
