@@ -152,8 +152,8 @@ double rounded_within(double value, double low, double high)
 
 std::string format_whole(double value)
 {
-    double rounded = std::round(value);
-    if (rounded == 0) rounded = 0; // no "-0"
+    // Through long long a rounded -0.4 loses its sign: "0", never "-0".
+    const double rounded = std::round(value);
     char text[fixed_double_size];
     const auto result = std::fabs(rounded) < integer_path_limit
         ? std::to_chars(text, text + sizeof text, static_cast<long long>(rounded))

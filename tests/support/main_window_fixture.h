@@ -1,0 +1,69 @@
+#pragma once
+// A main window on the offscreen platform with scripted services and a program folder
+// of its own, for tests that drive the window through its handlers or real events.
+#include "main_window/frm_main.h"
+#include "main_window/text_helpers.h"
+#include "platform/app_state.h"
+#include "platform/controls.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_doubles.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace testing_support {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::reset_program_end();
+        platform::Services services = platform::real_services();
+        event_loop.real = services.event_loop;
+        services.message_boxes = &message_boxes;
+        services.event_loop = &event_loop;
+        services.clock = &clock;
+        services.program_folder = folder.path();
+        form = std::make_unique<zentrel::frm_Main>(services);
+        form->Load_and_Show();
+        platform::Control::flush_all();
+    }
+
+    void TearDown() override
+    {
+        EXPECT_TRUE(message_boxes.all_answered()) << "a scripted message box was never shown";
+        form.reset();
+        platform::reset_program_end();
+    }
+
+    // Picks a category as the user does and types a pattern.
+    void choose(int category, const std::string& pattern, int direction = 1)
+    {
+        form->com_SearchType.set_list_index(category);
+        form->opt_DiallOption(direction).set_value(true);
+        form->txt_Inputbox.set_text(pattern);
+    }
+
+    std::string database_path(int category) const
+    {
+        return form->DataFile_for_Category(std::to_string(category));
+    }
+
+    void write_database(int category, const std::string& bytes) const
+    {
+        folder.write_file(zentrel::file_name_from_path(database_path(category)), bytes);
+    }
+
+    const std::string& cell(int row, int col) const { return form->flx_ResultsChart.cell(row, col).text; }
+    int rows() const { return form->flx_ResultsChart.rows(); }
+
+    TempFolder folder;
+    ScriptedMessageBoxes message_boxes;
+    ScriptedEventLoop event_loop;
+    FixedClock clock;
+    std::unique_ptr<zentrel::frm_Main> form;
+};
+
+} // namespace testing_support
