@@ -683,6 +683,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override
     {
+        Control::flush_all(); // the key acts on the text the program gave the box last
         const int code = qt::key_code(*event);
         const int shift = qt::shift_mask(event->modifiers());
         if (box_.on_key_down && code != 0) {

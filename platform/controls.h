@@ -45,6 +45,7 @@ constexpr int escape = 27;
 constexpr int f1 = 112;
 constexpr int f2 = 113;
 constexpr int f3 = 114;
+constexpr int f4 = 115;
 } // namespace key_code
 
 namespace mouse_pointer {

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include <memory>
 #include <string>
 
@@ -28,6 +30,7 @@ protected:
         services.program_folder = folder.path();
         form = std::make_unique<zentrel::frm_Main>(services);
         form->Load_and_Show();
+        QCoreApplication::processEvents();
         platform::Control::flush_all();
     }
 
