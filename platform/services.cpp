@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <ctime>
+
 namespace platform {
 
 namespace {
@@ -76,7 +78,14 @@ public:
 
 class SystemClock final : public Clock {
 public:
-    DateTime now() override { return std::chrono::system_clock::now(); }
+    DateTime now() override
+    {
+        const std::time_t seconds = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&seconds, &local);
+        return make_date_time(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                              local.tm_sec);
+    }
 };
 
 } // namespace

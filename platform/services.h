@@ -1,7 +1,8 @@
 #pragma once
 // The services that block or reach outside the program, each behind a small interface
 // with a real implementation here and a test double in the tests.
-#include <chrono>
+#include "platform/date_time.h"
+
 #include <string>
 
 namespace platform {
@@ -39,8 +40,7 @@ public:
     virtual void do_events() = 0;
 };
 
-using DateTime = std::chrono::system_clock::time_point;
-
+// The local date and time, to the whole second.
 class Clock {
 public:
     virtual ~Clock() = default;

@@ -65,7 +65,7 @@ public:
 class FixedClock final : public platform::Clock {
 public:
     platform::DateTime now() override { return time; }
-    platform::DateTime time = platform::DateTime{} + std::chrono::hours(24 * 365 * 50);
+    platform::DateTime time = platform::make_date_time(2026, 12, 10, 14, 5, 9);
 };
 
 } // namespace testing_support
