@@ -1,12 +1,13 @@
 #include "main_window/frm_main.h"
 
+#include "info_windows/frm_about.h"
+#include "info_windows/frm_datainfo.h"
 #include "main_window/text_helpers.h"
 #include "platform/app_state.h"
 #include "platform/formats.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
 
-#include <limits>
 
 namespace zentrel {
 
@@ -51,6 +52,22 @@ frm_Main::frm_Main(platform::Services services)
     menu_Options.add(menu_Exit);
     wire_handlers();
 }
+
+frm_Main::~frm_Main() = default;
+
+frm_About& frm_Main::About()
+{
+    if (!about_) about_ = std::make_unique<frm_About>(services_);
+    return *about_;
+}
+
+frm_DataInfo& frm_Main::DataInfo()
+{
+    if (!data_info_ || data_info_->closed()) data_info_ = std::make_unique<frm_DataInfo>(*this);
+    return *data_info_;
+}
+
+bool frm_Main::DataInfo_Exists() const { return data_info_ && !data_info_->closed(); }
 
 void frm_Main::wire_handlers()
 {
@@ -227,12 +244,7 @@ std::string frm_Main::DataFile_for_Category(std::string_view category_text) cons
     return data_file_for_category(category_text, services_.program_folder);
 }
 
-std::int32_t frm_Main::FileSize(const std::string& path) const
-{
-    const long long size = platform::file_size(path);
-    if (size > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(size);
-}
+std::int32_t frm_Main::FileSize(const std::string& path) const { return platform::file_size_32(path); }
 
 std::string frm_Main::FileName_from_Path(std::string_view path) const { return file_name_from_path(path); }
 

@@ -12,15 +12,20 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace zentrel {
+
+class frm_About;
+class frm_DataInfo;
 
 inline constexpr const char* App_Title = "Zentrel";
 
 class frm_Main final {
 public:
     explicit frm_Main(platform::Services services);
+    ~frm_Main();
     frm_Main(const frm_Main&) = delete;
     frm_Main& operator=(const frm_Main&) = delete;
 
@@ -64,6 +69,16 @@ public:
     std::int32_t FileSize(const std::string& path) const;
     std::string FileName_from_Path(std::string_view path) const;
 
+    // The information window on one result row; the column is not used, a row of 0 or
+    // less stands for row 1.
+    void Show_Row_Info(std::int32_t column, std::int32_t row);
+
+    // The two secondary windows, each created on first use. The information window is
+    // created again after the user has closed it.
+    frm_About& About();
+    frm_DataInfo& DataInfo();
+    bool DataInfo_Exists() const;
+
     // The search state, read by the information window.
     std::string DataFile_Path;
     bool Search_Running = false;
@@ -85,6 +100,8 @@ private:
     int message(const std::string& text, int style, const std::string& title);
 
     platform::Services services_;
+    std::unique_ptr<frm_About> about_;
+    std::unique_ptr<frm_DataInfo> data_info_;
 
 public:
     // The controls, in the window's focus order.

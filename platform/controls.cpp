@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 
 namespace platform {
 
@@ -208,30 +209,35 @@ void Control::set_font(const Font& font)
 {
     font_ = font;
     mark_changed(font_changed);
+    font_was_set();
 }
 
 void Control::set_font_name(std::string name)
 {
     font_.name = std::move(name);
     mark_changed(font_changed);
+    font_was_set();
 }
 
 void Control::set_font_size(double size)
 {
     font_.size = size;
     mark_changed(font_changed);
+    font_was_set();
 }
 
 void Control::set_font_bold(bool bold)
 {
     font_.bold = bold;
     mark_changed(font_changed);
+    font_was_set();
 }
 
 void Control::set_font_underline(bool underline)
 {
     font_.underline = underline;
     mark_changed(font_changed);
+    font_was_set();
 }
 
 void Control::set_focus()
@@ -288,8 +294,6 @@ void Control::push_palette(int background_role, int foreground_role)
 // ---------------------------------------------------------------------------------
 // Window
 
-namespace {
-
 class WindowWidget final : public QWidget {
 public:
     explicit WindowWidget(Window& window) : window_(window) {}
@@ -316,11 +320,23 @@ protected:
         run_handler(window_.on_unload);
     }
 
+    void paintEvent(QPaintEvent*) override
+    {
+        if (window_.printed_.empty()) return;
+        QPainter painter(this);
+        for (const PrintedText& item : window_.printed_) {
+            const QFont font = qt::to_qfont(item.font);
+            painter.setFont(font);
+            painter.setPen(qt::to_qcolor(item.colour));
+            const QFontMetricsF metrics(font);
+            painter.drawText(QPointF(item.x / twips_per_pixel, item.y / twips_per_pixel + metrics.ascent()),
+                             qt::to_qstring(item.text));
+        }
+    }
+
 private:
     Window& window_;
 };
-
-} // namespace
 
 Window::Window(std::string caption, double client_width, double client_height)
     : Control(nullptr, new WindowWidget(*this), 0, 0, client_width, client_height, system_button_face,
@@ -413,10 +429,47 @@ void Window::push(unsigned what)
         default: widget()->setCursor(Qt::ArrowCursor); break;
         }
     }
+    if (what & content_changed) widget()->update();
     if (what & visible_changed) widget()->setVisible(visible());
 }
 
 void Window::push_geometry() {}
+
+void Window::cls()
+{
+    printed_.clear();
+    current_x_ = 0;
+    current_y_ = 0;
+    mark_changed(content_changed);
+}
+
+void Window::print(std::string_view text)
+{
+    if (!text.empty()) {
+        printed_.push_back(PrintedText{std::string(text), current_x_, current_y_, font(), fore_colour()});
+        mark_changed(content_changed);
+    }
+    current_x_ += text_width(text);
+}
+
+void Window::print_line(std::string_view text)
+{
+    print(text);
+    current_x_ = 0;
+    current_y_ += text_height();
+}
+
+double Window::text_width(std::string_view text) const
+{
+    return qt::to_twips(QFontMetricsF(qt::to_qfont(font())).horizontalAdvance(qt::to_qstring(text)));
+}
+
+double Window::text_height() const { return qt::to_twips(QFontMetricsF(qt::to_qfont(font())).height()); }
+
+void Window::set_icon_from(const Window& other)
+{
+    if (widget() != nullptr && other.widget() != nullptr) widget()->setWindowIcon(other.widget()->windowIcon());
+}
 
 // ---------------------------------------------------------------------------------
 // Frame
@@ -680,6 +733,27 @@ void Label::set_caption(std::string caption)
     if (caption == caption_) return;
     caption_ = std::move(caption);
     mark_changed(caption_changed);
+    fit_caption();
+}
+
+void Label::set_auto_size(bool auto_size)
+{
+    auto_size_ = auto_size;
+    fit_caption();
+}
+
+void Label::set_link_cursor(bool link_cursor)
+{
+    link_cursor_ = link_cursor;
+    mark_changed(content_changed);
+}
+
+void Label::fit_caption()
+{
+    if (!auto_size_) return;
+    const QFontMetricsF metrics(qt::to_qfont(font()));
+    move(left(), top(), qt::to_twips(std::ceil(metrics.horizontalAdvance(qt::to_qstring(caption_)))),
+         qt::to_twips(std::ceil(metrics.height())));
 }
 
 void Label::push(unsigned what)
@@ -692,6 +766,13 @@ void Label::push(unsigned what)
         label->set_symbol(is_drawn_symbol(font()));
         push_geometry();
     }
+    if (what & content_changed) {
+        if (link_cursor_) {
+            label->setCursor(Qt::PointingHandCursor);
+        } else {
+            label->unsetCursor();
+        }
+    }
 }
 
 void Label::push_geometry()
@@ -701,11 +782,12 @@ void Label::push_geometry()
     const QFontMetrics metrics(qt::to_qfont(font()));
     const int box_width = qt::to_pixels(width());
     const int box_height = qt::to_pixels(height());
-    const int drawn_width = std::max(box_width, metrics.height() * 3 / 4);
-    const int drawn_height = std::max(box_height, metrics.height());
+    const bool symbol = is_drawn_symbol(font());
+    const int drawn_width = symbol ? std::max(box_width, metrics.height() * 3 / 4) : box_width;
+    const int drawn_height = symbol ? std::max(box_height, metrics.height()) : box_height;
     const int drawn_left = qt::to_pixels(left()) - (drawn_width - box_width) / 2;
     widget()->setGeometry(drawn_left, qt::to_pixels(top()), drawn_width, drawn_height);
-    static_cast<QLabel*>(widget())->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    static_cast<QLabel*>(widget())->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 // ---------------------------------------------------------------------------------

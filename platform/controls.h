@@ -129,6 +129,8 @@ protected:
     void mark_changed(unsigned what);
     // Writes the changed values into the widget.
     virtual void push(unsigned what);
+    // Runs after every change of the font.
+    virtual void font_was_set() {}
     // Geometry as drawn; a control may draw outside its own box (see the arrow label).
     virtual void push_geometry();
     void push_palette(int background_role, int foreground_role);
@@ -151,6 +153,16 @@ private:
 
     friend class ScreenSync;
     friend class Window;
+};
+
+// Text printed onto a window's surface, kept so that the surface can be drawn again
+// whenever it is uncovered, shown or moved.
+struct PrintedText {
+    std::string text;
+    double x;
+    double y;
+    Font font;
+    Colour colour;
 };
 
 class Window final : public Control {
@@ -177,6 +189,23 @@ public:
     static double screen_width();
     static double screen_height();
 
+    // The drawing surface: text is printed in the window's font and fore colour at the
+    // print position, which moves to the end of what was printed; a line end moves it
+    // to the start of the next line. What is printed stays until cls().
+    void cls();
+    void print(std::string_view text);
+    void print_line(std::string_view text = {});
+    double current_x() const { return current_x_; }
+    double current_y() const { return current_y_; }
+    void set_current_x(double x) { current_x_ = x; }
+    void set_current_y(double y) { current_y_ = y; }
+    double text_width(std::string_view text) const;
+    double text_height() const;
+    const std::vector<PrintedText>& printed() const { return printed_; }
+
+    // Takes the other window's icon as its own.
+    void set_icon_from(const Window& other);
+
     Handler on_resize;
     Handler on_activate;
     Handler on_unload;
@@ -188,6 +217,11 @@ protected:
 private:
     std::string caption_;
     int mouse_pointer_ = mouse_pointer::standard;
+    std::vector<PrintedText> printed_;
+    double current_x_ = 0;
+    double current_y_ = 0;
+
+    friend class WindowWidget;
 };
 
 class Frame final : public Control {
@@ -260,15 +294,26 @@ public:
           double height);
     const std::string& caption() const { return caption_; }
     void set_caption(std::string caption);
+    // A label that sizes itself takes the width and height of its caption in its font.
+    bool auto_size() const { return auto_size_; }
+    void set_auto_size(bool auto_size);
+    // The pointing hand of a link, shown while the pointer is over the label.
+    bool link_cursor() const { return link_cursor_; }
+    void set_link_cursor(bool link_cursor);
 
     Handler on_click;
 
 protected:
     void push(unsigned what) override;
     void push_geometry() override;
+    void font_was_set() override { fit_caption(); }
 
 private:
+    void fit_caption();
+
     std::string caption_;
+    bool auto_size_ = false;
+    bool link_cursor_ = false;
 };
 
 class TextBox final : public Control {

@@ -2,11 +2,18 @@
 
 #include "platform/app_state.h"
 #include "platform/controls.h"
+#include "platform/menu.h"
 #include "platform/qt_bridge.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMenu>
 #include <QPushButton>
+#include <QUrl>
+
+#include <map>
 
 #include <ctime>
 
@@ -76,6 +83,67 @@ public:
     }
 };
 
+class QtPopupMenus final : public PopupMenus {
+public:
+    MenuItem* show(MenuItem& menu, Window& window, double x, double y, const MenuItem* default_item) override
+    {
+        Control::flush_all();
+        QMenu popup(window.widget());
+        std::map<QAction*, MenuItem*> chosen_by;
+        fill(popup, menu, default_item, chosen_by);
+        const QSize size = popup.sizeHint();
+        const QPoint at = window.widget()->mapToGlobal(QPoint(qt::to_pixels(x), qt::to_pixels(y)));
+        QAction* chosen = popup.exec(QPoint(at.x() - size.width() / 2, at.y()));
+        check_program_end();
+        const auto found = chosen_by.find(chosen);
+        return found != chosen_by.end() ? found->second : nullptr;
+    }
+
+private:
+    static void fill(QMenu& popup, MenuItem& menu, const MenuItem* default_item,
+                     std::map<QAction*, MenuItem*>& chosen_by)
+    {
+        for (MenuItem* item : menu.items()) {
+            if (!item->visible()) continue;
+            if (item->is_separator()) {
+                popup.addSeparator();
+                continue;
+            }
+            QString text = qt::to_qstring(item->caption());
+            if (!item->shortcut().empty()) text += QLatin1Char('\t') + qt::to_qstring(item->shortcut());
+            if (!item->items().empty()) {
+                QMenu* submenu = popup.addMenu(text);
+                submenu->setEnabled(item->enabled());
+                fill(*submenu, *item, default_item, chosen_by);
+                continue;
+            }
+            QAction* action = popup.addAction(text);
+            action->setEnabled(item->enabled());
+            if (item == default_item) {
+                QFont bold = action->font();
+                bold.setBold(true);
+                action->setFont(bold);
+                popup.setDefaultAction(action);
+            }
+            chosen_by[action] = item;
+        }
+    }
+};
+
+class DesktopShell final : public Shell {
+public:
+    // The show state has no counterpart on this desktop: the handler decides.
+    bool open(const std::string& target, int) override
+    {
+        const QString text = qt::to_qstring(target);
+        const bool is_address = text.contains(QStringLiteral("://")) ||
+                                text.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive);
+        const QUrl url = is_address ? QUrl(text, QUrl::TolerantMode)
+                                    : QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
+        return QDesktopServices::openUrl(url);
+    }
+};
+
 class SystemClock final : public Clock {
 public:
     DateTime now() override
@@ -95,7 +163,9 @@ Services real_services()
     static QtMessageBoxes message_boxes;
     static QtEventLoop event_loop;
     static SystemClock clock;
-    return Services{&message_boxes, &event_loop, &clock,
+    static QtPopupMenus popup_menus;
+    static DesktopShell shell;
+    return Services{&message_boxes, &event_loop, &clock, &popup_menus, &shell,
                     qt::from_qstring(QCoreApplication::applicationDirPath())};
 }
 

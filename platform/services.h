@@ -47,10 +47,39 @@ public:
     virtual DateTime now() = 0;
 };
 
+class MenuItem;
+class Window;
+
+// Opens a menu as a pop-up, centred on x with its top at y (twips in the window's inner
+// area), and returns the item the user chose, or nullptr when the menu was dismissed.
+// The caller runs the chosen item's command.
+class PopupMenus {
+public:
+    virtual ~PopupMenus() = default;
+    virtual MenuItem* show(MenuItem& menu, Window& window, double x, double y, const MenuItem* default_item) = 0;
+};
+
+namespace show_state {
+constexpr int normal = 1;
+constexpr int minimised = 2;
+constexpr int maximised = 3;
+} // namespace show_state
+
+// Hands a file, folder, web address or mail address to the desktop's handler, as one
+// argument and never through a shell command line. False when the handler could not be
+// started at all.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    virtual bool open(const std::string& target, int show_state) = 0;
+};
+
 struct Services {
     MessageBoxes* message_boxes;
     EventLoop* event_loop;
     Clock* clock;
+    PopupMenus* popup_menus;
+    Shell* shell;
     // The folder that holds the running program.
     std::string program_folder;
 };

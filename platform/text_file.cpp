@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -307,5 +308,12 @@ bool is_read_only(const std::string& path)
 void set_read_only(const std::string& path) { change_mode(path, mode_of(path) & ~all_write_bits); }
 
 void set_normal(const std::string& path) { change_mode(path, mode_of(path) | S_IWUSR); }
+
+std::int32_t file_size_32(const std::string& path)
+{
+    const long long size = file_size(path);
+    return size > std::numeric_limits<std::int32_t>::max() ? std::numeric_limits<std::int32_t>::max()
+                                                             : static_cast<std::int32_t>(size);
+}
 
 } // namespace platform

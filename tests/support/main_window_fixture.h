@@ -27,6 +27,8 @@ protected:
         services.message_boxes = &message_boxes;
         services.event_loop = &event_loop;
         services.clock = &clock;
+        services.popup_menus = &popup_menus;
+        services.shell = &shell;
         services.program_folder = folder.path();
         form = std::make_unique<zentrel::frm_Main>(services);
         form->Load_and_Show();
@@ -66,6 +68,8 @@ protected:
     ScriptedMessageBoxes message_boxes;
     ScriptedEventLoop event_loop;
     FixedClock clock;
+    ScriptedPopupMenus popup_menus;
+    RecordingShell shell;
     std::unique_ptr<zentrel::frm_Main> form;
 };
 

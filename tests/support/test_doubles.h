@@ -1,6 +1,7 @@
 #pragma once
 // Test doubles of the services that block or reach outside the program.
 #include "platform/app_state.h"
+#include "platform/menu.h"
 #include "platform/services.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,93 @@ class FixedClock final : public platform::Clock {
 public:
     platform::DateTime now() override { return time; }
     platform::DateTime time = platform::make_date_time(2026, 12, 10, 14, 5, 9);
+};
+
+// The desktop's handler, recording what it was asked to open.
+class RecordingShell final : public platform::Shell {
+public:
+    struct Opened {
+        std::string target;
+        int show_state;
+    };
+    bool open(const std::string& target, int show_state) override
+    {
+        opened.push_back({target, show_state});
+        return handler_present;
+    }
+    std::vector<Opened> opened;
+    bool handler_present = true;
+};
+
+// One item of a pop-up menu as it stood when the menu opened.
+struct MenuItemState {
+    std::string caption;
+    std::string shortcut;
+    bool enabled;
+    bool visible;
+    bool is_default;
+    std::vector<MenuItemState> items;
+};
+
+// Pop-up menus: records every menu as it opened and answers with the item whose
+// caption the test names (none: the menu is dismissed).
+class ScriptedPopupMenus final : public platform::PopupMenus {
+public:
+    struct Opened {
+        std::vector<MenuItemState> items;
+        double x;
+        double y;
+    };
+    platform::MenuItem* show(platform::MenuItem& menu, platform::Window&, double x, double y,
+                             const platform::MenuItem* default_item) override
+    {
+        opened.push_back({snapshot(menu, default_item), x, y});
+        platform::MenuItem* chosen = find(menu, choose_caption);
+        choose_caption.clear();
+        return chosen;
+    }
+
+    // The state of the item with this caption in the last menu opened.
+    const MenuItemState& item(const std::string& caption) const
+    {
+        static const MenuItemState missing{"<missing>", "", false, false, false, {}};
+        if (opened.empty()) return missing;
+        const MenuItemState* found = find_state(opened.back().items, caption);
+        return found != nullptr ? *found : missing;
+    }
+
+    std::vector<Opened> opened;
+    std::string choose_caption;
+
+private:
+    static std::vector<MenuItemState> snapshot(const platform::MenuItem& menu, const platform::MenuItem* default_item)
+    {
+        std::vector<MenuItemState> states;
+        for (const platform::MenuItem* each : menu.items()) {
+            states.push_back({each->caption(), each->shortcut(), each->enabled(), each->visible(),
+                              each == default_item, snapshot(*each, default_item)});
+        }
+        return states;
+    }
+
+    static platform::MenuItem* find(platform::MenuItem& menu, const std::string& caption)
+    {
+        if (caption.empty()) return nullptr;
+        for (platform::MenuItem* each : menu.items()) {
+            if (each->caption() == caption) return each;
+            if (platform::MenuItem* inner = find(*each, caption)) return inner;
+        }
+        return nullptr;
+    }
+
+    static const MenuItemState* find_state(const std::vector<MenuItemState>& items, const std::string& caption)
+    {
+        for (const MenuItemState& each : items) {
+            if (each.caption == caption) return &each;
+            if (const MenuItemState* inner = find_state(each.items, caption)) return inner;
+        }
+        return nullptr;
+    }
 };
 
 } // namespace testing_support
