@@ -45,11 +45,7 @@ frm_Main::frm_Main(platform::Services services)
       flx_ResultsChart(fra_TheResults, 120, 240, 4215, 1335)
 {
     lab_Direction.set_tooltip(" Toggle direction. ");
-    menu_Options.add(menu_WebSitesList);
-    for (auto& item : menu_URL) menu_WebSitesList.add(item);
-    menu_Options.add(menu_AbortSearch);
-    menu_Options.add(menu_ClearSearchResults);
-    menu_Options.add(menu_Exit);
+    build_menu();
     wire_handlers();
 }
 
@@ -82,11 +78,34 @@ void frm_Main::wire_handlers()
     txt_Inputbox.on_key_down = [this](int key_code, int shift) { txt_Inputbox_KeyDown(key_code, shift); };
     txt_Inputbox.on_key_press = [this](int& key_ascii) { txt_Inputbox_KeyPress(key_ascii); };
     com_Search.on_click = [this] { com_Search_Click(); };
+    frm.on_mouse_down = [this](int button, int shift, double x, double y) { Form_MouseDown(button, shift, x, y); };
+    fra_SearchType.on_mouse_down = [this](int button, int shift, double x, double y) {
+        fra_SearchType_MouseDown(button, shift, x, y);
+    };
+    fra_Search.on_mouse_down = [this](int button, int shift, double x, double y) {
+        fra_Search_MouseDown(button, shift, x, y);
+    };
+    for (int index = 0; index < 2; ++index) {
+        opt_DiallOption(index).on_mouse_down = [this, index](int button, int shift, double x, double y) {
+            opt_DiallOption_MouseDown(index, button, shift, x, y);
+        };
+    }
+    com_Search.on_mouse_down = [this](int button, int shift, double x, double y) {
+        com_Search_MouseDown(button, shift, x, y);
+    };
+    fra_TheResults.on_mouse_down = [this](int button, int shift, double x, double y) {
+        fra_TheResults_MouseDown(button, shift, x, y);
+    };
+    flx_ResultsChart.on_mouse_down = [this](int button, int shift, double x, double y) {
+        flx_ResultsChart_MouseDown(button, shift, x, y);
+    };
+    menu_Help.on_click = [this] { menu_Help_Click(); };
     menu_AbortSearch.on_click = [this] { menu_AbortSearch_Click(); };
     menu_ClearSearchResults.on_click = [this] { menu_ClearSearchResults_Click(); };
+    menu_Options_OpenDir.on_click = [this] { menu_Options_OpenDir_Click(); };
     menu_Exit.on_click = [this] { menu_Exit_Click(); };
     for (int index = 0; index < web_site_item_count; ++index) {
-        menu_URL[static_cast<std::size_t>(index)].on_click = [] {};
+        menu_URL[static_cast<std::size_t>(index)].on_click = [this, index] { menu_URL_Click(index); };
     }
 }
 

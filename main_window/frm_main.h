@@ -47,12 +47,27 @@ public:
     void txt_Inputbox_KeyDown(int key_code, int shift);
     void txt_Inputbox_KeyPress(int& key_ascii);
 
+    // Mouse routing: each handler gets the position in twips relative to its own
+    // control and opens the context menu on a right press.
+    void Form_MouseDown(int button, int shift, double x, double y);
+    void fra_SearchType_MouseDown(int button, int shift, double x, double y);
+    void fra_Search_MouseDown(int button, int shift, double x, double y);
+    void opt_DiallOption_MouseDown(int index, int button, int shift, double x, double y);
+    void com_Search_MouseDown(int button, int shift, double x, double y);
+    void fra_TheResults_MouseDown(int button, int shift, double x, double y);
+    void flx_ResultsChart_MouseDown(int button, int shift, double x, double y);
+    // Opens the context menu at a position in window twips, for the right button only.
+    void Show_Popup_Menu(int button, int shift, std::int32_t x, std::int32_t y);
+
     // Commands.
     void com_Search_Click();
     void menu_AbortSearch_Click();
     void menu_ClearSearchResults_Click();
     void menu_Exit_Click();
     void Fill_WebSites_Menu();
+    void menu_URL_Click(int index);
+    void menu_Help_Click();
+    void menu_Options_OpenDir_Click();
 
     // The per-category texts, read against the category list as it is now.
     std::string Text_for_Category(std::string_view key, int category) const;
@@ -91,6 +106,7 @@ public:
 
 private:
     void wire_handlers();
+    void build_menu();
     void show_busy_state(const std::string& pattern);
     void show_idle_state();
     void search_file(SearchCategory category, const std::string& pattern);
@@ -122,13 +138,22 @@ public:
         return index == 0 ? opt_DiallOption_0 : opt_DiallOption_1;
     }
 
-    // The context menu's items.
+    // The context menu's items, in menu order.
     platform::MenuItem menu_Options{"Dialling code &menu"};
+    platform::MenuItem menu_AboutApp{"&About this app...", "Ctrl+A"};
+    platform::MenuItem menu_Help{"&Help", "Ctrl+H"};
     platform::MenuItem menu_WebSitesList{"Usefull &web sites"};
     static constexpr int web_site_item_count = 21;
     std::array<platform::MenuItem, web_site_item_count> menu_URL;
+    platform::MenuItem menu_Bat_001{"-"};
+    platform::MenuItem menu_Save{"&Save results", "Ctrl+S"};
+    platform::MenuItem menu_Copy{"&Copy results", "Ctrl+C"};
     platform::MenuItem menu_AbortSearch{"Abort &this search", "Ctrl+X"};
     platform::MenuItem menu_ClearSearchResults{"Clear the search &results", "Ctrl+R"};
+    platform::MenuItem menu_OptionsSubMenu{"&Options"};
+    platform::MenuItem menu_Options_OpenDir{"Open the &directory"};
+    platform::MenuItem menu_Options_RestoreDatabaseFile{"&Restore/fix the database file"};
+    platform::MenuItem menu_Bat_002{"-"};
     platform::MenuItem menu_Exit{"E&xit", "Ctrl+Q"};
 };
 
