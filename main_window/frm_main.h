@@ -4,6 +4,7 @@
 // the layout, the search with its abort and clear commands, and the search state that
 // the information window reads. The text tables, the line split and the wildcard match
 // live apart from it (category_texts, database_entry, wildcard).
+#include "main_window/app_identity.h"
 #include "main_window/category_texts.h"
 #include "platform/controls.h"
 #include "platform/grid.h"
@@ -19,8 +20,6 @@ namespace zentrel {
 
 class frm_About;
 class frm_DataInfo;
-
-inline constexpr const char* App_Title = "Zentrel";
 
 class frm_Main final {
 public:
