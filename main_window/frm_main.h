@@ -67,6 +67,8 @@ public:
     void menu_URL_Click(int index);
     void menu_Help_Click();
     void menu_Options_OpenDir_Click();
+    void menu_Options_RestoreDatabaseFile_Click();
+    void Set_Search_Inputs_Enabled(bool enabled);
 
     // The per-category texts, read against the category list as it is now.
     std::string Text_for_Category(std::string_view key, int category) const;
@@ -112,6 +114,10 @@ private:
     void report_search_failure(int number, const std::string& description);
     void add_red_row(std::string code_text, std::string name_text);
     void start_sample_search(const char* pattern, int option);
+    bool confirm_restore(const std::string& path);
+    void show_restoring_colours();
+    void write_default_data(const std::string& path);
+    void report_restore_failure(int number, const std::string& description, const std::string& path);
     int message(const std::string& text, int style, const std::string& title);
 
     platform::Services services_;

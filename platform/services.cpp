@@ -7,7 +7,12 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QClipboard>
 #include <QDesktopServices>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
@@ -144,6 +149,125 @@ public:
     }
 };
 
+class QtSaveDialogs final : public SaveDialogs {
+public:
+    bool show_save(FileDialogState& dialog) override
+    {
+        Control::flush_all();
+        QFileDialog box(QApplication::activeWindow(), qt::to_qstring(dialog.dialog_title),
+                        qt::to_qstring(dialog.init_dir));
+        box.setAcceptMode(QFileDialog::AcceptSave);
+        box.setOption(QFileDialog::DontConfirmOverwrite, true);
+        box.setOption(QFileDialog::DontUseNativeDialog, true);
+        const QStringList filters = name_filters(dialog.filter);
+        box.setNameFilters(filters);
+        if (dialog.filter_index >= 1 && dialog.filter_index <= filters.size()) {
+            box.selectNameFilter(filters[dialog.filter_index - 1]);
+        }
+        if (!dialog.file_name.empty()) box.selectFile(qt::to_qstring(dialog.file_name));
+        const bool accepted = box.exec() == QDialog::Accepted;
+        check_program_end();
+        if (!accepted || box.selectedFiles().isEmpty()) return false;
+        dialog.file_name = qt::from_qstring(box.selectedFiles().front());
+        dialog.filter_index = static_cast<int>(filters.indexOf(box.selectedNameFilter())) + 1;
+        return true;
+    }
+
+private:
+    // "Text files (*.txt)|*.txt|..." gives "Text files (*.txt)", ...; the toolkit
+    // reads the patterns from the parentheses of each description.
+    static QStringList name_filters(const std::string& filter)
+    {
+        const QStringList parts = qt::to_qstring(filter).split(QLatin1Char('|'));
+        QStringList filters;
+        for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+            filters << parts[i].section(QLatin1Char('('), 0, 0).trimmed() + QStringLiteral(" (") + parts[i + 1] +
+                           QLatin1Char(')');
+        }
+        return filters;
+    }
+};
+
+class SystemClipboard final : public Clipboard {
+public:
+    void clear() override { QGuiApplication::clipboard()->clear(); }
+    void set_text(const std::string& text) override { QGuiApplication::clipboard()->setText(qt::to_qstring(text)); }
+};
+
+class SystemBeeper final : public Beeper {
+public:
+    void beep() override { QApplication::beep(); }
+};
+
+class QtModalWindows final : public ModalWindows {
+public:
+    void show_modal(Window& window, Window& owner) override
+    {
+        Control::flush_all();
+        QWidget* widget = window.widget();
+        widget->setParent(owner.widget(), Qt::Dialog);
+        widget->setWindowModality(Qt::ApplicationModal);
+        window.show();
+        QEventLoop loop;
+        while (widget->isVisible() && !program_ending()) loop.processEvents(QEventLoop::WaitForMoreEvents);
+        check_program_end();
+    }
+};
+
+// Plays through the desktop's sound server (paplay), or ALSA's player (aplay) where
+// that is missing, as a process of its own started without a shell.
+class ProcessSoundPlayer final : public SoundPlayer {
+public:
+    ~ProcessSoundPlayer() override { stop(); }
+
+    void play(const std::string& path, bool looped) override
+    {
+        stop();
+        if (path.empty() || !QFileInfo(qt::to_qstring(path)).isFile()) return;
+        const QString player = player_program();
+        if (player.isEmpty()) return;
+        path_ = qt::to_qstring(path);
+        looped_ = looped;
+        process_ = new QProcess();
+        process_->setProgram(player);
+        process_->setArguments({QStringLiteral("--"), path_});
+        process_->setStandardOutputFile(QProcess::nullDevice());
+        process_->setStandardErrorFile(QProcess::nullDevice());
+        if (looped_) {
+            QObject::connect(process_, &QProcess::finished, process_, [this] {
+                if (looped_ && process_ != nullptr) process_->start();
+            });
+        }
+        process_->start();
+    }
+
+private:
+    static QString player_program()
+    {
+        for (const char* name : {"paplay", "aplay"}) {
+            const QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
+            if (!found.isEmpty()) return found;
+        }
+        return {};
+    }
+
+    void stop()
+    {
+        if (process_ == nullptr) return;
+        looped_ = false;
+        QProcess* old = process_;
+        process_ = nullptr;
+        old->disconnect();
+        old->kill();
+        old->waitForFinished(200);
+        delete old;
+    }
+
+    QProcess* process_ = nullptr;
+    QString path_;
+    bool looped_ = false;
+};
+
 class SystemClock final : public Clock {
 public:
     DateTime now() override
@@ -165,7 +289,13 @@ Services real_services()
     static SystemClock clock;
     static QtPopupMenus popup_menus;
     static DesktopShell shell;
-    return Services{&message_boxes, &event_loop, &clock, &popup_menus, &shell,
+    static QtSaveDialogs save_dialogs;
+    static SystemClipboard clipboard;
+    static SystemBeeper beeper;
+    static QtModalWindows modal_windows;
+    static ProcessSoundPlayer sound_player;
+    return Services{&message_boxes, &event_loop, &clock, &popup_menus, &shell, &save_dialogs, &clipboard, &beeper,
+                    &modal_windows, &sound_player,
                     qt::from_qstring(QCoreApplication::applicationDirPath())};
 }
 

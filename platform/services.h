@@ -74,12 +74,65 @@ public:
     virtual bool open(const std::string& target, int show_state) = 0;
 };
 
+// The settings and the answer of a file dialog, as the program's common dialog control
+// keeps them: the filter is pairs of a description and a pattern, all joined by "|",
+// and the filter index counts those pairs from 1.
+struct FileDialogState {
+    bool cancel_error = false;
+    std::string dialog_title;
+    std::string filter;
+    int filter_index = 0;
+    int max_file_size = 260;
+    std::string file_name;
+    std::string init_dir;
+};
+
+class SaveDialogs {
+public:
+    virtual ~SaveDialogs() = default;
+    // Shows a save dialog, which asks no overwrite question of its own; on OK it leaves
+    // the chosen path in file_name and the chosen type in filter_index and returns true.
+    virtual bool show_save(FileDialogState& dialog) = 0;
+};
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual void clear() = 0;
+    virtual void set_text(const std::string& text) = 0;
+};
+
+class Beeper {
+public:
+    virtual ~Beeper() = default;
+    virtual void beep() = 0;
+};
+
+// Shows a window modally, owned by another, and returns once it has closed.
+class ModalWindows {
+public:
+    virtual ~ModalWindows() = default;
+    virtual void show_modal(Window& window, Window& owner) = 0;
+};
+
+// Plays a wave file without waiting for it; a new sound stops the one before.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    virtual void play(const std::string& path, bool looped) = 0;
+};
+
 struct Services {
     MessageBoxes* message_boxes;
     EventLoop* event_loop;
     Clock* clock;
     PopupMenus* popup_menus;
     Shell* shell;
+    SaveDialogs* save_dialogs;
+    Clipboard* clipboard;
+    Beeper* beeper;
+    ModalWindows* modal_windows;
+    SoundPlayer* sound_player;
     // The folder that holds the running program.
     std::string program_folder;
 };

@@ -29,6 +29,11 @@ protected:
         services.clock = &clock;
         services.popup_menus = &popup_menus;
         services.shell = &shell;
+        services.save_dialogs = &save_dialogs;
+        services.clipboard = &clipboard;
+        services.beeper = &beeper;
+        services.modal_windows = &modal_windows;
+        services.sound_player = &sound_player;
         services.program_folder = folder.path();
         form = std::make_unique<zentrel::frm_Main>(services);
         form->Load_and_Show();
@@ -39,6 +44,7 @@ protected:
     void TearDown() override
     {
         EXPECT_TRUE(message_boxes.all_answered()) << "a scripted message box was never shown";
+        EXPECT_TRUE(save_dialogs.all_answered()) << "a scripted save dialog was never shown";
         form.reset();
         platform::reset_program_end();
     }
@@ -70,6 +76,11 @@ protected:
     FixedClock clock;
     ScriptedPopupMenus popup_menus;
     RecordingShell shell;
+    ScriptedSaveDialogs save_dialogs;
+    RecordingClipboard clipboard;
+    CountingBeeper beeper;
+    ScriptedModalWindows modal_windows;
+    RecordingSoundPlayer sound_player;
     std::unique_ptr<zentrel::frm_Main> form;
 };
 

@@ -156,4 +156,82 @@ private:
     }
 };
 
+// The save dialog from a script: each expected show is answered with a path and a file
+// type, or with Cancel (an empty path); every dialog shown is recorded as it stood.
+class ScriptedSaveDialogs final : public platform::SaveDialogs {
+public:
+    struct Answer {
+        std::string path;
+        int filter_index;
+    };
+    void expect_save(std::string path, int filter_index) { answers_.push_back({std::move(path), filter_index}); }
+    void expect_cancel() { answers_.push_back({"", 0}); }
+
+    bool show_save(platform::FileDialogState& dialog) override
+    {
+        shown.push_back(dialog);
+        if (answers_.empty()) {
+            ADD_FAILURE() << "unexpected save dialog: " << dialog.dialog_title;
+            return false;
+        }
+        const Answer answer = answers_.front();
+        answers_.pop_front();
+        if (answer.path.empty()) return false;
+        dialog.file_name = answer.path;
+        dialog.filter_index = answer.filter_index;
+        return true;
+    }
+    bool all_answered() const { return answers_.empty(); }
+
+    std::vector<platform::FileDialogState> shown;
+
+private:
+    std::deque<Answer> answers_;
+};
+
+class RecordingClipboard final : public platform::Clipboard {
+public:
+    void clear() override
+    {
+        ++clears;
+        text.clear();
+    }
+    void set_text(const std::string& new_text) override { text = new_text; }
+    int clears = 0;
+    std::string text;
+};
+
+class CountingBeeper final : public platform::Beeper {
+public:
+    void beep() override { ++beeps; }
+    int beeps = 0;
+};
+
+// A modal show that runs the test's action while the window is "shown", then closes the
+// window as its user would, unless the action closed it already.
+class ScriptedModalWindows final : public platform::ModalWindows {
+public:
+    void show_modal(platform::Window& window, platform::Window& owner) override
+    {
+        ++shows;
+        owner_caption = owner.caption();
+        window.show();
+        if (while_shown) while_shown(window);
+        if (window.is_shown()) window.close();
+    }
+    int shows = 0;
+    std::string owner_caption;
+    std::function<void(platform::Window&)> while_shown;
+};
+
+class RecordingSoundPlayer final : public platform::SoundPlayer {
+public:
+    struct Played {
+        std::string path;
+        bool looped;
+    };
+    void play(const std::string& path, bool looped) override { played.push_back({path, looped}); }
+    std::vector<Played> played;
+};
+
 } // namespace testing_support
