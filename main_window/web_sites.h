@@ -15,12 +15,12 @@ struct WebSite {
 inline constexpr std::array<WebSite, 8> web_sites = {{
     {"http://www.example.org/zentrel/", "(Zentrel web site)"},
     {"", ""},
-    {"https://www.thephonebook.bt.com/person/", "(BT phone book)"},
-    {"https://www.thephonebook.bt.com/codes/international/", "(BT International codes)"},
-    {"https://www.192.com/people/", "(192.com people finder)"},
+    {"https://www.thephonebook.bt.com/Person/PersonSearch/", "(BT phone book)"},
+    {"https://www.thephonebook.bt.com/Number/InternationalCodes/", "(BT International codes)"},
+    {"https://www.192.com/people/", "(192.com people search)"},
     {"https://www.whitepages.co.uk/", "(White Pages UK)"},
     {"https://www.royalmail.com/find-a-postcode", "(UK Postcode finder)"},
-    {"https://www.gov.uk/get-vehicle-information-from-dvla", "(UK Number plate history)"},
+    {"https://vehicleenquiry.service.gov.uk/", "(UK Number plate history)"},
 }};
 
 } // namespace zentrel
