@@ -1,7 +1,8 @@
 #pragma once
 // The information window on one result row: composed by the main window's
 // Show_Row_Info by printing onto the window's surface, with one control of its own, the
-// link to the database file the row was read from.
+// link to the database file the row was read from. The window only shows what it was
+// composed with; it never reads the search state itself.
 #include "platform/controls.h"
 
 namespace zentrel {
@@ -12,6 +13,7 @@ class frm_DataInfo final {
 public:
     explicit frm_DataInfo(frm_Main& main);
 
+    // Opens the file named by the link's caption, or says that it cannot be found.
     void lab_LinkToFile_Click();
     void Form_Unload();
     // True once the user has closed the window; the next use creates a new one.

@@ -390,6 +390,13 @@ void Window::show()
     flush_all();
 }
 
+void Window::bring_to_front()
+{
+    if (widget() == nullptr || !widget()->isVisible()) return;
+    widget()->raise();
+    widget()->activateWindow();
+}
+
 void Window::hide()
 {
     set_visible(false);

@@ -182,6 +182,8 @@ public:
 
     void show();
     void hide();
+    // Raises a shown window above the others and activates it.
+    void bring_to_front();
     // Closes the window as its close box does, running on_unload.
     void close();
     bool is_shown() const;
