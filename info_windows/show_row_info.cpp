@@ -15,8 +15,7 @@ namespace {
 
 using platform::Colour;
 
-// The program's product name is its title.
-constexpr const char* product_name = App_Title;
+constexpr const char* product_name = App_ProductName;
 constexpr Colour red = platform::rgb(255, 0, 0);
 
 platform::Font arial(double size, bool bold) { return platform::Font{"Arial", size, bold, false, false}; }

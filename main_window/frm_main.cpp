@@ -100,9 +100,13 @@ void frm_Main::wire_handlers()
         flx_ResultsChart_MouseDown(button, shift, x, y);
     };
     menu_Help.on_click = [this] { menu_Help_Click(); };
+    menu_AboutApp.on_click = [this] { menu_AboutApp_Click(); };
     menu_AbortSearch.on_click = [this] { menu_AbortSearch_Click(); };
     menu_ClearSearchResults.on_click = [this] { menu_ClearSearchResults_Click(); };
+    menu_Save.on_click = [this] { menu_Save_Click(); };
+    menu_Copy.on_click = [this] { menu_Copy_Click(); };
     menu_Options_OpenDir.on_click = [this] { menu_Options_OpenDir_Click(); };
+    menu_Options_RestoreDatabaseFile.on_click = [this] { menu_Options_RestoreDatabaseFile_Click(); };
     menu_Exit.on_click = [this] { menu_Exit_Click(); };
     for (int index = 0; index < web_site_item_count; ++index) {
         menu_URL[static_cast<std::size_t>(index)].on_click = [this, index] { menu_URL_Click(index); };

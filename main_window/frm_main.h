@@ -62,10 +62,14 @@ public:
     void com_Search_Click();
     void menu_AbortSearch_Click();
     void menu_ClearSearchResults_Click();
+    void menu_Save_Click();
+    void menu_Copy_Click();
     void menu_Exit_Click();
     void Fill_WebSites_Menu();
     void menu_URL_Click(int index);
     void menu_Help_Click();
+    // Composes the About box, shows it modally and destroys it once it has closed.
+    void menu_AboutApp_Click();
     void menu_Options_OpenDir_Click();
     void menu_Options_RestoreDatabaseFile_Click();
     void Set_Search_Inputs_Enabled(bool enabled);
@@ -118,6 +122,10 @@ private:
     void show_restoring_colours();
     void write_default_data(const std::string& path);
     void report_restore_failure(int number, const std::string& description, const std::string& path);
+    bool choose_save_file();
+    int ask_before_overwriting(const std::string& path);
+    void write_results(const std::string& path, int file_type);
+    void report_save_failure(int number, const std::string& description);
     int message(const std::string& text, int style, const std::string& title);
 
     platform::Services services_;
@@ -137,6 +145,8 @@ public:
     platform::CommandButton com_Search;
     platform::Frame fra_TheResults;
     platform::Grid flx_ResultsChart;
+    // The common dialog control that the save command shows as its save dialog.
+    platform::FileDialogState dia_LoadSaveBox;
 
     platform::OptionButton& opt_DiallOption(int index)
     {

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -113,6 +114,18 @@ void run_handler(const Handler& handler)
     if (!handler) return;
     dispatch_event(handler);
     Control::flush_all();
+}
+
+// Hands a key going down to a control's key handler; false when there is none or the
+// key has no code of its own.
+bool run_key_handler(const KeyHandler& handler, const QKeyEvent& event)
+{
+    const int code = qt::key_code(event);
+    if (!handler || code == 0) return false;
+    const int shift = qt::shift_mask(event.modifiers());
+    dispatch_event([&] { handler(code, shift); });
+    Control::flush_all();
+    return true;
 }
 
 bool font_is_missing(const std::string& name)
@@ -320,6 +333,11 @@ protected:
         run_handler(window_.on_unload);
     }
 
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (!run_key_handler(window_.on_key_down, *event)) QWidget::keyPressEvent(event);
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         if (window_.printed_.empty()) return;
@@ -374,6 +392,36 @@ double Window::outer_width() const
 {
     if (widget() == nullptr) return 0;
     return qt::to_twips(widget()->frameGeometry().width());
+}
+
+double Window::outer_height() const
+{
+    if (widget() == nullptr) return 0;
+    return qt::to_twips(widget()->frameGeometry().height());
+}
+
+void Window::set_outer_width(double width)
+{
+    if (widget() == nullptr) return;
+    const int borders = widget()->frameGeometry().width() - widget()->width();
+    widget()->resize(std::max(0, qt::to_pixels(width) - borders), widget()->height());
+}
+
+void Window::set_outer_height(double height)
+{
+    if (widget() == nullptr) return;
+    const int borders = widget()->frameGeometry().height() - widget()->height();
+    widget()->resize(widget()->width(), std::max(0, qt::to_pixels(height) - borders));
+}
+
+double Window::outer_left() const { return widget() != nullptr ? qt::to_twips(widget()->frameGeometry().x()) : 0; }
+
+double Window::outer_top() const { return widget() != nullptr ? qt::to_twips(widget()->frameGeometry().y()) : 0; }
+
+void Window::set_outer_position(double left, double top)
+{
+    // A window's position is that of its outer frame.
+    if (widget() != nullptr) widget()->move(qt::to_pixels(left), qt::to_pixels(top));
 }
 
 void Window::set_mouse_pointer(int pointer)
@@ -755,6 +803,15 @@ void Label::set_link_cursor(bool link_cursor)
     mark_changed(content_changed);
 }
 
+void Label::set_picture_from(const Window& window)
+{
+    if (widget() == nullptr || window.widget() == nullptr) return;
+    // The caption waiting for the screen would replace the picture, so it goes first.
+    flush_all();
+    const QIcon icon = window.widget()->windowIcon();
+    static_cast<QLabel*>(widget())->setPixmap(icon.pixmap(qt::to_pixels(width()), qt::to_pixels(height())));
+}
+
 void Label::fit_caption()
 {
     if (!auto_size_) return;
@@ -882,10 +939,32 @@ void TextBox::push(unsigned what)
 // ---------------------------------------------------------------------------------
 // CommandButton
 
+namespace {
+
+// A push button whose keys go to the button's key handler first; a key that the button
+// has a handler for is taken, so it does not travel on to the window.
+class ButtonWidget final : public QPushButton {
+public:
+    ButtonWidget(QWidget* parent, KeyHandler& on_key_down) : QPushButton(parent), on_key_down_(on_key_down) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool handled = run_key_handler(on_key_down_, *event);
+        QPushButton::keyPressEvent(event);
+        if (handled) event->accept();
+    }
+
+private:
+    KeyHandler& on_key_down_;
+};
+
+} // namespace
+
 CommandButton::CommandButton(Control& parent, std::string caption, double left, double top, double width,
                              double height)
-    : Control(&parent, new QPushButton(parent.widget()), left, top, width, height, system_button_face,
-              system_button_text),
+    : Control(&parent, new ButtonWidget(parent.widget(), on_key_down), left, top, width, height,
+              system_button_face, system_button_text),
       caption_(std::move(caption))
 {
     auto* button = static_cast<QPushButton*>(widget());

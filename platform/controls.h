@@ -58,6 +58,8 @@ constexpr int arrow_hourglass = 13;
 // Button, shift mask, and the pointer position in twips relative to the control.
 using MouseHandler = std::function<void(int button, int shift, double x, double y)>;
 using Handler = std::function<void()>;
+// Key code and shift mask of a key going down.
+using KeyHandler = std::function<void(int key_code, int shift)>;
 
 class Control {
 public:
@@ -175,8 +177,16 @@ public:
     // The inner area in twips as the window has it now; 0 x 0 while minimised.
     double client_width() const;
     double client_height() const;
-    // The outer width, borders and caption bar included.
+    // The outer size and the position on the screen, borders and caption bar included,
+    // as the window has them now (in whole pixels). Setting an outer size keeps the
+    // borders the window has and gives the rest to the inner area.
     double outer_width() const;
+    double outer_height() const;
+    void set_outer_width(double width);
+    void set_outer_height(double height);
+    double outer_left() const;
+    double outer_top() const;
+    void set_outer_position(double left, double top);
     int mouse_pointer() const { return mouse_pointer_; }
     void set_mouse_pointer(int pointer);
 
@@ -211,6 +221,8 @@ public:
     Handler on_resize;
     Handler on_activate;
     Handler on_unload;
+    // Key code and shift mask of a key going down that no control of the window took.
+    KeyHandler on_key_down;
 
 protected:
     void push(unsigned what) override;
@@ -302,6 +314,8 @@ public:
     // The pointing hand of a link, shown while the pointer is over the label.
     bool link_cursor() const { return link_cursor_; }
     void set_link_cursor(bool link_cursor);
+    // Shows the window's icon, at the label's size, in place of a caption.
+    void set_picture_from(const Window& window);
 
     Handler on_click;
 
@@ -353,6 +367,9 @@ public:
     void set_caption(std::string caption);
 
     Handler on_click;
+    // A key going down while the button has the focus; a key it is given to goes no
+    // further, so the window's on_key_down does not see it again.
+    KeyHandler on_key_down;
 
 protected:
     void push(unsigned what) override;

@@ -1,0 +1,166 @@
+// The restore command: rebuilds the current category's database file from the default
+// data built into the program, after asking the user, and leaves it read-only.
+//
+// The new file is written beside the old one and takes its place only when every line
+// is written, so a restore that fails part way leaves the old file as it was.
+#include "default_data/default_modules.h"
+#include "default_data/restore_stamp.h"
+#include "main_window/frm_main.h"
+#include "platform/formats.h"
+#include "platform/runtime_error.h"
+#include "platform/text.h"
+#include "platform/text_file.h"
+
+#include <optional>
+
+namespace zentrel {
+
+using platform::Colour;
+namespace box = platform::message_box;
+
+namespace {
+
+constexpr Colour restoring_blue = platform::rgb(80, 80, 255);
+
+const char* status_text(SearchCategory category)
+{
+    switch (category) {
+    case Category_UKDiallingCodes: return "Restoring Directory: ";
+    case Category_UKPostCodes: return "Restoring Postcode: ";
+    default: return "Restoring call sign: ";
+    }
+}
+
+// The restore stamp reads the window's clock while the default data is written, and
+// the system's clock again afterwards, so that no stale clock is ever left behind.
+class DefaultDataClock {
+public:
+    explicit DefaultDataClock(platform::Clock* clock) { set_default_data_clock(clock); }
+    ~DefaultDataClock() { set_default_data_clock(nullptr); }
+    DefaultDataClock(const DefaultDataClock&) = delete;
+    DefaultDataClock& operator=(const DefaultDataClock&) = delete;
+};
+
+bool is_end_of_data(const std::string& line) { return platform::ucase(platform::trim_view(line)) == "#END_OF_DATA#"; }
+
+} // namespace
+
+void frm_Main::Set_Search_Inputs_Enabled(bool enabled)
+{
+    for (platform::Control* control : std::initializer_list<platform::Control*>{
+             &txt_Inputbox, &fra_Search, &opt_DiallOption_0, &opt_DiallOption_1, &com_Search, &fra_TheResults,
+             &flx_ResultsChart}) {
+        control->set_enabled(enabled);
+    }
+}
+
+void frm_Main::menu_Options_RestoreDatabaseFile_Click()
+{
+    const bool search_was_enabled = com_Search.enabled();
+    const std::string old_caption = frm.caption();
+    std::string path;
+    try {
+        SearchCategory category = Current_Category();
+        frm.set_caption("Restoring the " + Text_for_Category("telephone", category) + " database file.");
+        frm.set_mouse_pointer(platform::mouse_pointer::hourglass);
+        Set_Search_Inputs_Enabled(false);
+        if (DataFile_Path.empty()) DataFile_Path = DataFile_for_Category(std::to_string(Current_Category()));
+        path = DataFile_Path;
+        if (confirm_restore(path)) {
+            frm.set_caption("Restoring file " + FileName_from_Path(path) + ".");
+            show_restoring_colours();
+            write_default_data(path);
+        }
+    } catch (const platform::RuntimeError& error) {
+        report_restore_failure(error.number(), error.description(), path);
+    } catch (const std::bad_alloc&) {
+        report_restore_failure(platform::error::out_of_memory, platform::error_text(platform::error::out_of_memory),
+                               path);
+    } catch (const std::exception&) {
+        report_restore_failure(51, platform::error_text(51), path);
+    }
+    Set_Search_Inputs_Enabled(true);
+    com_Search.set_enabled(search_was_enabled);
+    frm.set_caption(old_caption);
+    frm.set_mouse_pointer(platform::mouse_pointer::standard);
+    show_idle_state();
+}
+
+bool frm_Main::confirm_restore(const std::string& path)
+{
+    const std::int32_t size = FileSize(path);
+    const std::string name = FileName_from_Path(path);
+    std::string warning;
+    int icon = box::critical;
+    if (size >= 0) {
+        warning = "WARNING;\r\nThe " + name + " file already exists. (" + platform::format_grouped(size) +
+                  " bytes)\r\nYou should check the contents of this file before you replace it.\r\n";
+    } else {
+        warning = "The " + name + " file dose not exist yet.\r\nIt is safe to create this file.\r\n";
+        icon = box::exclamation;
+    }
+    const int answer = message(warning + "\r\nDo you wish to create file; " + name + "?",
+                               box::yes_no | box::default_button2 | icon,
+                               std::string(App_Title) + " - Restore the " + name + " file.");
+    return answer == box::answer_yes;
+}
+
+void frm_Main::show_restoring_colours()
+{
+    frm.set_back_colour(restoring_blue);
+    for (platform::Control* control : std::initializer_list<platform::Control*>{
+             &fra_SearchType, &com_SearchType, &fra_Search, &opt_DiallOption_0, &opt_DiallOption_1,
+             &fra_TheResults, &txt_Inputbox, &com_Search}) {
+        control->set_back_colour(frm.back_colour());
+    }
+}
+
+void frm_Main::write_default_data(const std::string& path)
+{
+    if (FileSize(path) >= 0) platform::set_normal(path);
+    platform::OutputFile file(path);
+    const SearchCategory category = Current_Category();
+    DefaultDataModule* module = default_data_for_category(category);
+    if (module != nullptr) {
+        const DefaultDataClock stamp_clock(services_.clock);
+        const std::string status = status_text(category);
+        const auto line_count = platform::round_half_even(platform::val(module->Default_Line(0)));
+        for (std::int32_t i = 1; i <= line_count; ++i) {
+            const std::string line = module->Default_Line(i);
+            frm.set_caption(status + line);
+            if (is_end_of_data(line)) break;
+            file.write_line(line);
+            if (category != Category_USZipCodes) services_.event_loop->do_events();
+        }
+    } else {
+        const std::string list_text = com_SearchType.text();
+        file.write_line("Error;");
+        file.write_line(list_text + " is not listed.");
+        file.write_line("Check code in sub menu_Options_RestoreDatabaseFile_Click.");
+        message("Error;\r\n" + list_text + " is not listed.\r\nPlease check the code in sub; \r\n\r\n"
+                                           "\tmenu_Options_RestoreDatabaseFile_Click()",
+                box::critical, std::string(App_Title) + " - Code error.");
+    }
+    file.commit();
+    platform::set_read_only(path);
+}
+
+void frm_Main::report_restore_failure(int number, const std::string& description, const std::string& path)
+{
+    frm.set_mouse_pointer(platform::mouse_pointer::standard);
+    const std::string title = std::string(App_Title) + " restore error.";
+    if (number == platform::error::file_not_found) {
+        add_red_row("Can't find file;", path);
+        message(title + "\r\n\r\nCan't find file; " + path, box::exclamation, title);
+    } else if (number == platform::error::path_file_access) {
+        add_red_row("File;", path + " is locked.");
+        message(title + "\r\n\r\nFile; " + path + " is locked.", box::exclamation, title);
+    } else {
+        const std::string name = FileName_from_Path(path);
+        message(std::string(App_Title) + " restore/fix \"" + name + "\" file error.\r\n\r\nError = " + description +
+                    "\r\nError number = " + std::to_string(number) + ".",
+                box::exclamation, std::string(App_Title) + " - Restore/fix " + name + " file error.");
+    }
+}
+
+} // namespace zentrel

@@ -1,0 +1,287 @@
+// The restore command through the real main window: its questions, captions, colours,
+// the file it writes from the default data, and its failure roads, on which the old
+// file always stays as it was.
+#include "tests/support/main_window_fixture.h"
+
+#include "default_data/default_modules.h"
+#include "platform/text.h"
+#include "platform/text_file.h"
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+using testing_support::MainWindowTest;
+using namespace zentrel;
+namespace box = platform::message_box;
+
+namespace {
+
+constexpr platform::Colour restoring_blue = platform::rgb(80, 80, 255);
+
+// What a restore of the category must write: every default line up to the first
+// terminator, each followed by CR LF.
+std::string expected_file(int category)
+{
+    DefaultDataModule& module = *default_data_for_category(category);
+    const auto count = std::stol(module.Default_Line(0));
+    std::string bytes;
+    for (long i = 1; i <= count; ++i) {
+        const std::string line = module.Default_Line(static_cast<std::int32_t>(i));
+        if (platform::ucase(platform::trim_view(line)) == "#END_OF_DATA#") break;
+        bytes += line + "\r\n";
+    }
+    return bytes;
+}
+
+int count_lines(const std::string& bytes)
+{
+    int lines = 0;
+    for (std::size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2)) ++lines;
+    return lines;
+}
+
+} // namespace
+
+class RestoreTest : public MainWindowTest {
+protected:
+    std::string file_name(int category) const { return zentrel::file_name_from_path(database_path(category)); }
+
+    void restore(int category, int answer = box::answer_yes)
+    {
+        form->com_SearchType.set_list_index(category);
+        message_boxes.expect(answer);
+        form->menu_Options_RestoreDatabaseFile_Click();
+    }
+
+    void expect_idle(const std::string& caption, bool search_enabled)
+    {
+        EXPECT_EQ(form->frm.caption(), caption);
+        EXPECT_TRUE(form->txt_Inputbox.enabled());
+        EXPECT_TRUE(form->fra_Search.enabled());
+        EXPECT_TRUE(form->opt_DiallOption_0.enabled());
+        EXPECT_TRUE(form->fra_TheResults.enabled());
+        EXPECT_TRUE(form->flx_ResultsChart.enabled());
+        EXPECT_EQ(form->com_Search.enabled(), search_enabled);
+        EXPECT_EQ(form->frm.mouse_pointer(), platform::mouse_pointer::standard);
+        EXPECT_EQ(form->frm.back_colour(), platform::system_button_face);
+        EXPECT_EQ(form->fra_Search.back_colour(), platform::system_button_face);
+        EXPECT_EQ(form->txt_Inputbox.back_colour(), platform::system_window_background);
+        EXPECT_EQ(form->com_SearchType.back_colour(), platform::system_window_background);
+    }
+
+    void expect_no_temporary_left()
+    {
+        for (const std::string& name : folder.entries()) {
+            EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+            EXPECT_NE(name.front(), '.') << "a temporary file was left behind: " << name;
+        }
+    }
+};
+
+TEST_F(RestoreTest, AsksBeforeCreatingAMissingFile)
+{
+    restore(4);
+    ASSERT_EQ(message_boxes.shown.size(), 1u);
+    const auto& question = message_boxes.shown[0];
+    EXPECT_EQ(question.text, "The InterDomainNames.dat file dose not exist yet.\r\nIt is safe to create this file.\r\n"
+                             "\r\nDo you wish to create file; InterDomainNames.dat?");
+    EXPECT_EQ(question.style, box::yes_no | box::default_button2 | box::exclamation);
+    EXPECT_EQ(question.title, "Zentrel - Restore the InterDomainNames.dat file.");
+    const std::string written = folder.read_file("InterDomainNames.dat");
+    EXPECT_EQ(written, expected_file(4));
+    EXPECT_EQ(count_lines(written), 250);
+    EXPECT_TRUE(platform::is_read_only(database_path(4)));
+    expect_idle("Web Domain Name Directory.", false);
+    expect_no_temporary_left();
+}
+
+TEST_F(RestoreTest, WarnsAboutAnExistingFileWithItsSize)
+{
+    const struct {
+        std::size_t size;
+        const char* shown;
+    } cases[] = {{1200000, "1,200,000"}, {0, "0"}, {999, "999"}};
+    for (const auto& each : cases) {
+        message_boxes.shown.clear();
+        folder.write_file("CallSigns.dat", std::string(each.size, 'x'));
+        restore(2, box::answer_no);
+        ASSERT_EQ(message_boxes.shown.size(), 1u);
+        EXPECT_EQ(message_boxes.shown[0].text,
+                  std::string("WARNING;\r\nThe CallSigns.dat file already exists. (") + each.shown +
+                      " bytes)\r\nYou should check the contents of this file before you replace it.\r\n"
+                      "\r\nDo you wish to create file; CallSigns.dat?");
+        EXPECT_EQ(message_boxes.shown[0].style, box::yes_no | box::default_button2 | box::critical);
+        EXPECT_EQ(folder.read_file("CallSigns.dat").size(), each.size) << "No leaves the file untouched";
+    }
+}
+
+TEST_F(RestoreTest, NoPutsTheWindowBackAsItWas)
+{
+    form->com_SearchType.set_list_index(6);
+    form->txt_Inputbox.set_text("GB");
+    message_boxes.expect(box::answer_no);
+    form->menu_Options_RestoreDatabaseFile_Click();
+    EXPECT_FALSE(std::filesystem::exists(database_path(6)));
+    expect_idle("International Car Symbol Directory.", true);
+}
+
+TEST_F(RestoreTest, ShowsEachLineInTheCaptionAndYieldsAfterIt)
+{
+    std::vector<std::string> captions;
+    event_loop.on_yield = [&](int) {
+        captions.push_back(form->frm.caption());
+        EXPECT_FALSE(form->txt_Inputbox.enabled());
+        EXPECT_FALSE(form->flx_ResultsChart.enabled());
+        EXPECT_TRUE(form->com_SearchType.enabled()) << "the category list stays enabled";
+        EXPECT_EQ(form->frm.back_colour(), restoring_blue);
+        EXPECT_EQ(form->txt_Inputbox.back_colour(), restoring_blue);
+        EXPECT_EQ(form->frm.mouse_pointer(), platform::mouse_pointer::hourglass);
+    };
+    restore(6);
+    DefaultDataModule& module = *default_data_for_category(6);
+    ASSERT_EQ(captions.size(), static_cast<std::size_t>(count_lines(expected_file(6))));
+    EXPECT_EQ(captions[0], "Restoring call sign: " + module.Default_Line(1));
+    EXPECT_EQ(captions[4], "Restoring call sign: " + module.Default_Line(5));
+}
+
+TEST_F(RestoreTest, StatusTextNamesTheFirstTwoCategories)
+{
+    std::string first_caption;
+    event_loop.on_yield = [&](int yield) {
+        if (yield == 1) first_caption = form->frm.caption();
+    };
+    restore(1);
+    EXPECT_EQ(first_caption, "Restoring Postcode: " + default_data_for_category(1)->Default_Line(1));
+    event_loop.yields = 0;
+    restore(0);
+    EXPECT_EQ(first_caption.substr(0, 21), "Restoring Directory: ");
+}
+
+TEST_F(RestoreTest, ZipCodesAreWrittenWithoutYielding)
+{
+    restore(7);
+    EXPECT_EQ(event_loop.yields, 0);
+    const std::string written = folder.read_file("ZipCodesUS.dat");
+    EXPECT_EQ(count_lines(written), 42158);
+    EXPECT_EQ(written, expected_file(7));
+}
+
+TEST_F(RestoreTest, StopsAtTheFirstEndOfData)
+{
+    restore(3);
+    const std::string written = folder.read_file("InterTelDir.dat");
+    EXPECT_EQ(count_lines(written), 550) << "line 0 says 9999 but the data ends at line 551";
+    EXPECT_EQ(written.find("#End_Of_Data#"), std::string::npos);
+}
+
+TEST_F(RestoreTest, ReplacesAReadOnlyFileAndLocksItAgain)
+{
+    folder.write_file("VehiclePlates.dat", "old contents\r\n");
+    platform::set_read_only(database_path(5));
+    restore(5);
+    EXPECT_EQ(folder.read_file("VehiclePlates.dat"), expected_file(5));
+    EXPECT_TRUE(platform::is_read_only(database_path(5)));
+    expect_no_temporary_left();
+}
+
+TEST_F(RestoreTest, RestoredFileIsSearchable)
+{
+    restore(4);
+    message_boxes.shown.clear();
+    choose(4, "*", 0);
+    form->com_Search_Click();
+    EXPECT_GE(rows(), 2);
+    EXPECT_TRUE(message_boxes.shown.empty());
+}
+
+TEST_F(RestoreTest, UnlistedCategoryWritesThreeErrorLines)
+{
+    form->com_SearchType.set_list_index(-1);
+    form->DataFile_Path.clear();
+    message_boxes.expect(box::answer_yes);
+    message_boxes.expect(box::answer_ok);
+    form->menu_Options_RestoreDatabaseFile_Click();
+    ASSERT_EQ(message_boxes.shown.size(), 2u);
+    EXPECT_EQ(message_boxes.shown[0].title, "Zentrel - Restore the Database.dat file.");
+    EXPECT_EQ(message_boxes.shown[1].text, "Error;\r\n is not listed.\r\nPlease check the code in sub; \r\n\r\n"
+                                           "\tmenu_Options_RestoreDatabaseFile_Click()");
+    EXPECT_EQ(message_boxes.shown[1].style, box::critical);
+    EXPECT_EQ(message_boxes.shown[1].title, "Zentrel - Code error.");
+    EXPECT_EQ(folder.read_file("Database.dat"),
+              "Error;\r\n is not listed.\r\nCheck code in sub menu_Options_RestoreDatabaseFile_Click.\r\n");
+    EXPECT_TRUE(platform::is_read_only(folder.file("Database.dat")));
+}
+
+// ---------------------------------------------------------------------------------
+// Failure roads: the old file stays byte for byte, no temporary file is left.
+
+TEST_F(RestoreTest, FolderThatCannotBeWrittenIsALockedFile)
+{
+    const std::string old_bytes = "# my own edits\r\nA1 Mine\r\n";
+    folder.write_file("CallSigns.dat", old_bytes);
+    ::chmod(folder.path().c_str(), 0555);
+    form->com_SearchType.set_list_index(2);
+    message_boxes.expect(box::answer_yes);
+    message_boxes.expect(box::answer_ok);
+    form->menu_Options_RestoreDatabaseFile_Click();
+    ::chmod(folder.path().c_str(), 0755);
+    const std::string path = database_path(2);
+    ASSERT_EQ(message_boxes.shown.size(), 2u);
+    EXPECT_EQ(message_boxes.shown[1].text, "Zentrel restore error.\r\n\r\nFile; " + path + " is locked.");
+    EXPECT_EQ(message_boxes.shown[1].title, "Zentrel restore error.");
+    ASSERT_EQ(rows(), 2);
+    EXPECT_EQ(cell(1, 0), "File;");
+    EXPECT_EQ(cell(1, 1), path + " is locked.");
+    EXPECT_EQ(form->flx_ResultsChart.cell(1, 0).fore, platform::rgb(255, 0, 0));
+    EXPECT_EQ(folder.read_file("CallSigns.dat"), old_bytes);
+    EXPECT_FALSE(platform::is_read_only(path)) << "a failed restore does not lock the file";
+    expect_no_temporary_left();
+    expect_idle("Radio Call Sign Directory.", false);
+}
+
+TEST_F(RestoreTest, WriteThatFailsPartWayKeepsTheOldFile)
+{
+    std::string old_bytes;
+    for (int i = 0; i < 100; ++i) old_bytes += "00000 Old line " + std::to_string(i) + "\r\n";
+    folder.write_file("ZipCodesUS.dat", old_bytes);
+    struct sigaction ignore {};
+    struct sigaction previous {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGXFSZ, &ignore, &previous);
+    rlimit old_limit{};
+    ::getrlimit(RLIMIT_FSIZE, &old_limit);
+    rlimit small = old_limit;
+    small.rlim_cur = 100000; // far less than the full ZIP-code file
+    form->com_SearchType.set_list_index(7);
+    message_boxes.expect(box::answer_yes);
+    message_boxes.expect(box::answer_ok);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    form->menu_Options_RestoreDatabaseFile_Click();
+    ::setrlimit(RLIMIT_FSIZE, &old_limit);
+    ::sigaction(SIGXFSZ, &previous, nullptr);
+    ASSERT_EQ(message_boxes.shown.size(), 2u);
+    EXPECT_EQ(message_boxes.shown[1].text,
+              "Zentrel restore/fix \"ZipCodesUS.dat\" file error.\r\n\r\nError = Disk full\r\nError number = 61.");
+    EXPECT_EQ(message_boxes.shown[1].title, "Zentrel - Restore/fix ZipCodesUS.dat file error.");
+    EXPECT_EQ(rows(), 1) << "only errors 53 and 75 add a row";
+    EXPECT_EQ(folder.read_file("ZipCodesUS.dat"), old_bytes);
+    expect_no_temporary_left();
+    expect_idle("US ZIP Code Directory.", false);
+}
+
+TEST_F(RestoreTest, ClosingTheWindowDuringARestoreLeavesNoHalfFile)
+{
+    folder.write_file("CallSigns.dat", "kept\r\n");
+    event_loop.on_yield = [&](int yield) {
+        if (yield == 3) form->frm.close();
+    };
+    form->com_SearchType.set_list_index(2);
+    message_boxes.expect(box::answer_yes);
+    platform::dispatch_event([&] { form->menu_Options_RestoreDatabaseFile_Click(); });
+    EXPECT_TRUE(platform::program_ending());
+    EXPECT_EQ(folder.read_file("CallSigns.dat"), "kept\r\n");
+    expect_no_temporary_left();
+}
