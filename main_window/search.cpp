@@ -32,13 +32,16 @@ constexpr unsigned char no_break_space = 160;
 
 std::string progress_caption(const std::string& pattern, double progress)
 {
-    return std::string(App_Title) + searching_for + "\"" + pattern + "\"    [ " + format_whole(progress) + "% ]";
+    std::string caption = App_Title;
+    caption.append(searching_for).append("\"").append(pattern).append("\"    [ ");
+    return caption.append(format_whole(progress)).append("% ]");
 }
 
 std::string progress_frame_caption(double progress, std::int32_t matches, long long records)
 {
-    return " " + format_whole(progress) + "% of data read.  (" + format_grouped(matches) + " matches out of " +
-           format_grouped(records) + " records.) ";
+    std::string caption = " ";
+    caption.append(format_whole(progress)).append("% of data read.  (").append(format_grouped(matches));
+    return caption.append(" matches out of ").append(format_grouped(records)).append(" records.) ");
 }
 
 std::string summary_hint(const std::string& pattern, std::int32_t matches)

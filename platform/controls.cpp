@@ -898,6 +898,7 @@ TextBox::TextBox(Control& parent, std::string text, double left, double top, dou
       text_(std::move(text))
 {
     auto* edit = static_cast<QLineEdit*>(widget());
+    edit->setTextMargins(2, 0, 2, 0);
     QObject::connect(edit, &QLineEdit::textEdited,
                      [this](const QString& typed) { edited_by_user(qt::from_qstring(typed)); });
 }

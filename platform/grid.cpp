@@ -50,8 +50,7 @@ public:
     {
         if (orientation != Qt::Horizontal || section < 0 || section >= Grid::column_count) return {};
         const GridCell& cell = grid_.cell(0, section);
-        if (role == Qt::BackgroundRole || role == Qt::ForegroundRole) return {}; // fixed-row colours
-        return cell_data(cell, role);
+        return cell_data(cell, role); // the fixed row's cells keep the button colours
     }
 
     // Brings the view up to date with the grid's rows.

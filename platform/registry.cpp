@@ -118,12 +118,12 @@ std::optional<std::string> find_profile_value(const std::string& path, std::stri
 }
 
 // A text wholly enclosed in a pair of the same quotes loses them.
-std::string without_quotes(std::string text)
+std::string without_quotes(std::string_view text)
 {
     if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front()) {
-        return text.substr(1, text.size() - 2);
+        return std::string(text.substr(1, text.size() - 2));
     }
-    return text;
+    return std::string(text);
 }
 
 // The string profile function: the key's value, or the default without its trailing
@@ -137,7 +137,7 @@ std::string profile_string(const std::string& path, const std::string& section, 
     } else {
         text = default_text.substr(0, default_text.find_last_not_of(' ') + 1);
     }
-    text = without_quotes(std::move(text));
+    text = without_quotes(text);
     if (text.size() > buffer_size - 1) text.resize(buffer_size - 1);
     return text;
 }

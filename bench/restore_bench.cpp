@@ -1,0 +1,147 @@
+// How fast the restore command rebuilds a database file in the real window: the US
+// ZIP-code file (42,158 lines written, the block filler run on every line, no yield),
+// the UK dialling-code file (5,272 lines with a yield after each), and the provider
+// and writer alone on a made-up ZIP-code table of records. Prints one line per measure
+// with its target and "ok" or "MISSED".
+#include "default_data/default_data_module.h"
+#include "main_window/frm_main.h"
+#include "platform/controls.h"
+#include "platform/formats.h"
+#include "platform/services.h"
+#include "platform/text.h"
+#include "platform/text_file.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <stdlib.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int timed_runs = 5;
+
+double ms_since(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Every message box is answered Yes: the restore's question, and nothing else is expected.
+class AnswerYes final : public platform::MessageBoxes {
+public:
+    int show(const std::string&, int, const std::string& title) override
+    {
+        if (title.find("error") != std::string::npos) {
+            std::fprintf(stderr, "restore failed: %s\n", title.c_str());
+            std::exit(1);
+        }
+        return platform::message_box::answer_yes;
+    }
+};
+
+void report(const char* name, double value, double target, const char* unit)
+{
+    std::printf("%-52s %9.1f %s   target %6.0f %s   %s\n", name, value, unit, target, unit,
+                value <= target ? "ok" : "MISSED");
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Times the restore command from the menu command to the idle window.
+double time_restore(zentrel::frm_Main& form, int category, const std::string& folder)
+{
+    form.com_SearchType.set_list_index(category);
+    const std::string path = form.DataFile_Path;
+    std::vector<double> runs;
+    for (int run = 0; run < timed_runs; ++run) {
+        const auto start = Clock::now();
+        form.menu_Options_RestoreDatabaseFile_Click();
+        platform::Control::flush_all();
+        QCoreApplication::processEvents();
+        runs.push_back(ms_since(start));
+    }
+    if (platform::file_size(path) <= 0) {
+        std::fprintf(stderr, "no file written in %s\n", folder.c_str());
+        std::exit(1);
+    }
+    return median(runs);
+}
+
+// The provider contract and the writer alone, on a table of ZIP-code records.
+double time_provider_and_writer(const std::string& folder)
+{
+    std::vector<std::string> lines(42160);
+    lines[1] = "# USA zip codes";
+    lines[2] = "# Zip Code - Place Name";
+    lines[3] = ":Null";
+    for (int n = 4; n <= 42157; ++n) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%05d Made-up Place %d, MA", 400 + n * 2, n % 977);
+        lines[static_cast<std::size_t>(n)] = text;
+    }
+    lines[42158] = ":Null";
+    lines[42159] = "#End_Of_Data#";
+    std::vector<std::string_view> table(lines.begin(), lines.end());
+    zentrel::DefaultDataModule module(zentrel::DefaultDataNumbers{
+        "made-up ZIP codes", 42159, 211, zentrel::directory_placeholder, table, {}});
+
+    std::vector<double> runs;
+    for (int run = 0; run < timed_runs; ++run) {
+        const auto start = Clock::now();
+        platform::OutputFile file(folder + "/made-up.dat");
+        const auto count = platform::round_half_even(platform::val(module.Default_Line(0)));
+        for (std::int32_t i = 1; i <= count; ++i) {
+            const std::string line = module.Default_Line(i);
+            if (platform::ucase(platform::trim_view(line)) == "#END_OF_DATA#") break;
+            file.write_line(line);
+        }
+        file.commit();
+        runs.push_back(ms_since(start));
+    }
+    return median(runs);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+
+    char name[] = "/tmp/zentrel-restore-bench-XXXXXX";
+    if (::mkdtemp(name) == nullptr) return 1;
+    const std::string folder = name;
+
+    AnswerYes answers;
+    platform::Services services = platform::real_services();
+    services.message_boxes = &answers;
+    services.program_folder = folder;
+    int status = 0;
+    {
+        zentrel::frm_Main form(services);
+        form.Load_and_Show();
+        report("restore of the US ZIP-code file (42,158 lines)", time_restore(form, 7, folder), 300, "ms");
+        report("restore of the UK dialling-code file, yield per line", time_restore(form, 0, folder), 500, "ms");
+        report("provider and writer alone, made-up ZIP records", time_provider_and_writer(folder), 300, "ms");
+    }
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add, ignored);
+    }
+    std::filesystem::remove_all(folder, ignored);
+    return status;
+}
