@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zentrel {
 
@@ -204,6 +205,7 @@ void fit_box(frm_About& about, double widest)
     ok.set_left(box.outer_width() - ok.width() - 128);
 }
 
+// Just right of and below the main window's corner, moved onto the screen.
 void place_box(platform::Window& box, const platform::Window& main)
 {
     const ScreenPosition at = About_Box_Position(main.outer_left(), main.outer_top(), box.outer_width(),
@@ -247,6 +249,7 @@ void frm_Main::menu_AboutApp_Click()
 
     platform::PlayWAV(services_, opening_sound(*this), false);
     services_.modal_windows->show_modal(box, frm);
+    // Closed by any road: the next opening, or shell call, gets a box in its designed state.
     about_.reset();
 }
 

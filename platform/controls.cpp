@@ -388,30 +388,54 @@ double Window::client_height() const
     return qt::to_twips(widget()->height());
 }
 
+namespace {
+
+bool is_program_window(const QWidget& widget)
+{
+    return widget.windowType() == Qt::Window || widget.windowType() == Qt::Dialog;
+}
+
+// The size that a window's borders and caption bar add to its inner area, in pixels.
+// The desktop gives a window its borders only once it is shown; until then it takes
+// those of a shown window of the program, which are decorated alike, so that an outer
+// size set before the first show comes out as set.
+QSize border_size(const QWidget& window)
+{
+    if (window.isVisible()) return window.frameGeometry().size() - window.size();
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        if (other != &window && other->isVisible() && is_program_window(*other)) {
+            return other->frameGeometry().size() - other->size();
+        }
+    }
+    return {0, 0};
+}
+
+} // namespace
+
 double Window::outer_width() const
 {
     if (widget() == nullptr) return 0;
-    return qt::to_twips(widget()->frameGeometry().width());
+    return qt::to_twips(widget()->width() + border_size(*widget()).width());
 }
 
 double Window::outer_height() const
 {
     if (widget() == nullptr) return 0;
-    return qt::to_twips(widget()->frameGeometry().height());
+    return qt::to_twips(widget()->height() + border_size(*widget()).height());
 }
 
 void Window::set_outer_width(double width)
 {
     if (widget() == nullptr) return;
-    const int borders = widget()->frameGeometry().width() - widget()->width();
-    widget()->resize(std::max(0, qt::to_pixels(width) - borders), widget()->height());
+    const int inner = qt::to_pixels(width) - border_size(*widget()).width();
+    widget()->resize(std::max(0, inner), widget()->height());
 }
 
 void Window::set_outer_height(double height)
 {
     if (widget() == nullptr) return;
-    const int borders = widget()->frameGeometry().height() - widget()->height();
-    widget()->resize(widget()->width(), std::max(0, qt::to_pixels(height) - borders));
+    const int inner = qt::to_pixels(height) - border_size(*widget()).height();
+    widget()->resize(widget()->width(), std::max(0, inner));
 }
 
 double Window::outer_left() const { return widget() != nullptr ? qt::to_twips(widget()->frameGeometry().x()) : 0; }
