@@ -42,6 +42,7 @@ frm_About::frm_About(const platform::Services& services)
     for (platform::Label* link : {&lab_URL_link, &lab_EMail_link, &lab_HelpInfo}) {
         link->set_auto_size(true);
         link->set_link_cursor(true);
+        link->set_transparent(true);
     }
 
     frm.on_unload = [this] { Form_Unload(); };

@@ -11,6 +11,10 @@
 
 namespace zentrel {
 
+namespace {
+#include "main_window/app_icon.xpm"
+} // namespace
+
 using platform::Colour;
 
 namespace {
@@ -44,7 +48,10 @@ frm_Main::frm_Main(platform::Services services)
       fra_TheResults(frm, "", 120, 2160, 4455, 1695),
       flx_ResultsChart(fra_TheResults, 120, 240, 4215, 1335)
 {
+    frm.set_icon_xpm(app_icon_xpm);
     lab_Direction.set_tooltip(" Toggle direction. ");
+    // The arrow stands on its frame's colour, which the search turns green.
+    lab_Direction.set_transparent(true);
     build_menu();
     wire_handlers();
 }

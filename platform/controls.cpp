@@ -9,6 +9,7 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QIcon>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -347,7 +348,8 @@ protected:
             painter.setFont(font);
             painter.setPen(qt::to_qcolor(item.colour));
             const QFontMetricsF metrics(font);
-            painter.drawText(QPointF(item.x / twips_per_pixel, item.y / twips_per_pixel + metrics.ascent()),
+            // Whole pixels, as controls are placed, so a label laid over printed text meets it exactly.
+            painter.drawText(QPointF(qt::to_pixels(item.x), qt::to_pixels(item.y) + metrics.ascent()),
                              qt::to_qstring(item.text));
         }
     }
@@ -544,6 +546,11 @@ double Window::text_width(std::string_view text) const
 }
 
 double Window::text_height() const { return qt::to_twips(QFontMetricsF(qt::to_qfont(font())).height()); }
+
+void Window::set_icon_xpm(const char* const* xpm)
+{
+    if (widget() != nullptr) widget()->setWindowIcon(QIcon(QPixmap(xpm)));
+}
 
 void Window::set_icon_from(const Window& other)
 {
@@ -821,6 +828,12 @@ void Label::set_auto_size(bool auto_size)
     fit_caption();
 }
 
+void Label::set_transparent(bool transparent)
+{
+    transparent_ = transparent;
+    mark_changed(colours_changed);
+}
+
 void Label::set_link_cursor(bool link_cursor)
 {
     link_cursor_ = link_cursor;
@@ -849,7 +862,10 @@ void Label::push(unsigned what)
     Control::push(what);
     auto* label = static_cast<LabelWidget*>(widget());
     if (what & caption_changed) label->setText(qt::to_qstring(caption_));
-    if (what & colours_changed) push_palette(QPalette::Window, QPalette::WindowText);
+    if (what & colours_changed) {
+        push_palette(QPalette::Window, QPalette::WindowText);
+        label->setAutoFillBackground(!transparent_);
+    }
     if (what & font_changed) {
         label->set_symbol(is_drawn_symbol(font()));
         push_geometry();

@@ -217,6 +217,8 @@ public:
 
     // Takes the other window's icon as its own.
     void set_icon_from(const Window& other);
+    // Sets the window's icon from a picture in the XPM format.
+    void set_icon_xpm(const char* const* xpm);
 
     Handler on_resize;
     Handler on_activate;
@@ -311,6 +313,10 @@ public:
     // A label that sizes itself takes the width and height of its caption in its font.
     bool auto_size() const { return auto_size_; }
     void set_auto_size(bool auto_size);
+    // A transparent label shows what lies under it around its text; an opaque one fills
+    // its box with its back colour, as labels do unless told otherwise.
+    bool transparent() const { return transparent_; }
+    void set_transparent(bool transparent);
     // The pointing hand of a link, shown while the pointer is over the label.
     bool link_cursor() const { return link_cursor_; }
     void set_link_cursor(bool link_cursor);
@@ -329,6 +335,7 @@ private:
 
     std::string caption_;
     bool auto_size_ = false;
+    bool transparent_ = false;
     bool link_cursor_ = false;
 };
 

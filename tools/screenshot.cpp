@@ -5,6 +5,7 @@
 //   zentrel_screenshot [path.png]      (default docs/screenshot.png)
 //
 // The enlarged picture goes beside it, with "-large" before ".png".
+#include "info_windows/frm_datainfo.h"
 #include "main_window/frm_main.h"
 #include "platform/controls.h"
 #include "platform/services.h"
@@ -132,14 +133,37 @@ bool save_grab(QWidget& window, const std::string& path)
     return true;
 }
 
-std::string large_path_for(const std::string& path)
+// The path with a suffix before its ".png": "docs/screenshot.png" gives
+// "docs/screenshot-large.png" for the suffix "-large".
+std::string path_with_suffix(const std::string& path, const std::string& suffix)
 {
     const std::string png = ".png";
     if (path.size() >= png.size() && path.ends_with(png)) {
-        return path.substr(0, path.size() - png.size()) + "-large" + png;
+        return path.substr(0, path.size() - png.size()) + suffix + png;
     }
-    return path + "-large.png";
+    return path + suffix + png;
 }
+
+// Shows the About box as the program does, takes its picture, and closes it as its
+// user would.
+class GrabAndCloseModal final : public platform::ModalWindows {
+public:
+    explicit GrabAndCloseModal(std::string path) : path_(std::move(path)) {}
+
+    void show_modal(platform::Window& window, platform::Window&) override
+    {
+        window.show();
+        settle(400);
+        saved_ = save_grab(*window.widget(), path_);
+        window.close();
+    }
+
+    bool saved() const { return saved_; }
+
+private:
+    std::string path_;
+    bool saved_ = false;
+};
 
 } // namespace
 
@@ -153,8 +177,10 @@ int main(int argc, char* argv[])
     write_zip_code_database(folder.path());
 
     OkMessageBoxes message_boxes;
+    GrabAndCloseModal about_box(path_with_suffix(path, "-about"));
     platform::Services services = platform::real_services();
     services.message_boxes = &message_boxes;
+    services.modal_windows = &about_box;
     services.program_folder = folder.path();
 
     zentrel::frm_Main form(services);
@@ -170,8 +196,15 @@ int main(int argc, char* argv[])
     QWidget& window = *form.frm.widget();
     if (!save_grab(window, path)) return EXIT_FAILURE;
 
+    form.Show_Row_Info(1, 3);
+    settle(400);
+    if (!save_grab(*form.DataInfo().frm.widget(), path_with_suffix(path, "-info"))) return EXIT_FAILURE;
+
+    form.menu_AboutApp_Click();
+    if (!about_box.saved()) return EXIT_FAILURE;
+
     window.resize(large_width, large_height);
     settle(500);
-    if (!save_grab(window, large_path_for(path))) return EXIT_FAILURE;
+    if (!save_grab(window, path_with_suffix(path, "-large"))) return EXIT_FAILURE;
     return EXIT_SUCCESS;
 }
