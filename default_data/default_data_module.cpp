@@ -30,14 +30,15 @@ bool is_null_line(std::string_view value)
 
 std::string DefaultDataModule::Default_Line(std::int32_t n)
 {
+    // A line outside the array fails before any block is stored, so that it changes no
+    // element: the last block of a module may reach past the array's end.
+    if (n < 0 || n > upper_bound()) platform::raise_error(platform::error::subscript_out_of_range);
     for (int k = 1; k <= filler_count(); ++k) {
         if (block_first(k) <= n && n <= block_last(k)) Fill_Block(k);
     }
 
     if (n == 0) {
         working_line_ = std::to_string(line_count());
-    } else if (n < 0 || n > upper_bound()) {
-        platform::raise_error(platform::error::subscript_out_of_range);
     } else {
         working_line_ = lines()[static_cast<std::size_t>(n)];
     }
