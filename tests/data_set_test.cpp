@@ -1,0 +1,593 @@
+// The built-in web domain-name, international vehicle-symbol and UK number-plate data, each
+// described once and run through the data-set checker: on the lines the module hands out,
+// on the file the real restore command writes, and through searches of that file in the
+// real main window. Broken copies of the data show that the checker notices each fault.
+#include "tests/support/data_set_checker.h"
+
+#include "default_data/default_modules.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace testing_support;
+
+namespace {
+
+constexpr SearchDirection by_code = SearchDirection::by_code;
+constexpr SearchDirection by_name = SearchDirection::by_name;
+
+std::vector<std::string> words(const std::string& text)
+{
+    std::istringstream in(text);
+    std::vector<std::string> list;
+    for (std::string word; in >> word;) list.push_back(word);
+    return list;
+}
+
+DataSet web_domain_names()
+{
+    DataSet set;
+    set.label = "WebDomainNames";
+    set.module = &zentrel::modDefaultWebDomainNames;
+    set.category = 4;
+    set.file_name = "InterDomainNames.dat";
+    set.line_count = 251;
+    set.upper_bound = 451;
+    set.fillers = 2;
+    set.last_stored = 251;
+    set.other_lines = {{1, "# Internet domain names"}, {2, "# Domain name - Country"}, {3, ":Null"},
+                       {250, ":Null"}, {251, "#End_Of_Data#"}};
+    set.first_record = 4;
+    set.last_record = 249;
+    set.records = 246;
+    set.keys = {.pattern = "[A-Z]{2,4}",
+                .lengths = {{2, 237}, {3, 7}, {4, 2}},
+                .accepts = {},
+                .in_file_order = words(
+                    "AD AE AF AG AI AL AM AN AO AQ AR ARPA AS AT AU AW AZ BA BB BD BE BF BG BH BI BJ BM BN BO BR BS BT "
+                    "BV BW BY BZ CA CC CF CG CH CI CK CL CM CN CO COM CR CS CU CV CX CY DE DJ DK DM DO DZ EC EDU EE EG "
+                    "EH ES ET FI FJ FK FM FO FR FX GA GB GD GE GF GH GI GL GM GN GOV GP GQ GR GT GU GW GY HK HM HN HR "
+                    "HT HU ID IE IL IN INT IO IQ IR IS IT JM JO JP KE KG KH KI KM KN KP KR KW KY KZ LA LB LC LI LK LR "
+                    "LS LT LU LV LY MA MC MD MG MH MIL ML MM MN MO MP MQ MR MS MT MU MV MW MX MY MZ NA NATO NC NE NET "
+                    "NF NG NI NL NO NP NR NT NU NZ OM ORG PA PE PF PG PH PK PL PM PN PR PT PW PY QA RE RO RU RW SA SB "
+                    "SC SD SE SG SH SI SJ SL SM SN SO SR ST SU SV SY SZ TC TD TF TG TH TJ TK TM TN TO TP TR TT TV TW "
+                    "TZ UA UG UK UM US UY UZ VA VC VE VG VI VN VU WF WS YE YU ZA ZM ZR ZW")};
+    set.order = {.ascending = true, .exceptions = {}, .repeated = {}, .whole_lines_ascending = true};
+    set.shape = {.name_pattern = "[A-Za-z()&./-]+( [A-Za-z()&./-]+)*",
+                 .ascii_only = true,
+                 .trailing_space_records = 0,
+                 .tagged_records = 0,
+                 .min_length = 7,
+                 .max_length = 35,
+                 .records_at_min = 12,
+                 .records_at_max = 1};
+    set.kinds = {{"with a part in parentheses", R"( \([A-Za-z ]+\))", 8},
+                 {"with parentheses", R"([()])", 8},
+                 {"of the mainly-US bodies", R"(\(mainly US\)$)", 3},
+                 {"with \"&\"", "&", 6},
+                 {"with \"St.\" and no space after the point", R"( St\.[A-Z])", 4},
+                 {"with a point", R"(\.)", 4},
+                 {"with \"/\"", "/", 1},
+                 {"with \"-\"", "-", 5}};
+    set.distinct_names = 245;
+    set.name_counts = {{"Guyana", 2}, {"Great Britain (UK)", 1}, {"United Kingdom", 1}};
+    set.telling_rows = {
+        {4, "AD Andorra"},
+        {7, "AG Antigua-Barbuda"},
+        {11, "AN Netherland Antilles"},
+        {14, "AR Argentina"},
+        {15, "ARPA Old-style Arpanet"},
+        {20, "AZ Azerbaidjan"},
+        {21, "BA Bosnia-Herzegovina"},
+        {35, "BT Buthan"},
+        {38, "BY Bielorussia"},
+        {41, "CC Cocos (Keeling) Islands"},
+        {51, "COM Commercial (mainly US)"},
+        {53, "CS Czechoslovakia"},
+        {54, "CU Cuba"},
+        {65, "EDU Educational (mainly US)"},
+        {77, "FX France (European Territories)"},
+        {79, "GB Great Britain (UK)"},
+        {82, "GF Guyana"},
+        {88, "GOV Government (mainly US)"},
+        {95, "GY Guyana"},
+        {97, "HM Heard & McDonald Islands"},
+        {106, "INT International field"},
+        {107, "IO British Indian Ocean Territories"},
+        {116, "KG Kirgistan"},
+        {120, "KN St.Kitts-Nevis/Anguilla"},
+        {125, "KZ Kazachstan"},
+        {139, "MD Moldavia"},
+        {142, "MIL US military"},
+        {159, "NATO Nato military"},
+        {162, "NET Network organisation"},
+        {170, "NT Neutral Zone"},
+        {174, "ORG Non-profit organisation"},
+        {182, "PM St.Pierre et Miquelon"},
+        {199, "SH St.Helena"},
+        {200, "SI Slovenia"},
+        {201, "SJ Svalbard & Jan Mayen Islands"},
+        {208, "SU Soviet Union"},
+        {212, "TC Turks & Caicos Islands"},
+        {217, "TJ Tadjikistan"},
+        {222, "TP East Timor"},
+        {224, "TT Trinidad & Tobago"},
+        {230, "UK United Kingdom"},
+        {236, "VC St.Vincent & Grenadines"},
+        {238, "VG Virgin Islands (British)"},
+        {239, "VI Virgin Islands (US)"},
+        {242, "WF Wallis & Futuna Islands"},
+        {245, "YU Yugoslavia"},
+        {248, "ZR Zaire"},
+        {249, "ZW Zimbabwe"},
+    };
+    set.restored_lines = 250;
+    set.restored_bytes = 3752;
+    set.searches = {
+        {by_code, "UK", 1, {{"UK", "United Kingdom"}}},
+        {by_code, "??", 237, {{"AD", "Andorra"}, {"ZW", "Zimbabwe"}}},
+        {by_code, "???", 7,
+         {{"COM", "Commercial (mainly US)"},
+          {"EDU", "Educational (mainly US)"},
+          {"GOV", "Government (mainly US)"},
+          {"INT", "International field"},
+          {"MIL", "US military"},
+          {"NET", "Network organisation"},
+          {"ORG", "Non-profit organisation"}}},
+        {by_code, "????", 2, {{"ARPA", "Old-style Arpanet"}, {"NATO", "Nato military"}}},
+        {by_code, "*", 246, {{"AD", "Andorra"}, {"ARPA", "Old-style Arpanet"}, {"ZW", "Zimbabwe"}}},
+        {by_code, "AR*", 2, {{"AR", "Argentina"}, {"ARPA", "Old-style Arpanet"}}},
+        {by_code, "uk", 1, {{"UK", "United Kingdom"}}},
+        {by_name, "Guyana", 2, {{"GF", "Guyana"}, {"GY", "Guyana"}}},
+        {by_name, "*mainly US*", 3,
+         {{"COM", "Commercial (mainly US)"}, {"EDU", "Educational (mainly US)"}, {"GOV", "Government (mainly US)"}}},
+        {by_name, "Virgin Islands*", 2, {{"VG", "Virgin Islands (British)"}, {"VI", "Virgin Islands (US)"}}},
+        {by_name, "*", 246, {}},
+        {by_name, "Great Britain", 0, {}},
+    };
+    return set;
+}
+
+DataSet international_vehicle_symbols()
+{
+    DataSet set;
+    set.label = "InternationalVehicleSymbols";
+    set.module = &zentrel::modDefaultInternationalCarIDs;
+    set.category = 6;
+    set.file_name = "InterVehicleSymbols.dat";
+    set.line_count = 149;
+    set.upper_bound = 349;
+    set.fillers = 1;
+    set.last_stored = 149;
+    set.other_lines = {{1, "# International vehicle plates"}, {2, "# Letters - Country"}, {3, ":Null"},
+                       {149, "#End_Of_Data#"}};
+    set.first_record = 4;
+    set.last_record = 148;
+    set.records = 145;
+    set.keys = {.pattern = "[A-Z]{1,3}",
+                .lengths = {{1, 18}, {2, 73}, {3, 54}},
+                .accepts = {},
+                .in_file_order = words(
+                    "A ADN AFG AL AND AUS B BD BDS BG BH BR BRN BRU BS BUR C CDN CH CI CL CO CR CS CY D DDR DK DOM DY "
+                    "DZ E EAK EAT EAZ EAU EC ES ET ETH F FJI FL FR GB GBA GBG GBJ GBM GBZ GCA GH GR GUY H HK HKJ I IL "
+                    "IND IR IRL IRQ IS J JA K KWT L LAO LAR LB LS M MA MAL MC MEX MS MW N NA NIC NL NZ P PA PAK PE PL "
+                    "PNG PY RA RB RC RCA RCB RCH RH RI RIM RL RM RMM RN RO ROK ROU RP RSM RU RWA S SD SF SGP SME SN SU "
+                    "SWA SY SYR T TG TN TR TT USA V VN WAG WAL WAN WD WG WL WS WV YU YV Z ZA ZA ZRE ZW")};
+    set.order = {.ascending = true, .exceptions = {39}, .repeated = {{"ZA", 2}}, .whole_lines_ascending = false};
+    set.shape = {.name_pattern = R"([A-Za-z.:-]+( [A-Za-z.:-]+)*( \([A-Za-z.]+( [A-Za-z.]+)*\))?)",
+                 .ascii_only = true,
+                 .trailing_space_records = 0,
+                 .tagged_records = 0,
+                 .min_length = 6,
+                 .max_length = 38,
+                 .records_at_min = 1,
+                 .records_at_max = 1};
+    set.kinds = {{"with an earlier name", R"( \(was [A-Za-z ]+\)$)", 24},
+                 {"with a part in parentheses at the end", R"( \([^()]+\)$)", 33},
+                 {"with parentheses", R"([()])", 33},
+                 {"of the Windward Islands", R"( \(Windward Islands\)$)", 3},
+                 {"with a colon", ":", 5},
+                 {"of a United Kingdom place", "^GB[A-Z] United Kingdom: [A-Z]", 5},
+                 {"with a point", R"(\.)", 2}};
+    set.distinct_names = 144;
+    set.name_counts = {{"Namibia (was SW Africa)", 2}, {"South Africa", 1}, {"United Kingdom", 1}};
+    set.telling_rows = {
+        {4, "A Austria"},
+        {5, "ADN Yemen (was Aden)"},
+        {11, "BD Bangladesh (was E Pakistan)"},
+        {14, "BH Belize (was British Honduras)"},
+        {19, "BUR Burma"},
+        {20, "C Cuba"},
+        {24, "CL Sri Lanka (was Ceylon)"},
+        {27, "CS Czechoslovakia"},
+        {29, "D German Federal Republic"},
+        {30, "DDR German Democratic Republic"},
+        {33, "DY Benin (was Dahomey)"},
+        {35, "E Spain (inc. Spanish Africa)"},
+        {37, "EAT Tanzania (was Tanganyika)"},
+        {38, "EAZ Tanzania (was Zanzibar)"},
+        {39, "EAU Uganda"},
+        {40, "EC Ecaudor"},
+        {43, "ETH Ethiopia (Arab Republic)"},
+        {44, "F France (inc. overseas territories)"},
+        {46, "FL Lichtenstein"},
+        {48, "GB United Kingdom"},
+        {49, "GBA United Kingdom: Alderney"},
+        {50, "GBG United Kingdom: Guernsey"},
+        {51, "GBJ United Kingdom: Jersey"},
+        {52, "GBM United Kingdom: Isle of Man"},
+        {53, "GBZ United Kingdom: Gibraltar"},
+        {57, "GUY Guyana (was British Guyana)"},
+        {70, "K Kampuchea"},
+        {73, "LAO Lao (was Laos)"},
+        {76, "LS Lesotho (was Basutoland)"},
+        {83, "MW Malawi (was Nayasaland)"},
+        {85, "NA Netherlands Antilles (Curacao)"},
+        {97, "RB Botswana (was Bechuanaland)"},
+        {98, "RC Taiwan (was Formosa)"},
+        {100, "RCB Congo (was French Congo)"},
+        {106, "RM Madagascar (was Malagasy Rep)"},
+        {110, "ROK Republic of Korea (was S Korea)"},
+        {120, "SME Suriname (was Dutch Guiana)"},
+        {122, "SU Union of Soviet Socialist Republics"},
+        {123, "SWA Namibia (was SW Africa)"},
+        {126, "T Thailand (was Siam)"},
+        {132, "V Vatican City (was Holy See)"},
+        {133, "VN Viet-Nam (Socialist Republic of)"},
+        {137, "WD Dominica (Leeward Islands)"},
+        {138, "WG Grenada (Windward Islands)"},
+        {139, "WL St Lucia (Windward Islands)"},
+        {141, "WV St Vincent (Windward Islands)"},
+        {142, "YU Yugoslavia"},
+        {144, "Z Zambia (was Northern Rhodesia)"},
+        {145, "ZA South Africa"},
+        {146, "ZA Namibia (was SW Africa)"},
+        {147, "ZRE Zaire (was Belgian Congo)"},
+        {148, "ZW Zimbabwe (was Rhodesia)"},
+    };
+    set.restored_lines = 148;
+    set.restored_bytes = 2699;
+    set.searches = {
+        {by_code, "ZA", 2, {{"ZA", "South Africa"}, {"ZA", "Namibia (was SW Africa)"}}},
+        {by_code, "?", 18, {{"A", "Austria"}, {"C", "Cuba"}, {"Z", "Zambia (was Northern Rhodesia)"}}},
+        {by_code, "??", 73, {{"AL", "Albania"}, {"ZW", "Zimbabwe (was Rhodesia)"}}},
+        {by_code, "???", 54, {{"ADN", "Yemen (was Aden)"}, {"ZRE", "Zaire (was Belgian Congo)"}}},
+        {by_code, "*", 145, {{"A", "Austria"}, {"EAZ", "Tanzania (was Zanzibar)"}, {"EAU", "Uganda"},
+                             {"ZW", "Zimbabwe (was Rhodesia)"}}},
+        {by_code, "GB*", 6,
+         {{"GB", "United Kingdom"},
+          {"GBA", "United Kingdom: Alderney"},
+          {"GBG", "United Kingdom: Guernsey"},
+          {"GBJ", "United Kingdom: Jersey"},
+          {"GBM", "United Kingdom: Isle of Man"},
+          {"GBZ", "United Kingdom: Gibraltar"}}},
+        {by_name, "Tanzania*", 2, {{"EAT", "Tanzania (was Tanganyika)"}, {"EAZ", "Tanzania (was Zanzibar)"}}},
+        {by_name, "*Zanzibar*", 1, {{"EAZ", "Tanzania (was Zanzibar)"}}},
+        {by_name, "Namibia*", 2, {{"SWA", "Namibia (was SW Africa)"}, {"ZA", "Namibia (was SW Africa)"}}},
+        {by_name, "Tanzania", 0, {}},
+    };
+    return set;
+}
+
+// Every pair of the 25 letters without Q, except IG, II and VI, with "Z" and "SCY", in order.
+std::vector<std::string> index_marks()
+{
+    const std::string letters = "ABCDEFGHIJKLMNOPRSTUVWXYZ";
+    std::vector<std::string> marks = {"Z", "SCY"};
+    for (const char first : letters) {
+        for (const char second : letters) {
+            const std::string mark{first, second};
+            if (mark != "IG" && mark != "II" && mark != "VI") marks.push_back(mark);
+        }
+    }
+    std::sort(marks.begin(), marks.end());
+    return marks;
+}
+
+bool is_issued_mark(std::string_view mark)
+{
+    if (mark.size() == 2) return mark != "IG" && mark != "II" && mark != "VI";
+    return mark == "Z" || mark == "SCY";
+}
+
+DataSet uk_number_plates()
+{
+    DataSet set;
+    set.label = "UKNumberPlates";
+    set.module = &zentrel::modDefaultUKNumberPlates;
+    set.category = 5;
+    set.file_name = "VehiclePlates.dat";
+    set.line_count = 628;
+    set.upper_bound = 828;
+    set.fillers = 4;
+    set.last_stored = 628;
+    set.other_lines = {{1, "# UK vehicle index marks"}, {2, "# Index Mark - Place Name"}, {3, ":Null"},
+                       {628, "#End_Of_Data#"}};
+    set.first_record = 4;
+    set.last_record = 627;
+    set.records = 624;
+    set.keys = {.pattern = "[A-PR-Z]{1,3}",
+                .lengths = {{1, 1}, {2, 622}, {3, 1}},
+                .accepts = is_issued_mark,
+                .in_file_order = index_marks()};
+    set.order = {.ascending = true, .exceptions = {}, .repeated = {}, .whole_lines_ascending = false};
+    set.shape = {.name_pattern = R"([A-Za-z-]+( [A-Za-z-]+)*( \([A-Za-z ]+\))?)",
+                 .ascii_only = true,
+                 .trailing_space_records = 7,
+                 .tagged_records = 0,
+                 .min_length = 7,
+                 .max_length = 28,
+                 .records_at_min = 16,
+                 .records_at_max = 1};
+    set.kinds = {{"with a part in parentheses", R"(\()", 30},
+                 {"with \"-\"", "-", 6},
+                 {"ending in one space", "[^ ] $", 6},
+                 {"ending in two spaces", "[^ ]  $", 1}};
+    set.distinct_names = 92;
+    set.name_groups = {
+        {"marks without I or Z", "^[^IZ]+$", 530, 57,
+         {{"London (Central)", 25}, {"Spare", 25}, {"London NW", 22}, {"Manchester", 21}, {"Birmingham", 19},
+          {"Glasgow", 18}, {"Liverpool", 18}, {"Leeds", 15}, {"Maidstone", 14}, {"Newcastle upon Tyne", 14},
+          {"Sheffield", 14}, {"Chelmsford", 12}, {"Guildford", 12}, {"London NE", 12}, {"Luton", 12},
+          {"Nottingham", 12}, {"Portsmouth", 12}, {"Reading", 12}, {"Brighton", 11}, {"Exeter", 11}, {"Lincoln", 11},
+          {"Bristol", 10}, {"Cardiff", 10}, {"Peterborough", 10}, {"Bournemouth", 9}, {"Edinburgh", 9},
+          {"London SW", 9}, {"Preston", 9}, {"Dudley", 8}, {"Gloucester", 8}, {"Leicester", 8}, {"Chester", 7},
+          {"Coventry", 7}, {"London SE", 7}, {"Norwich", 7}, {"Aberdeen", 6}, {"Dundee", 6}, {"Middlesborough", 6},
+          {"Stoke-on-Trent", 6}, {"Bangor", 5}, {"Huddersfield", 5}, {"Inverness", 5}, {"Ipswich", 5},
+          {"Northampton", 5}, {"Oxford", 5}, {"Hull", 4}, {"Shrewsbury", 4}, {"Swansea", 4}, {"Swindon", 4},
+          {"Taunton", 4}, {"Truro", 4}, {"Worcester", 4}, {"Carlisle", 3}, {"Haverfordwest", 2}, {"Isle of Man", 1},
+          {"Series withdrawn", 1}, {"Truro (Isles of Scilly)", 1}},
+         true},
+        {"marks with I or Z", "[IZ]", 94, 35,
+         {{"Dublin", 18}, {"Belfast", 13}, {"Cork", 6}, {"Antrim", 4}, {"Down", 4}, {"Londonderry", 4}, {"Armagh", 3},
+          {"Limerick", 3}, {"Tyrone", 3}, {"Donegal", 2}, {"Galway", 2}, {"Kerry", 2}, {"Kildare", 2}, {"Louth", 2},
+          {"Mayo", 2}, {"Meath", 2}, {"Tipperary (S Riding)", 2}, {"Waterford", 2}, {"Wexford", 2}, {"Carlow", 1},
+          {"Cavan", 1}, {"Clare", 1}, {"Dublin (temporary import)", 1}, {"Fermanagh", 1}, {"Kilkenny", 1},
+          {"Laois", 1}, {"Leitrim", 1}, {"Longford", 1}, {"Monaghan", 1}, {"Offaly", 1}, {"Roscommon", 1},
+          {"Sligo", 1}, {"Tipperary (N Riding)", 1}, {"Westmeath", 1}, {"Wicklow", 1}},
+         true},
+    };
+    set.telling_rows = {
+        {4, "AA Bournemouth"},
+        {10, "AG Hull"},
+        {13, "AJ Middlesborough "},
+        {31, "BC Leicester  "},
+        {49, "BV Preston "},
+        {52, "BY London NW"},
+        {81, "DC Middlesborough"},
+        {94, "DP Reading "},
+        {109, "EF Middlesborough"},
+        {137, "FI Tipperary (N Riding)"},
+        {145, "FR Preston "},
+        {147, "FT Newcastle upon Tyne "},
+        {156, "GC London SW"},
+        {162, "GI Tipperary (S Riding)"},
+        {173, "GU London SE"},
+        {187, "HI Tipperary (S Riding)"},
+        {191, "HM London (Central)"},
+        {192, "HN Middlesborough"},
+        {200, "HW Bristol"},
+        {201, "HX London (Central)"},
+        {304, "MC London NE"},
+        {315, "MN Isle of Man"},
+        {355, "OD Exeter "},
+        {400, "PY Middlesborough"},
+        {401, "PZ Belfast"},
+        {429, "SC Edinburgh"},
+        {430, "SCY Truro (Isles of Scilly)"},
+        {431, "SD Glasgow"},
+        {448, "SV Spare"},
+        {451, "SY Spare"},
+        {506, "VD Series withdrawn"},
+        {515, "VN Middlesborough"},
+        {552, "XA Spare"},
+        {560, "XI Belfast"},
+        {575, "XY Spare"},
+        {576, "XZ Armagh"},
+        {600, "YY London (Central)"},
+        {601, "YZ Londonderry"},
+        {602, "Z Dublin"},
+        {603, "ZA Dublin"},
+        {627, "ZZ Dublin (temporary import)"},
+    };
+    set.restored_lines = 627;
+    set.restored_bytes = 8601;
+    set.searches = {
+        {by_code, "??", 622, {{"AA", "Bournemouth"}, {"BC", "Leicester"}, {"ZZ", "Dublin (temporary import)"}}},
+        {by_code, "?", 1, {{"Z", "Dublin"}}},
+        {by_code, "???", 1, {{"SCY", "Truro (Isles of Scilly)"}}},
+        {by_code, "*", 624, {{"AA", "Bournemouth"}, {"SC", "Edinburgh"}, {"SCY", "Truro (Isles of Scilly)"},
+                             {"SD", "Glasgow"}, {"ZZ", "Dublin (temporary import)"}}},
+        {by_code, "SC*", 2, {{"SC", "Edinburgh"}, {"SCY", "Truro (Isles of Scilly)"}}},
+        {by_code, "BC", 1, {{"BC", "Leicester"}}},
+        {by_name, "Leicester", 8, {{"AY", "Leicester"}, {"BC", "Leicester"}, {"UT", "Leicester"}}},
+        {by_name, "Spare", 25, {{"SV", "Spare"}, {"SY", "Spare"}, {"XA", "Spare"}, {"XY", "Spare"}}},
+        {by_name, "London*", 79,
+         {{"BY", "London NW"},
+          {"HM", "London (Central)"},
+          {"IW", "Londonderry"},
+          {"NZ", "Londonderry"},
+          {"UI", "Londonderry"},
+          {"YY", "London (Central)"},
+          {"YZ", "Londonderry"}}},
+        {by_name, "Tipperary*", 3,
+         {{"FI", "Tipperary (N Riding)"}, {"GI", "Tipperary (S Riding)"}, {"HI", "Tipperary (S Riding)"}}},
+        {by_name, "Leicester ", 0, {}},
+    };
+    return set;
+}
+
+std::vector<DataSet> data_sets()
+{
+    return {web_domain_names(), international_vehicle_symbols(), uk_number_plates()};
+}
+
+std::string set_name(const testing::TestParamInfo<DataSet>& info)
+{
+    return info.param.label;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------
+// Each data set as its description says, through the module and through the window.
+
+class DataSetData : public testing::TestWithParam<DataSet> {};
+
+TEST_P(DataSetData, ModuleHasItsNumbersAndNothingPastItsData)
+{
+    const Problems problems = module_problems(GetParam());
+    EXPECT_TRUE(problems.empty()) << listed(problems);
+}
+
+TEST_P(DataSetData, ProvidedLinesMeetEveryRule)
+{
+    const Problems problems = record_problems(GetParam(), provided_lines(GetParam()));
+    EXPECT_TRUE(problems.empty()) << listed(problems);
+}
+
+INSTANTIATE_TEST_SUITE_P(DataSet, DataSetData, testing::ValuesIn(data_sets()), set_name);
+
+class DataSetInWindow : public DataSetWindowTest, public testing::WithParamInterface<DataSet> {};
+
+TEST_P(DataSetInWindow, RestoredFileHasItsSizeAndMeetsEveryRule)
+{
+    const std::string bytes = restore_through_window(GetParam());
+    const Problems problems = restored_file_problems(GetParam(), bytes);
+    EXPECT_TRUE(problems.empty()) << listed(problems);
+}
+
+TEST_P(DataSetInWindow, SearchesOfTheRestoredFileFindTheirRows)
+{
+    const DataSet& set = GetParam();
+    restore_through_window(set);
+    for (const Search& search : set.searches) {
+        const Problems problems = search_problems(set, search);
+        EXPECT_TRUE(problems.empty()) << listed(problems);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(DataSet, DataSetInWindow, testing::ValuesIn(data_sets()), set_name);
+
+// ---------------------------------------------------------------------------------
+// The checker itself: each broken copy of a data set is noticed, with the fault named.
+
+namespace {
+
+struct Breakage {
+    const char* what;
+    DataSet (*set)();
+    std::function<void(DataLines&)> harm;
+    const char* problem;
+};
+
+std::vector<Breakage> breakages()
+{
+    return {
+        {"trailing spaces stripped", uk_number_plates, [](DataLines& l) { l[31] = "BC Leicester"; },
+         "records with trailing spaces: 6 where there must be 7"},
+        {"two records swapped", uk_number_plates, [](DataLines& l) { std::swap(l[100], l[101]); }, "out of order"},
+        {"one name misspelt", uk_number_plates, [](DataLines& l) { l[5] = "AB Worchester"; },
+         "records named \"Worcester\" among marks without I or Z: 3 where there must be 4"},
+        {"an Irish name on a British mark", uk_number_plates, [](DataLines& l) { l[5] = "AB Cork"; },
+         "name \"Cork\" is not one of the names among marks without I or Z"},
+        {"a withdrawn mark issued", uk_number_plates, [](DataLines& l) { l[210] = "IG Donegal"; }, "refused"},
+        {"a trailing space added", web_domain_names, [](DataLines& l) { l[5] = "AE United Arab Emirates "; },
+         "records with trailing spaces: 1 where there must be 0"},
+        {"a colour tag", web_domain_names, [](DataLines& l) { l[95] = "GY Guyana *"; }, "colour tag"},
+        {"an 8-bit letter", web_domain_names, [](DataLines& l) { l[189] = "RE R\xE9union"; }, "7-bit ASCII"},
+        {"an empty line among the records", web_domain_names, [](DataLines& l) { l[100] = ""; }, "is not a record"},
+        {"a second name twice", web_domain_names, [](DataLines& l) { l[94] = "GW Guyana"; },
+         "distinct names: 244 where there must be 245"},
+        {"two spaces inside", web_domain_names, [](DataLines& l) { l[54] = "CU  Cuba"; }, "two spaces in a row"},
+        {"the empty line at the end lost", web_domain_names, [](DataLines& l) { l[250] = "# end"; }, "line 250"},
+        {"the stated exception put in order", international_vehicle_symbols,
+         [](DataLines& l) { std::swap(l[38], l[39]); }, "was to stand out of order"},
+        {"a key stands twice", international_vehicle_symbols, [](DataLines& l) { l[40] = "ES Ecaudor"; },
+         "records of key \"ES\": 2 where there must be 1"},
+        {"a shorter record", international_vehicle_symbols, [](DataLines& l) { l[67] = "IS Ic"; }, "out of range"},
+        {"a parenthesis inside the name", international_vehicle_symbols,
+         [](DataLines& l) { l[56] = "GR (Hellas) Greece"; }, "breaks the name rule"},
+    };
+}
+
+} // namespace
+
+TEST(DataSetChecker, NoticesEachBrokenCopy)
+{
+    for (const Breakage& breakage : breakages()) {
+        SCOPED_TRACE(breakage.what);
+        const DataSet set = breakage.set();
+        DataLines lines = provided_lines(set);
+        ASSERT_TRUE(record_problems(set, lines).empty()) << "the unbroken set passes";
+        breakage.harm(lines);
+        const Problems problems = record_problems(set, lines);
+        EXPECT_TRUE(mentions(problems, breakage.problem)) << listed(problems);
+    }
+}
+
+TEST(DataSetChecker, NoticesFaultsOfTheRestoredFile)
+{
+    const DataSet set = international_vehicle_symbols();
+    const DataLines lines = provided_lines(set);
+    std::string good;
+    for (std::size_t n = 1; n < lines.size() - 1; ++n) good += lines[n] + "\r\n";
+    ASSERT_TRUE(restored_file_problems(set, good).empty()) << listed(restored_file_problems(set, good));
+
+    const struct {
+        const char* what;
+        std::function<std::string(std::string)> harm;
+        const char* problem;
+    } cases[] = {
+        {"no line end after the last line", [](std::string b) { return b.substr(0, b.size() - 2); },
+         "does not end with CR LF"},
+        {"a lone LF in place of CR LF",
+         [](std::string b) { return b.replace(b.find("\r\n"), 2, "\n"); }, "lone CR or LF"},
+        {"the end of data written", [](std::string b) { return b + "#End_Of_Data#\r\n"; },
+         "lines in the restored file: 149"},
+        {"a record changed in the file",
+         [](std::string b) { return b.replace(b.find("Ecaudor"), 7, "Ecuador"); }, "the file holds \"EC Ecuador\""},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.what);
+        const Problems problems = restored_file_problems(set, each.harm(good));
+        EXPECT_TRUE(mentions(problems, each.problem)) << listed(problems);
+    }
+}
+
+TEST(DataSetChecker, FileElementsFollowALineThatSpansSeveralFileLines)
+{
+    const DataLines provided = {"", "# one", "# two\r\n# three\r\n# four", "A Five", "#End_Of_Data#"};
+    const DataLines elements = file_elements("# one\r\n# two\r\n# 3\r\n# four\r\nA Five\r\n", provided);
+    const DataLines expected = {"", "# one", "# two\r\n# 3\r\n# four", "A Five"};
+    EXPECT_EQ(elements, expected);
+}
+
+// The search check on the real window: a wrong count, a row out of its place and a name
+// as stored rather than as the grid shows it are each reported.
+TEST_F(DataSetWindowTest, SearchCheckNoticesRowsThatAreNotFound)
+{
+    const DataSet set = uk_number_plates();
+    restore_through_window(set);
+    const struct {
+        Search search;
+        const char* problem;
+    } cases[] = {
+        {{by_code, "SC*", 3, {}}, "matches: 2 where there must be 3"},
+        {{by_code, "SC*", 2, {{"SCY", "Truro (Isles of Scilly)"}, {"SC", "Edinburgh"}}},
+         "row \"SC | Edinburgh\" not found"},
+        {{by_name, "Leicester", 8, {{"BC", "Leicester  "}}}, "row \"BC | Leicester  \" not found"},
+        {{by_name, "Nowhere", 1, {}}, "matches: 0 where there must be 1"},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.search.pattern);
+        const Problems problems = search_problems(set, each.search);
+        EXPECT_TRUE(mentions(problems, each.problem)) << listed(problems);
+    }
+}
