@@ -1,14 +1,13 @@
 // The restore command through the real main window: its questions, captions, colours,
 // the file it writes from the default data, and its failure roads, on which the old
 // file always stays as it was.
+#include "tests/support/file_checks.h"
 #include "tests/support/main_window_fixture.h"
 
 #include "default_data/default_modules.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -34,13 +33,6 @@ std::string expected_file(int category)
         bytes += line + "\r\n";
     }
     return bytes;
-}
-
-int count_lines(const std::string& bytes)
-{
-    int lines = 0;
-    for (std::size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2)) ++lines;
-    return lines;
 }
 
 } // namespace
@@ -92,7 +84,7 @@ TEST_F(RestoreTest, AsksBeforeCreatingAMissingFile)
     EXPECT_EQ(question.title, "Zentrel - Restore the InterDomainNames.dat file.");
     const std::string written = folder.read_file("InterDomainNames.dat");
     EXPECT_EQ(written, expected_file(4));
-    EXPECT_EQ(count_lines(written), 250);
+    EXPECT_EQ(testing_support::crlf_line_count(written), 250);
     EXPECT_TRUE(platform::is_read_only(database_path(4)));
     expect_idle("Web Domain Name Directory.", false);
     expect_no_temporary_left();
@@ -142,7 +134,7 @@ TEST_F(RestoreTest, ShowsEachLineInTheCaptionAndYieldsAfterIt)
     };
     restore(6);
     DefaultDataModule& module = *default_data_for_category(6);
-    ASSERT_EQ(captions.size(), static_cast<std::size_t>(count_lines(expected_file(6))));
+    ASSERT_EQ(captions.size(), static_cast<std::size_t>(testing_support::crlf_line_count(expected_file(6))));
     EXPECT_EQ(captions[0], "Restoring call sign: " + module.Default_Line(1));
     EXPECT_EQ(captions[4], "Restoring call sign: " + module.Default_Line(5));
 }
@@ -165,7 +157,7 @@ TEST_F(RestoreTest, ZipCodesAreWrittenWithoutYielding)
     restore(7);
     EXPECT_EQ(event_loop.yields, 0);
     const std::string written = folder.read_file("ZipCodesUS.dat");
-    EXPECT_EQ(count_lines(written), 42158);
+    EXPECT_EQ(testing_support::crlf_line_count(written), 42158);
     EXPECT_EQ(written, expected_file(7));
 }
 
@@ -173,7 +165,7 @@ TEST_F(RestoreTest, StopsAtTheFirstEndOfData)
 {
     restore(3);
     const std::string written = folder.read_file("InterTelDir.dat");
-    EXPECT_EQ(count_lines(written), 550) << "line 0 says 9999 but the data ends at line 551";
+    EXPECT_EQ(testing_support::crlf_line_count(written), 550) << "line 0 says 9999 but the data ends at line 551";
     EXPECT_EQ(written.find("#End_Of_Data#"), std::string::npos);
 }
 
@@ -247,21 +239,14 @@ TEST_F(RestoreTest, WriteThatFailsPartWayKeepsTheOldFile)
     std::string old_bytes;
     for (int i = 0; i < 100; ++i) old_bytes += "00000 Old line " + std::to_string(i) + "\r\n";
     folder.write_file("ZipCodesUS.dat", old_bytes);
-    struct sigaction ignore {};
-    struct sigaction previous {};
-    ignore.sa_handler = SIG_IGN;
-    ::sigaction(SIGXFSZ, &ignore, &previous);
-    rlimit old_limit{};
-    ::getrlimit(RLIMIT_FSIZE, &old_limit);
-    rlimit small = old_limit;
-    small.rlim_cur = 100000; // far less than the full ZIP-code file
     form->com_SearchType.set_list_index(7);
     message_boxes.expect(box::answer_yes);
     message_boxes.expect(box::answer_ok);
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    form->menu_Options_RestoreDatabaseFile_Click();
-    ::setrlimit(RLIMIT_FSIZE, &old_limit);
-    ::sigaction(SIGXFSZ, &previous, nullptr);
+    {
+        const testing_support::FileSizeLimit limit(100000); // far less than the full ZIP-code file
+        ASSERT_TRUE(limit.active());
+        form->menu_Options_RestoreDatabaseFile_Click();
+    }
     ASSERT_EQ(message_boxes.shown.size(), 2u);
     EXPECT_EQ(message_boxes.shown[1].text,
               "Zentrel restore/fix \"ZipCodesUS.dat\" file error.\r\n\r\nError = Disk full\r\nError number = 61.");

@@ -1,6 +1,7 @@
 // Saving and copying the results through the real main window: the save dialog's
 // settings, the questions before a file is replaced, the bytes written by file type, the
 // failures that leave an old file as it was, and the clipboard text of the copy.
+#include "tests/support/file_checks.h"
 #include "tests/support/main_window_fixture.h"
 
 #include "main_window/save_results.h"
@@ -60,38 +61,6 @@ std::string other_error_text(const std::string& description, int number)
     return "Zentrel error.\r\nZentrel - Save results as; error.\r\n\r\n" + description +
            "\r\nError number = " + std::to_string(number);
 }
-
-long long line_count(const std::string& bytes)
-{
-    long long count = 0;
-    for (std::size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2)) ++count;
-    return count;
-}
-
-// Lowers the largest file size this process may write, with the signal that a write
-// beyond it would raise ignored, so the write fails instead; both are restored on leaving.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &old_limit_);
-        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = old_limit_;
-        lowered.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &old_limit_);
-        std::signal(SIGXFSZ, old_handler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit old_limit_{};
-    void (*old_handler_)(int) = SIG_DFL;
-};
 
 } // namespace
 
@@ -229,7 +198,7 @@ TEST_F(SaveResultsTest, NewFileIsWrittenWithoutQuestions)
     EXPECT_TRUE(message_boxes.shown.empty());
     const std::string bytes = read(path);
     EXPECT_EQ(bytes, zip_header_tab + zip_rows_tab);
-    EXPECT_EQ(line_count(bytes), rows());
+    EXPECT_EQ(testing_support::crlf_line_count(bytes), rows());
     EXPECT_EQ(form->frm.mouse_pointer(), platform::mouse_pointer::standard);
     EXPECT_EQ(form->flx_ResultsChart.row(), 3);
     EXPECT_EQ(form->flx_ResultsChart.col(), 1);
@@ -292,7 +261,7 @@ TEST_F(SaveResultsTest, EveryRowOfTheLargestSearchIsSavedAndCopied)
     save_as(path, 2);
     EXPECT_TRUE(message_boxes.shown.empty());
     const std::string saved = read(path);
-    EXPECT_EQ(line_count(saved), 50002);
+    EXPECT_EQ(testing_support::crlf_line_count(saved), 50002);
     EXPECT_TRUE(saved.starts_with(zip_header_tab + "10000\tPlace\r\n"));
     EXPECT_TRUE(saved.ends_with("59999\tPlace\r\nCan't load any more data.\t50,000 matches displayed only. "
                                 "(85% of data read.)\r\n"));
@@ -464,7 +433,7 @@ TEST_F(SaveResultsTest, WriteFailingPartWayLeavesTheOldFileAsItWas)
     message_boxes.expect(box::answer_yes); // B
     message_boxes.expect(box::answer_ok);
     {
-        const FileSizeLimit limit(16 * 1024);
+        const testing_support::FileSizeLimit limit(16 * 1024);
         save_as(folder.file("old.txt"), 3);
     }
 

@@ -1,5 +1,6 @@
 #include "platform/runtime_error.h"
 #include "platform/text_file.h"
+#include "tests/support/file_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -451,32 +452,7 @@ TEST_F(TextFileTest, AWriterDestroyedWithoutCommitLeavesNoNewFile)
     EXPECT_TRUE(entries().empty());
 }
 
-// Lowers the largest file this process may write, with SIGXFSZ ignored so that a write
-// past it fails with EFBIG; both are put back when the guard goes.
-class FileSizeLimit final {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        saved_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        active_ = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, saved_handler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool active() const { return active_; }
-
-private:
-    rlimit saved_{};
-    void (*saved_handler_)(int) = SIG_DFL;
-    bool active_ = false;
-};
+using testing_support::FileSizeLimit;
 
 TEST_F(TextFileTest, AWriteThatFailsPartWayKeepsTheOldFile)
 {
