@@ -6,9 +6,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QIcon>
+#include <QPen>
 #include <QPixmap>
 #include <QKeyEvent>
 #include <QLabel>
@@ -800,6 +802,35 @@ private:
     bool draw_symbol_ = false;
 };
 
+// The link cursor: a 32 x 32 hand pointing up, its hot spot at the tip of the index
+// finger (13, 5), drawn in black and white like the system's own pointers.
+QCursor hand_cursor()
+{
+    static const QCursor cursor = [] {
+        QPixmap picture(32, 32);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(Qt::white);
+        QPainterPath hand;
+        hand.addRoundedRect(QRectF(11, 3, 5, 15), 2.5, 2.5);   // index finger
+        hand.addRoundedRect(QRectF(15.5, 10, 4.5, 9), 2, 2);   // middle finger
+        hand.addRoundedRect(QRectF(19.5, 11, 4.5, 8), 2, 2);   // ring finger
+        hand.addRoundedRect(QRectF(23.5, 12.5, 4, 7), 2, 2);   // little finger
+        hand.addRoundedRect(QRectF(11, 15, 16.5, 12), 4, 4);   // palm
+        QPainterPath thumb;
+        thumb.moveTo(12, 24);
+        thumb.lineTo(6, 17.5);
+        thumb.quadTo(7.5, 15, 10, 17);
+        thumb.lineTo(12, 19);
+        thumb.closeSubpath();
+        painter.drawPath(hand.united(thumb).simplified());
+        return QCursor(picture, 13, 5);
+    }();
+    return cursor;
+}
+
 bool is_drawn_symbol(const Font& font)
 {
     return font.name == "Webdings" && font_is_missing(font.name);
@@ -872,7 +903,7 @@ void Label::push(unsigned what)
     }
     if (what & content_changed) {
         if (link_cursor_) {
-            label->setCursor(Qt::PointingHandCursor);
+            label->setCursor(hand_cursor());
         } else {
             label->unsetCursor();
         }

@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
+#include <QCursor>
+#include <QImage>
+#include <QPixmap>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -169,4 +172,19 @@ TEST_F(ControlsTest, GridHandsItsRowsToTheViewInBatches)
     Control::flush_all();
     EXPECT_EQ(view->model()->rowCount(), 2);
     EXPECT_EQ(view->model()->data(view->model()->index(1, 0)).toString(), QStringLiteral("fresh"));
+}
+
+TEST_F(ControlsTest, LinksShowAPointingHandWithItsHotSpotAtTheFingerTip)
+{
+    Label link(window, "http://www.example.org/", 0, 0, 2000, 255);
+    link.set_link_cursor(true);
+    Control::flush_all();
+    const QCursor cursor = link.widget()->cursor();
+    EXPECT_EQ(cursor.hotSpot(), QPoint(13, 5));
+    EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));
+    const QImage picture = cursor.pixmap().toImage();
+    EXPECT_GT(qAlpha(picture.pixel(13, 5)), 0) << "the hot spot lies on the finger";
+    link.set_link_cursor(false);
+    Control::flush_all();
+    EXPECT_EQ(link.widget()->cursor().shape(), Qt::ArrowCursor);
 }
