@@ -352,7 +352,7 @@ protected:
             const QFontMetricsF metrics(font);
             // Whole pixels, as controls are placed, so a label laid over printed text meets it exactly.
             painter.drawText(QPointF(qt::to_pixels(item.x), qt::to_pixels(item.y) + metrics.ascent()),
-                             qt::to_qstring(item.text));
+                             qt::to_shown_qstring(item.text));
         }
     }
 
@@ -502,7 +502,7 @@ void Window::push(unsigned what)
 {
     // The window's size belongs to the user; only its caption, colours and pointer follow.
     Control::push(what & ~(geometry_changed | visible_changed));
-    if (what & caption_changed) widget()->setWindowTitle(qt::to_qstring(caption_));
+    if (what & caption_changed) widget()->setWindowTitle(qt::to_shown_qstring(caption_));
     if (what & colours_changed) push_palette(QPalette::Window, QPalette::WindowText);
     if (what & content_changed) {
         switch (mouse_pointer_) {
@@ -544,7 +544,7 @@ void Window::print_line(std::string_view text)
 
 double Window::text_width(std::string_view text) const
 {
-    return qt::to_twips(QFontMetricsF(qt::to_qfont(font())).horizontalAdvance(qt::to_qstring(text)));
+    return qt::to_twips(QFontMetricsF(qt::to_qfont(font())).horizontalAdvance(qt::to_shown_qstring(text)));
 }
 
 double Window::text_height() const { return qt::to_twips(QFontMetricsF(qt::to_qfont(font())).height()); }
@@ -616,7 +616,7 @@ void Frame::push(unsigned what)
 {
     Control::push(what);
     auto* box = static_cast<QGroupBox*>(widget());
-    if (what & caption_changed) box->setTitle(qt::to_qstring(caption_));
+    if (what & caption_changed) box->setTitle(qt::to_shown_qstring(caption_));
     if (what & colours_changed) push_palette(QPalette::Window, QPalette::WindowText);
 }
 
@@ -672,7 +672,7 @@ void ComboBox::push(unsigned what)
         const QSignalBlocker quiet(combo);
         if (combo->count() != list_count()) {
             combo->clear();
-            for (const auto& item : items_) combo->addItem(qt::to_qstring(item));
+            for (const auto& item : items_) combo->addItem(qt::to_shown_qstring(item));
         }
         combo->setCurrentIndex(list_index_);
     }
@@ -733,7 +733,7 @@ void OptionButton::push(unsigned what)
 {
     Control::push(what);
     auto* radio = static_cast<QRadioButton*>(widget());
-    if (what & caption_changed) radio->setText(qt::to_qstring(caption_));
+    if (what & caption_changed) radio->setText(qt::to_shown_qstring(caption_));
     if (what & content_changed) radio->setChecked(value_);
     if (what & colours_changed) push_palette(QPalette::Window, QPalette::WindowText);
 }
@@ -884,7 +884,7 @@ void Label::fit_caption()
 {
     if (!auto_size_) return;
     const QFontMetricsF metrics(qt::to_qfont(font()));
-    move(left(), top(), qt::to_twips(std::ceil(metrics.horizontalAdvance(qt::to_qstring(caption_)))),
+    move(left(), top(), qt::to_twips(std::ceil(metrics.horizontalAdvance(qt::to_shown_qstring(caption_)))),
          qt::to_twips(std::ceil(metrics.height())));
 }
 
@@ -892,7 +892,7 @@ void Label::push(unsigned what)
 {
     Control::push(what);
     auto* label = static_cast<LabelWidget*>(widget());
-    if (what & caption_changed) label->setText(qt::to_qstring(caption_));
+    if (what & caption_changed) label->setText(qt::to_shown_qstring(caption_));
     if (what & colours_changed) {
         push_palette(QPalette::Window, QPalette::WindowText);
         label->setAutoFillBackground(!transparent_);
@@ -1054,7 +1054,7 @@ void CommandButton::set_caption(std::string caption)
 void CommandButton::push(unsigned what)
 {
     Control::push(what);
-    if (what & caption_changed) static_cast<QPushButton*>(widget())->setText(qt::to_qstring(caption_));
+    if (what & caption_changed) static_cast<QPushButton*>(widget())->setText(qt::to_shown_qstring(caption_));
     // A standard push button keeps the system's face whatever its stored colour.
 }
 

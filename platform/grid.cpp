@@ -81,7 +81,7 @@ private:
     QVariant cell_data(const GridCell& cell, int role) const
     {
         switch (role) {
-        case Qt::DisplayRole: return qt::to_qstring(cell.text);
+        case Qt::DisplayRole: return qt::to_shown_qstring(cell.text);
         case Qt::ForegroundRole: return qt::to_qcolor(cell.fore);
         case Qt::BackgroundRole: return qt::to_qcolor(cell.back);
         case Qt::TextAlignmentRole: return static_cast<int>(to_qt_alignment(cell.alignment));

@@ -19,6 +19,8 @@ QString to_qstring(std::string_view cp1252)
     return text;
 }
 
+QString to_shown_qstring(std::string_view cp1252) { return to_qstring(cp1252.substr(0, shown_characters)); }
+
 std::string from_qstring(const QString& text)
 {
     std::string bytes;
@@ -29,7 +31,7 @@ std::string from_qstring(const QString& text)
 
 QString plain_tooltip(std::string_view cp1252)
 {
-    const QString text = to_qstring(cp1252);
+    const QString text = to_shown_qstring(cp1252);
     if (!Qt::mightBeRichText(text)) return text;
     return QStringLiteral("<span style=\"white-space:pre\">") + text.toHtmlEscaped() +
            QStringLiteral("</span>");

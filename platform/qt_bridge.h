@@ -16,6 +16,11 @@ class QMouseEvent;
 namespace platform::qt {
 
 QString to_qstring(std::string_view cp1252);
+// The part of a text that the screen can show: a caption, cell or printed text is shown
+// with at most this many characters, so that a line of megabytes in a database file
+// never stalls the drawing. The program itself keeps the whole text.
+constexpr std::size_t shown_characters = 4096;
+QString to_shown_qstring(std::string_view cp1252);
 std::string from_qstring(const QString& text);
 // A tooltip shown exactly as typed, never read as markup.
 QString plain_tooltip(std::string_view cp1252);

@@ -33,8 +33,8 @@ public:
         Control::flush_all();
         QMessageBox box(QApplication::activeWindow());
         box.setTextFormat(Qt::PlainText);
-        box.setWindowTitle(qt::to_qstring(title));
-        box.setText(qt::to_qstring(text));
+        box.setWindowTitle(qt::to_shown_qstring(title));
+        box.setText(qt::to_shown_qstring(text));
         box.setIcon(icon_of(style));
         const auto buttons = buttons_of(style & 0x0F);
         for (const auto& [kind, answer] : buttons) box.addButton(kind);
@@ -114,7 +114,7 @@ private:
                 popup.addSeparator();
                 continue;
             }
-            QString text = qt::to_qstring(item->caption());
+            QString text = qt::to_shown_qstring(item->caption());
             if (!item->shortcut().empty()) text += QLatin1Char('\t') + qt::to_qstring(item->shortcut());
             if (!item->items().empty()) {
                 QMenu* submenu = popup.addMenu(text);

@@ -188,3 +188,21 @@ TEST_F(ControlsTest, LinksShowAPointingHandWithItsHotSpotAtTheFingerTip)
     Control::flush_all();
     EXPECT_EQ(link.widget()->cursor().shape(), Qt::ArrowCursor);
 }
+
+TEST_F(ControlsTest, HugeTextsAreShownInPartButKeptWhole)
+{
+    const std::string huge(10 * 1024 * 1024, 'x');
+    Grid grid(window, 120, 240, 4215, 1335);
+    grid.set_rows(2);
+    grid.set_row(1);
+    grid.set_col(1);
+    grid.set_text(huge);
+    window.set_caption("Information on; " + huge);
+    Control::flush_all();
+    auto* view = static_cast<QTableView*>(grid.widget());
+    EXPECT_EQ(view->model()->data(view->model()->index(0, 1)).toString().size(),
+              static_cast<qsizetype>(qt::shown_characters));
+    EXPECT_EQ(window.widget()->windowTitle().size(), static_cast<qsizetype>(qt::shown_characters));
+    EXPECT_EQ(grid.cell(1, 1).text.size(), huge.size()) << "the program keeps the whole text";
+    EXPECT_EQ(window.caption().size(), huge.size() + 16);
+}
