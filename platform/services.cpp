@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QUrl>
 
@@ -88,12 +89,26 @@ public:
     }
 };
 
+// Lets only the left mouse button choose an item of a pop-up menu.
+class LeftButtonOnly final : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        const bool button_event = event->type() == QEvent::MouseButtonPress ||
+                                  event->type() == QEvent::MouseButtonRelease ||
+                                  event->type() == QEvent::MouseButtonDblClick;
+        return button_event && static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
+    }
+};
+
 class QtPopupMenus final : public PopupMenus {
 public:
     MenuItem* show(MenuItem& menu, Window& window, double x, double y, const MenuItem* default_item) override
     {
         Control::flush_all();
         QMenu popup(window.widget());
+        popup.installEventFilter(new LeftButtonOnly(&popup));
         std::map<QAction*, MenuItem*> chosen_by;
         fill(popup, menu, default_item, chosen_by);
         const QSize size = popup.sizeHint();
@@ -118,6 +133,7 @@ private:
             if (!item->shortcut().empty()) text += QLatin1Char('\t') + qt::to_qstring(item->shortcut());
             if (!item->items().empty()) {
                 QMenu* submenu = popup.addMenu(text);
+                submenu->installEventFilter(new LeftButtonOnly(submenu));
                 submenu->setEnabled(item->enabled());
                 fill(*submenu, *item, default_item, chosen_by);
                 continue;

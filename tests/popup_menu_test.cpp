@@ -1,0 +1,95 @@
+// The real pop-up menu: it shows the items that are visible, in their states, and only
+// the left mouse button chooses an item.
+#include "platform/controls.h"
+#include "platform/menu.h"
+#include "platform/services.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include <functional>
+
+using namespace platform;
+
+namespace {
+
+void click_on(QMenu& menu, QAction* action, Qt::MouseButton button)
+{
+    const QPoint at = menu.actionGeometry(action).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, menu.mapToGlobal(at), button, button, Qt::NoModifier);
+    QApplication::sendEvent(&menu, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, menu.mapToGlobal(at), button, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&menu, &release);
+}
+
+class PopupMenuTest : public ::testing::Test {
+protected:
+    // Opens the menu and runs the action on it once it is shown.
+    MenuItem* open(const std::function<void(QMenu&)>& while_open)
+    {
+        QTimer::singleShot(50, [&] {
+            auto* shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(shown, nullptr);
+            while_open(*shown);
+            if (shown->isVisible()) shown->close();
+        });
+        return real_services().popup_menus->show(menu, window, 300, 300, &first);
+    }
+
+    Window window{"Owner", 4680, 3960};
+    MenuItem menu{"menu"};
+    MenuItem first{"&First", "Ctrl+F"};
+    MenuItem hidden{"Hidden"};
+    MenuItem disabled{"Disabled"};
+    MenuItem separator{"-"};
+    MenuItem last{"&Last"};
+
+    void SetUp() override
+    {
+        window.show();
+        for (MenuItem* item : {&first, &hidden, &disabled, &separator, &last}) menu.add(*item);
+        hidden.set_visible(false);
+        disabled.set_enabled(false);
+    }
+};
+
+} // namespace
+
+TEST_F(PopupMenuTest, ShowsTheVisibleItemsInTheirStates)
+{
+    QStringList texts;
+    std::vector<bool> enabled;
+    QFont default_font;
+    open([&](QMenu& shown) {
+        for (QAction* action : shown.actions()) {
+            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            enabled.push_back(action->isEnabled());
+        }
+        default_font = shown.actions().front()->font();
+    });
+    EXPECT_EQ(texts, QStringList({QStringLiteral("&First\tCtrl+F"), QStringLiteral("Disabled"), QStringLiteral("-"),
+                                  QStringLiteral("&Last")}));
+    EXPECT_EQ(enabled, std::vector<bool>({true, false, true, true}));
+    EXPECT_TRUE(default_font.bold()) << "the default item is shown in bold";
+}
+
+TEST_F(PopupMenuTest, OnlyTheLeftButtonChooses)
+{
+    MenuItem* chosen = open([&](QMenu& shown) {
+        QAction* last_action = shown.actions().back();
+        click_on(shown, last_action, Qt::RightButton);
+        EXPECT_TRUE(shown.isVisible()) << "a right click chooses nothing";
+        click_on(shown, last_action, Qt::LeftButton);
+    });
+    EXPECT_EQ(chosen, &last);
+}
+
+TEST_F(PopupMenuTest, DismissedMenuChoosesNothing)
+{
+    EXPECT_EQ(open([](QMenu&) {}), nullptr);
+}
