@@ -59,7 +59,7 @@ void frm_Main::menu_Options_RestoreDatabaseFile_Click()
     const bool search_was_enabled = com_Search.enabled();
     const std::string old_caption = frm.caption();
     std::string path;
-    try {
+    const auto failure = platform::run_on_error_road([&] {
         SearchCategory category = Current_Category();
         frm.set_caption("Restoring the " + Text_for_Category("telephone", category) + " database file.");
         frm.set_mouse_pointer(platform::mouse_pointer::hourglass);
@@ -71,14 +71,8 @@ void frm_Main::menu_Options_RestoreDatabaseFile_Click()
             show_restoring_colours();
             write_default_data(path);
         }
-    } catch (const platform::RuntimeError& error) {
-        report_restore_failure(error.number(), error.description(), path);
-    } catch (const std::bad_alloc&) {
-        report_restore_failure(platform::error::out_of_memory, platform::error_text(platform::error::out_of_memory),
-                               path);
-    } catch (const std::exception&) {
-        report_restore_failure(51, platform::error_text(51), path);
-    }
+    });
+    if (failure) report_restore_failure(failure->number(), failure->description(), path);
     Set_Search_Inputs_Enabled(true);
     com_Search.set_enabled(search_was_enabled);
     frm.set_caption(old_caption);

@@ -101,7 +101,7 @@ std::string Replace_Text(std::string_view text, std::string_view find, std::stri
 
 void frm_Main::menu_Save_Click()
 {
-    try {
+    const auto failure = platform::run_on_error_road([&] {
         dia_LoadSaveBox.cancel_error = true;
         dia_LoadSaveBox.dialog_title = save_dialog_title();
         dia_LoadSaveBox.filter = save_filter;
@@ -112,13 +112,8 @@ void frm_Main::menu_Save_Click()
         dia_LoadSaveBox.init_dir = services_.program_folder;
         if (!choose_save_file()) return;
         write_results(dia_LoadSaveBox.file_name, dia_LoadSaveBox.filter_index);
-    } catch (const platform::RuntimeError& error) {
-        report_save_failure(error.number(), error.description());
-    } catch (const std::bad_alloc&) {
-        report_save_failure(platform::error::out_of_memory, platform::error_text(platform::error::out_of_memory));
-    } catch (const std::exception&) {
-        report_save_failure(51, platform::error_text(51));
-    }
+    });
+    if (failure) report_save_failure(failure->number(), failure->description());
 }
 
 // Shows the dialog until the user settles on a file, asking before a file is replaced;

@@ -71,17 +71,12 @@ void frm_Main::com_Search_Click()
 {
     const std::string old_caption = frm.caption();
     const std::string old_frame_caption = fra_Search.caption();
-    try {
+    const auto failure = platform::run_on_error_road([&] {
         const std::string pattern = platform::trim(txt_Inputbox.text());
         show_busy_state(pattern);
         search_file(Current_Category(), pattern);
-    } catch (const platform::RuntimeError& error) {
-        report_search_failure(error.number(), error.description());
-    } catch (const std::bad_alloc&) {
-        report_search_failure(platform::error::out_of_memory, platform::error_text(platform::error::out_of_memory));
-    } catch (const std::exception&) {
-        report_search_failure(51, platform::error_text(51));
-    }
+    });
+    if (failure) report_search_failure(failure->number(), failure->description());
     frm.set_caption(old_caption);
     for (int index = 0; index < 2; ++index) opt_DiallOption(index).set_enabled(true);
     lab_Direction.set_enabled(true);

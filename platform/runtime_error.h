@@ -2,6 +2,8 @@
 // Run-time errors as the program tells them apart: a number with its standard text.
 // Every failure that a handler reports to the user travels as one of these.
 #include <exception>
+#include <new>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -11,6 +13,7 @@ constexpr int invalid_call = 5;
 constexpr int overflow = 6;
 constexpr int out_of_memory = 7;
 constexpr int subscript_out_of_range = 9;
+constexpr int internal = 51;
 constexpr int bad_file_name_or_number = 52;
 constexpr int file_not_found = 53;
 constexpr int device_io = 57;
@@ -40,6 +43,24 @@ private:
 };
 
 [[noreturn]] void raise_error(int number);
+
+// Runs one operation of a handler with an error road: any failure comes back as the
+// run-time error the user is told of (out of memory as 7, any other failure as 51), and
+// nothing when the operation succeeded. The end of the program is no failure: it passes.
+template <typename Operation>
+std::optional<RuntimeError> run_on_error_road(Operation&& operation)
+{
+    try {
+        operation();
+        return std::nullopt;
+    } catch (const RuntimeError& error) {
+        return error;
+    } catch (const std::bad_alloc&) {
+        return RuntimeError(error::out_of_memory);
+    } catch (const std::exception&) {
+        return RuntimeError(error::internal);
+    }
+}
 
 // The error number of a failed system call on a path, given its errno value.
 int error_from_errno(int errno_value);
