@@ -62,8 +62,8 @@ inline constexpr std::string_view field_trimmed = "trimmed line";
 // in the order of `names` (an absent field is an empty view). `key` names the field that
 // runs, repeats and key ranges speak of unless a rule names another.
 struct Fields {
-    std::vector<std::string> names;
-    std::function<void(std::string_view record, std::vector<std::string_view>& fields)> split;
+    std::vector<std::string> names{};
+    std::function<void(std::string_view record, std::vector<std::string_view>& fields)> split{};
     std::string key = "key";
 };
 
@@ -82,13 +82,13 @@ Fields zip_fields();
 // A field matched against a pattern; an empty pattern matches every record.
 struct Match {
     std::string field = std::string(field_line);
-    std::string pattern;
+    std::string pattern{};
 };
 
 // The records a rule speaks of: those on `lines` whose field matches `where`.
 struct Scope {
-    LineRange lines;
-    Match where;
+    LineRange lines{};
+    Match where{};
 };
 
 // A pattern that matches exactly this text.
@@ -100,15 +100,15 @@ std::string literal(std::string_view text);
 // A line at its number, as stored (the provider's ":Null" and empty element included).
 struct Line {
     std::int32_t line = 0;
-    std::string text;
+    std::string text{};
 };
 
 // Lines that are not records: each line of the range is stored as `text`, or, where the
 // wording is free, its stored text matches `pattern`.
 struct OtherLines {
-    LineRange lines;
-    std::optional<std::string> text;
-    std::string pattern;
+    LineRange lines{};
+    std::optional<std::string> text{};
+    std::string pattern{};
 };
 
 // A line the module computes (the restore stamp): its printed lines, joined by CR LF in
@@ -116,7 +116,7 @@ struct OtherLines {
 // pattern. The lines after it stand that many lines further down in the restored file.
 struct Computed {
     std::int32_t line = 0;
-    std::vector<std::string> printed;
+    std::vector<std::string> printed{};
 };
 
 // The restore stamp at element 8 whose first printed line is `last_updated_line`.
@@ -128,31 +128,39 @@ Computed restore_stamp(std::string_view last_updated_line);
 // Every record in scope meets the pattern (or, when `forbidden`, none does), except the
 // stated exceptions, which must really break the rule.
 struct Shape {
-    std::string label;
-    Scope scope;
+    std::string label{};
+    Scope scope{};
     std::string field = std::string(field_line);
-    std::string pattern;
+    std::string pattern{};
     bool forbidden = false;
-    std::vector<std::int32_t> exception_lines;
+    std::vector<std::int32_t> exception_lines{};
     // Exceptions quoted as records, without their lines.
-    std::vector<std::string> exception_records;
+    std::vector<std::string> exception_records{};
 };
+
+// Rules most sets state, to which a set adds its own exceptions: every character of a
+// record printable 7-bit ASCII; no space at either end; no two spaces in a row; no colour
+// tag (`Row_Colour_Tag`) at the end.
+Shape printable_ascii();
+Shape no_outer_spaces();
+Shape no_two_spaces();
+Shape no_colour_tag();
 
 // The number of records in scope.
 struct Tally {
-    std::string label;
-    Scope scope;
-    Count records;
+    std::string label{};
+    Scope scope{};
+    Count records{};
 };
 
 // How often a text occurs in a field: in how many records, and how many times in all.
 struct Occurrences {
-    std::string label;
-    Scope scope;
+    std::string label{};
+    Scope scope{};
     std::string field = std::string(field_line);
-    std::string text;
-    Count records;
-    Count times;
+    std::string text{};
+    Count records{};
+    Count times{};
 };
 
 struct LengthCount {
@@ -162,31 +170,31 @@ struct LengthCount {
 
 // The lengths of a field.
 struct Lengths {
-    Scope scope;
+    Scope scope{};
     std::string field = std::string(field_line);
-    Count min;
-    Count max;
-    Count at_min;
-    Count at_max;
-    std::vector<LengthCount> each;
+    Count min{};
+    Count max{};
+    Count at_min{};
+    Count at_max{};
+    std::vector<LengthCount> each{};
     // `each` lists every length that occurs.
     bool each_complete = false;
 };
 
 struct ValueCount {
-    std::string value;
-    Count records;
+    std::string value{};
+    Count records{};
     // The line of the value's first record; 0 when not stated.
     std::int32_t first_line = 0;
 };
 
 // The values of a field with their numbers of records.
 struct Values {
-    std::string label;
-    Scope scope;
+    std::string label{};
+    Scope scope{};
     // The field; empty for the set's key (so in every rule below).
-    std::string field;
-    std::vector<ValueCount> counts;
+    std::string field{};
+    std::vector<ValueCount> counts{};
     // `counts` names every value that occurs.
     bool complete = false;
     // The values first appear in the order of `counts`.
@@ -195,24 +203,24 @@ struct Values {
 
 // Repeats and duplicates of a field's values.
 struct Repeats {
-    std::string label;
-    Scope scope;
+    std::string label{};
+    Scope scope{};
     // The field; empty for the set's key.
-    std::string field;
+    std::string field{};
     // Different values.
-    Count distinct;
+    Count distinct{};
     // Values that stand more than once, and the records that carry them.
-    Count repeated;
-    Count records_repeated;
+    Count repeated{};
+    Count records_repeated{};
     // The largest number of records of one value, and the values that have it.
-    Count most;
-    std::vector<std::string> most_values;
+    Count most{};
+    std::vector<std::string> most_values{};
     // Values with their number of records.
-    std::vector<ValueCount> times;
+    std::vector<ValueCount> times{};
     // Every value not in `times` stands once.
     bool others_once = false;
     // When stated: exactly these values have records that do not all stand side by side.
-    std::optional<std::vector<std::string>> apart;
+    std::optional<std::vector<std::string>> apart{};
     // No value stands twice.
     bool no_two_alike = false;
 };
@@ -223,9 +231,9 @@ struct Collation {
     // Runs of digits compare by their value: "E9" before "E10", "3" before "20".
     bool numbers_by_value = false;
     // Characters that count for nothing (" -'" for letter-by-letter order).
-    std::string ignored;
+    std::string ignored{};
     // Texts read as others before comparing: {"St.", "Saint"}.
-    std::vector<std::pair<std::string, std::string>> read_as;
+    std::vector<std::pair<std::string, std::string>> read_as{};
 };
 
 // The records in scope stand in ascending order of `field`; records equal on it in order
@@ -233,47 +241,47 @@ struct Collation {
 // one of the collations. `breaks` are lines whose record stands below the one before it
 // in scope, and each must really do so.
 struct Order {
-    std::string label;
-    Scope scope;
-    std::string field;
+    std::string label{};
+    Scope scope{};
+    std::string field{};
     std::vector<Collation> collations = {Collation{}};
-    std::string then_field;
+    std::string then_field{};
     std::vector<Collation> then_collations = {Collation{}};
     // Two neighbours equal on every compared field break the order.
     bool strict = false;
-    std::vector<std::int32_t> breaks;
+    std::vector<std::int32_t> breaks{};
     // Breaks quoted as records, without their lines.
-    std::vector<std::string> break_records;
+    std::vector<std::string> break_records{};
 };
 
 // Consecutive records with one value of a field, `records` of them.
 struct Stretch {
-    std::string value;
+    std::string value{};
     int records = 0;
 };
 
 // The records in scope grouped into runs of one value of `field`.
 struct Sequence {
-    std::string label;
-    Scope scope;
-    std::string field;
-    Count runs;
+    std::string label{};
+    Scope scope{};
+    std::string field{};
+    Count runs{};
     // When given: exactly these runs, in this order ("NY 3, PR 111, VI 14, PR 43, MA 26").
-    std::vector<Stretch> stretches;
+    std::vector<Stretch> stretches{};
 };
 
 // One run of records with one value of `field` on `lines`. The records before and after
 // it have another value, unless the run is stated to go on past the range.
 struct Run {
-    std::string field;
-    std::string value;
-    LineRange lines;
-    Count records;
+    std::string field{};
+    std::string value{};
+    LineRange lines{};
+    Count records{};
     // The run's key range: the key of its first and last record ("00601", "00768").
-    std::optional<std::string> first_key;
-    std::optional<std::string> last_key;
-    std::optional<std::string> first_record;
-    std::optional<std::string> last_record;
+    std::optional<std::string> first_key{};
+    std::optional<std::string> last_key{};
+    std::optional<std::string> first_record{};
+    std::optional<std::string> last_record{};
     bool goes_on_before = false;
     bool goes_on_after = false;
 };
@@ -284,39 +292,39 @@ struct Run {
 struct Block {
     int number = 0;
     // {0, 0}: block_lines(number).
-    LineRange lines;
-    std::optional<std::string> first_line;
-    std::optional<std::string> last_line;
-    std::optional<std::string> first_record;
-    std::optional<std::string> last_record;
-    Count records;
-    std::string field;
-    std::vector<Stretch> sequence;
+    LineRange lines{};
+    std::optional<std::string> first_line{};
+    std::optional<std::string> last_line{};
+    std::optional<std::string> first_record{};
+    std::optional<std::string> last_record{};
+    Count records{};
+    std::string field{};
+    std::vector<Stretch> sequence{};
 };
 
 // The values of a field over the records in scope, in file order, are exactly these
 // (every key of a set; "the records of this kind are exactly these").
 struct Exactly {
-    std::string label;
-    Scope scope;
+    std::string label{};
+    Scope scope{};
     std::string field = std::string(field_line);
-    std::vector<std::string> values;
+    std::vector<std::string> values{};
     bool in_order = true;
 };
 
 // Each value stands at least once among the records in scope (records quoted without
 // their lines).
 struct Present {
-    Scope scope;
+    Scope scope{};
     std::string field = std::string(field_line);
-    std::vector<std::string> values;
+    std::vector<std::string> values{};
 };
 
 // One record as the hooks see it.
 struct Record {
     std::int32_t line = 0;
-    std::string_view text;
-    std::vector<std::string_view> fields;
+    std::string_view text{};
+    std::vector<std::string_view> fields{};
 };
 
 // Every record of the set, in file order, with its fields.
@@ -340,12 +348,12 @@ private:
 // with every record of the set at hand (neighbours included). When `holding` is given it
 // must hold for that many of them; otherwise for every one.
 struct Hook {
-    std::string name;
-    Scope scope;
+    std::string name{};
+    Scope scope{};
     // How many records the scope holds, when stated.
-    Count records;
-    std::function<bool(const RecordList& records, std::size_t index)> holds;
-    Count holding;
+    Count records{};
+    std::function<bool(const RecordList& records, std::size_t index)> holds{};
+    Count holding{};
 };
 
 // ---------------------------------------------------------------------------------------
@@ -355,10 +363,10 @@ enum class SearchDirection { by_code = 0, by_name = 1 };
 
 // A result row as the grid shows it; colours are checked where given.
 struct Row {
-    std::string code;
-    std::string name;
-    std::optional<platform::Colour> text_colour;
-    std::optional<platform::Colour> background;
+    std::string code{};
+    std::string name{};
+    std::optional<platform::Colour> text_colour{};
+    std::optional<platform::Colour> background{};
 };
 
 // A search through the real window over the restored file: the number of matches, and
@@ -366,9 +374,9 @@ struct Row {
 // `rows_are_all`).
 struct Search {
     SearchDirection direction = SearchDirection::by_code;
-    std::string pattern;
-    Count found;
-    std::vector<Row> rows;
+    std::string pattern{};
+    Count found{};
+    std::vector<Row> rows{};
     bool rows_are_all = false;
 };
 
@@ -376,55 +384,55 @@ struct Search {
 struct Module {
     zentrel::DefaultDataModule& (*module)() = nullptr;
     int category = 0;
-    std::string file_name;
-    Count line_count;
-    Count upper_bound;
-    Count fillers;
+    std::string file_name{};
+    Count line_count{};
+    Count upper_bound{};
+    Count fillers{};
     // The lines stored; every other line up to the upper bound holds nothing.
-    std::vector<LineRange> stored;
+    std::vector<LineRange> stored{};
     // The first "#End_Of_Data#".
-    Count end_of_data;
+    Count end_of_data{};
 };
 
 // The file the restore writes; `lines` are quoted at their line numbers in the file.
 struct RestoredFile {
-    Count lines;
-    Count bytes;
-    std::vector<Line> lines_at;
+    Count lines{};
+    Count bytes{};
+    std::vector<Line> lines_at{};
 };
 
 struct DataSet {
-    std::string label;
-    Module module;
+    std::string label{};
+    Module module{};
     Fields fields = first_word_fields();
 
     // Lines that are not records; every line outside `record_lines` must be one of them.
-    std::vector<OtherLines> other_lines;
-    std::vector<Computed> computed;
+    std::vector<OtherLines> other_lines{};
+    std::vector<Computed> computed{};
     // Where the records stand: every line of these ranges that is not an other line.
-    std::vector<LineRange> record_lines;
-    Count records;
+    std::vector<LineRange> record_lines{};
+    Count records{};
 
     // Lines quoted at their numbers, as stored.
-    std::vector<Line> quoted;
-    std::vector<Present> present;
-    std::vector<Exactly> exactly;
+    std::vector<Line> quoted{};
+    std::vector<Present> present{};
+    std::vector<Exactly> exactly{};
 
-    std::vector<Block> blocks;
-    std::vector<Run> runs;
-    std::vector<Sequence> sequences;
+    std::vector<Block> blocks{};
+    std::vector<Run> runs{};
+    std::vector<Sequence> sequences{};
 
-    std::vector<Shape> shapes;
-    std::vector<Tally> tallies;
-    std::vector<Occurrences> occurrences;
-    std::vector<Lengths> lengths;
-    std::vector<Values> values;
-    std::vector<Repeats> repeats;
-    std::vector<Order> orders;
-    std::vector<Hook> hooks;
+    std::vector<Shape> shapes{};
+    std::vector<Tally> tallies{};
+    std::vector<Occurrences> occurrences{};
+    std::vector<Lengths> lengths{};
+    std::vector<Values> values{};
+    std::vector<Repeats> repeats{};
+    std::vector<Order> orders{};
+    std::vector<Hook> hooks{};
 
-    RestoredFile restored;
-    std::vector<Search> searches;
+    RestoredFile restored{};
+    std::vector<Search> searches{};
 };
 
 // ---------------------------------------------------------------------------------------

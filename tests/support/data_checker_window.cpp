@@ -1,0 +1,121 @@
+#include "tests/support/data_checker_window.h"
+
+#include "main_window/text_helpers.h"
+#include "tests/support/data_checker_rules.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTableView>
+
+#include <iomanip>
+#include <sstream>
+
+namespace testing_support {
+
+namespace {
+
+std::string colour_text(platform::Colour colour)
+{
+    std::ostringstream text;
+    text << "0x" << std::hex << std::setw(8) << std::setfill('0') << colour;
+    return text.str();
+}
+
+void send_mouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+{
+    const QPoint at(widget->width() / 2, widget->height() / 2);
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, modifiers);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+} // namespace
+
+std::string DataSetWindowTest::restore_through_window(const DataSet& set)
+{
+    form->com_SearchType.set_list_index(set.module.category);
+    const std::string file_name = zentrel::file_name_from_path(database_path(set.module.category));
+    EXPECT_EQ(file_name, set.module.file_name);
+    // Shift held at the right press on the grid shows the Options, where the restore is.
+    popup_menus.choose_caption = "&Restore/fix the " + file_name + " file";
+    message_boxes.expect(platform::message_box::answer_yes);
+    auto* view = static_cast<QTableView*>(form->flx_ResultsChart.widget());
+    send_mouse(view->viewport(), QEvent::MouseButtonPress, Qt::RightButton, Qt::ShiftModifier);
+    send_mouse(view->viewport(), QEvent::MouseButtonRelease, Qt::RightButton, Qt::ShiftModifier);
+    EXPECT_EQ(message_boxes.shown.size(), 1u) << "only the question before the restore";
+    message_boxes.shown.clear();
+    return folder.read_file(set.module.file_name);
+}
+
+Problems DataSetWindowTest::search_problems(const DataSet& set, const Search& search)
+{
+    choose(set.module.category, "", static_cast<int>(search.direction));
+    QWidget* box = form->txt_Inputbox.widget();
+    for (const char c : search.pattern) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromLatin1(&c, 1));
+        QCoreApplication::sendEvent(box, &press);
+    }
+    Problems problems;
+    const std::string which = "search " + checker_detail::quoted(search.pattern) +
+                              (search.direction == SearchDirection::by_code ? " by code" : " by name") + ": ";
+    if (form->txt_Inputbox.text() != search.pattern) {
+        problems.push_back(which + "the pattern box holds " + checker_detail::quoted(form->txt_Inputbox.text()));
+        return problems;
+    }
+    QWidget* button = form->com_Search.widget();
+    send_mouse(button, QEvent::MouseButtonPress, Qt::LeftButton, Qt::NoModifier);
+    send_mouse(button, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoModifier);
+
+    checker_detail::expect_count(problems, which + "matches", form->Match_Count, search.found);
+    if (search.found) {
+        checker_detail::expect_count(problems, which + "grid rows", rows(), *search.found == 0 ? 2 : *search.found + 1);
+    }
+    const int found = form->Match_Count;
+    if (search.rows_are_all) checker_detail::expect_count(problems, which + "rows listed", found, static_cast<int>(search.rows.size()));
+    std::size_t next = 0;
+    for (int row = 1; row <= found && row < rows() && next < search.rows.size(); ++row) {
+        const Row& want = search.rows[next];
+        const bool same = cell(row, 0) == want.code && cell(row, 1) == want.name;
+        if (!same) {
+            if (search.rows_are_all) {
+                problems.push_back(which + "row " + std::to_string(row) + ": expected " +
+                                   checker_detail::quoted(want.code + " | " + want.name) + ", found " +
+                                   checker_detail::quoted(cell(row, 0) + " | " + cell(row, 1)));
+                return problems;
+            }
+            continue;
+        }
+        for (int col = 0; col < 2; ++col) {
+            const platform::GridCell& shown = form->flx_ResultsChart.cell(row, col);
+            if (want.text_colour && shown.fore != *want.text_colour) {
+                problems.push_back(which + "row " + std::to_string(row) + ", text colour: expected " +
+                                   colour_text(*want.text_colour) + ", found " + colour_text(shown.fore));
+            }
+            if (want.background && shown.back != *want.background) {
+                problems.push_back(which + "row " + std::to_string(row) + ", background: expected " +
+                                   colour_text(*want.background) + ", found " + colour_text(shown.back));
+            }
+        }
+        ++next;
+    }
+    if (next < search.rows.size()) {
+        problems.push_back(which + "row " + checker_detail::quoted(search.rows[next].code + " | " + search.rows[next].name) +
+                           " not found in its place");
+    }
+    return problems;
+}
+
+Problems DataSetWindowTest::all_search_problems(const DataSet& set)
+{
+    restore_through_window(set);
+    Problems problems;
+    for (const Search& search : set.searches) {
+        const Problems found = search_problems(set, search);
+        problems.insert(problems.end(), found.begin(), found.end());
+    }
+    return problems;
+}
+
+} // namespace testing_support
