@@ -8,6 +8,7 @@
 #include "tests/support/data_pattern.h"
 
 #include <algorithm>
+#include <ostream>
 #include <stdexcept>
 
 namespace testing_support {
@@ -282,7 +283,8 @@ void check_quoted_lines(const DataSet& set, const DataLines& lines, Problems& pr
 {
     auto expect_line = [&](std::int32_t n, const std::string& want, const std::string& what) {
         if (n < 1 || static_cast<std::size_t>(n) >= lines.size()) {
-            problems.push_back(at_line(n) + what + "expected " + quoted(want) + ", found no line");
+            // Past the end of a restored file, or a quoted line that is no line at all.
+            if (what.empty() || n < 1) problems.push_back(at_line(n) + what + "expected " + quoted(want) + ", found no line");
             return;
         }
         const std::string& have = lines[static_cast<std::size_t>(n)];
@@ -526,6 +528,11 @@ std::string listed(const Problems& problems)
         text += "  ... and " + std::to_string(problems.size() - problems_shown) + " more\n";
     }
     return text;
+}
+
+void PrintTo(const DataSet& set, std::ostream* out)
+{
+    *out << set.label;
 }
 
 bool mentions(const Problems& problems, std::string_view words)

@@ -26,6 +26,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -470,6 +471,9 @@ DataLines file_elements(const std::string& bytes, const DataLines& provided);
 
 // The problems, one a line, as the message of a failed expectation.
 std::string listed(const Problems& problems);
+
+// A set shows as its label in the names of parameterised tests' failures.
+void PrintTo(const DataSet& set, std::ostream* out);
 
 // Whether any problem holds these words.
 bool mentions(const Problems& problems, std::string_view words);

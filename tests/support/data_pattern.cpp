@@ -216,9 +216,8 @@ private:
         const bool negated = peek('^');
         if (negated) ++at_;
         CharSet set;
-        bool first = true;
-        while (more() && (first || !peek(']'))) {
-            first = false;
+        // As in ECMAScript, "]" closes even an empty class: "[]" matches nothing, "[^]" anything.
+        while (more() && !peek(']')) {
             bool is_single = false;
             unsigned char low = 0;
             CharSet item = member(is_single, low);
