@@ -320,6 +320,71 @@ TEST(DataChecker, NumbersThatAreNotStatedAreNotChecked)
 }
 
 // ---------------------------------------------------------------------------------
+// A computed line in a restored file
+
+constexpr std::string_view stamped_table[] = {
+    "# Stamped", "#", "#", "#", "#", "#", "#", "(computed)", ":Null", "AB Aberdeen", "AL St.Albans", "#End_Of_Data#",
+};
+
+zentrel::DefaultDataModule& stamped_module()
+{
+    static zentrel::DefaultDataModule module({.name = "stamped",
+                                              .line_count = 12,
+                                              .filler_count = 1,
+                                              .placeholder = zentrel::postcode_placeholder,
+                                              .table = stamped_table,
+                                              .last_updated_line = "# Last updated: 20th July 1996"});
+    return module;
+}
+
+DataSet stamped_set()
+{
+    DataSet set;
+    set.module = {.module = &stamped_module};
+    set.other_lines = {{.lines = {1, 7}, .pattern = "#.*"}, {.lines = {9, 9}, .text = ":Null"},
+                       {.lines = {12, 12}, .text = "#End_Of_Data#"}};
+    set.computed = {restore_stamp("# Last updated: 20th July 1996")};
+    set.record_lines = {{10, 11}};
+    set.records = 2;
+    set.restored = {.lines = 13,
+                    .lines_at = {{8, "# Last updated: 20th July 1996"}, {11, ""}, {12, "AB Aberdeen"},
+                                 {13, "AL St.Albans"}}};
+    return set;
+}
+
+// The file as the restore writes it: each line the provider hands out, with CR LF.
+std::string stamped_file()
+{
+    std::string bytes;
+    for (std::int32_t n = 1; n < 12; ++n) bytes += stamped_module().Default_Line(n) + "\r\n";
+    return bytes;
+}
+
+TEST(DataChecker, ComputedLineIsCheckedByItsFormAndShiftsTheLinesAfterIt)
+{
+    const DataSet set = stamped_set();
+    const std::string good = stamped_file();
+    ASSERT_TRUE(restored_file_problems(set, good).empty()) << listed(restored_file_problems(set, good));
+    const struct {
+        const char* what;
+        std::function<std::string(std::string)> harm;
+        const char* problem;
+    } cases[] = {
+        {"a time of another form", [](std::string b) { return b.replace(b.find("; ") + 2, 1, "X"); },
+         "line 8: printed line 2 \"# This file was restored on; X"},
+        {"a stamp printed on one line", [](std::string b) { return b.replace(b.find("1996\r\n") + 4, 2, " "); },
+         "file line 12: expected \"AB Aberdeen\", found \"AL St.Albans\""},
+        {"the empty line after the stamp lost", [](std::string b) { return b.replace(b.find("\r\n\r\n") + 2, 2, ""); },
+         "file line 11: expected \"\", found \"AB Aberdeen\""},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.what);
+        const Problems problems = restored_file_problems(set, each.harm(good));
+        EXPECT_TRUE(mentions(problems, each.problem)) << listed(problems);
+    }
+}
+
+// ---------------------------------------------------------------------------------
 // Orders under collations
 
 TEST(DataCheckerOrder, PlacesNeighboursByTheirCollations)
