@@ -126,6 +126,44 @@ using Rules = std::vector<std::unique_ptr<RecordRule>>;
 // ---------------------------------------------------------------------------------------
 // Shapes, tallies, occurrences and lengths
 
+// Records a rule states to be exceptions (shapes) or breaks (orders), by line or quoted
+// without one; each must be found among the records in scope.
+class StatedRecords {
+public:
+    StatedRecords(const std::vector<std::int32_t>& lines, const std::vector<std::string>& records)
+        : lines_(lines.begin(), lines.end()), records_(records.begin(), records.end())
+    {
+    }
+
+    // Whether the record is one of them; it then counts as found.
+    bool take(const Record& record)
+    {
+        const bool by_line = lines_.erase(record.line) > 0;
+        const bool by_record = records_.contains(record.text);
+        if (by_record) found_.insert(std::string(record.text));
+        return by_line || by_record;
+    }
+
+    // What was stated and never found, as "the stated exception" or "the stated break".
+    void report_missing(const std::string& name, const std::string& what, const std::string& where,
+                        Problems& problems) const
+    {
+        for (const std::int32_t line : lines_) {
+            problems.push_back(at_line(line) + name + ": " + what + " is not " + where);
+        }
+        for (const std::string& record : records_) {
+            if (!found_.contains(record)) {
+                problems.push_back(name + ": " + what + " " + quoted(record) + " is not among the records");
+            }
+        }
+    }
+
+private:
+    std::set<std::int32_t> lines_;
+    std::set<std::string, std::less<>> records_;
+    std::set<std::string, std::less<>> found_;
+};
+
 class ShapeRule final : public RecordRule {
 public:
     ShapeRule(const Shape& shape, Context& context)
@@ -134,8 +172,7 @@ public:
           field_(context.records.field_index(shape.field)),
           pattern_(context.patterns[shape.pattern]),
           forbidden_(shape.forbidden),
-          exception_lines_(shape.exception_lines.begin(), shape.exception_lines.end()),
-          exception_records_(shape.exception_records.begin(), shape.exception_records.end())
+          exceptions_(shape.exception_lines, shape.exception_records)
     {
     }
 
@@ -144,10 +181,7 @@ public:
         const Record& record = records[index];
         const std::string_view text = record.fields[field_];
         const bool meets = pattern_.matches(text) != forbidden_;
-        const bool by_line = exception_lines_.erase(record.line) > 0;
-        const bool by_record = exception_records_.contains(record.text);
-        if (by_record) found_records_.insert(std::string(record.text));
-        if (by_line || by_record) {
+        if (exceptions_.take(record)) {
             if (meets) problems.push_back(at_line(record.line) + name_ + ": " + quoted(text) +
                                           " is a stated exception but meets the rule");
             return;
@@ -161,14 +195,7 @@ public:
 
     void finish(const RecordList&, Problems& problems) override
     {
-        for (const std::int32_t line : exception_lines_) {
-            problems.push_back(at_line(line) + name_ + ": the stated exception is not a record in scope");
-        }
-        for (const std::string& record : exception_records_) {
-            if (!found_records_.contains(record)) {
-                problems.push_back(name_ + ": the stated exception " + quoted(record) + " is not among the records");
-            }
-        }
+        exceptions_.report_missing(name_, "the stated exception", "a record in scope", problems);
     }
 
 private:
@@ -176,9 +203,7 @@ private:
     std::size_t field_;
     const Pattern& pattern_;
     bool forbidden_;
-    std::set<std::int32_t> exception_lines_;
-    std::set<std::string, std::less<>> exception_records_;
-    std::set<std::string, std::less<>> found_records_;
+    StatedRecords exceptions_;
 };
 
 class TallyRule final : public RecordRule {
@@ -590,8 +615,7 @@ public:
           name_(rule_name(order.label, "order of " + field_name(order.field), scope())),
           first_(context.records.field_index(order.field), order.collations),
           strict_(order.strict),
-          breaks_(order.breaks.begin(), order.breaks.end()),
-          break_records_(order.break_records.begin(), order.break_records.end())
+          breaks_(order.breaks, order.break_records)
     {
         if (!order.then_field.empty()) {
             then_.emplace(context.records.field_index(order.then_field), order.then_collations);
@@ -609,14 +633,7 @@ public:
 
     void finish(const RecordList&, Problems& problems) override
     {
-        for (const std::int32_t line : breaks_) {
-            problems.push_back(at_line(line) + name_ + ": the stated break is not a record in scope after another");
-        }
-        for (const std::string& record : break_records_) {
-            if (!found_breaks_.contains(record)) {
-                problems.push_back(name_ + ": the stated break " + quoted(record) + " is not among the records");
-            }
-        }
+        breaks_.report_missing(name_, "the stated break", "a record in scope after another", problems);
     }
 
 private:
@@ -637,8 +654,7 @@ private:
         const Record& record = records[index];
         const Record& before = records[*previous_];
         const Placing placing_now = placing(previous_keys_, keys);
-        const bool stated_break = breaks_.erase(record.line) > 0 || break_records_.contains(record.text);
-        if (break_records_.contains(record.text)) found_breaks_.insert(std::string(record.text));
+        const bool stated_break = breaks_.take(record);
         const std::string after = " (line " + std::to_string(before.line) + ")";
         if (stated_break) {
             if (placing_now != Placing::descending) {
@@ -658,9 +674,7 @@ private:
     FieldOrder first_;
     std::optional<FieldOrder> then_;
     bool strict_;
-    std::set<std::int32_t> breaks_;
-    std::set<std::string, std::less<>> break_records_;
-    std::set<std::string, std::less<>> found_breaks_;
+    StatedRecords breaks_;
     std::optional<std::size_t> previous_;
     Keys previous_keys_;
 };
