@@ -10,7 +10,9 @@
 // Every number in a description is optional (`Count`): a number that is not given is not
 // checked, and nothing is measured from the data to be compared with itself. Every rule
 // can be limited to a range of lines and to the records whose field matches a pattern
-// (`Scope`). All record rules are counted in one pass over the records.
+// (`Scope`). A field name left empty stands for the set's key (`Fields::key`). All record
+// rules are counted in one pass over the records. Every member has a default, so a
+// description names only what it states (designated initialisers, in member order).
 //
 // A check gives back the problems it found as texts, each saying where (the line), what
 // was expected and what was found, so a test shows all of them at once and a broken copy
@@ -193,7 +195,6 @@ struct ValueCount {
 struct Values {
     std::string label{};
     Scope scope{};
-    // The field; empty for the set's key (so in every rule below).
     std::string field{};
     std::vector<ValueCount> counts{};
     // `counts` names every value that occurs.
@@ -206,7 +207,6 @@ struct Values {
 struct Repeats {
     std::string label{};
     Scope scope{};
-    // The field; empty for the set's key.
     std::string field{};
     // Different values.
     Count distinct{};
