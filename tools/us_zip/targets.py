@@ -1,0 +1,165 @@
+"""Reads targets.txt: what each element of the US ZIP-code lines must hold.
+
+The statements are described at the top of targets.txt. This module only parses them into
+plain values; fitting.py meets them and checks.py proves them on the lines written.
+"""
+import re
+from dataclasses import dataclass, field
+
+BLOCK_SIZE = 200
+RECORD = re.compile(r"^(\d{5}) (.+), ([A-Z]{2})$")
+ZIP_ONLY = re.compile(r"^ZIP (\d{5}), ([A-Z]{2})$")
+
+
+@dataclass(frozen=True)
+class Record:
+    zip: str
+    name: str
+    state: str
+
+    def line(self):
+        return f"{self.zip} {self.name}, {self.state}"
+
+
+def parse_record(text):
+    """A record line split by the field rules: the code before the first space, the state
+    code in the last two characters, the place name between (it may hold a comma)."""
+    match = RECORD.match(text)
+    if not match:
+        raise ValueError(f"not a ZIP-code record: {text!r}")
+    return Record(*match.groups())
+
+
+@dataclass(frozen=True)
+class Anchor:
+    """What one element must hold: a ZIP code and state, and the place name if it is given."""
+    element: int
+    zip: str
+    state: str
+    name: str | None
+    source: str
+
+
+@dataclass
+class Check:
+    kind: str
+    first: int
+    last: int
+    args: list
+    text: str
+
+
+@dataclass
+class Targets:
+    headers: dict = field(default_factory=dict)
+    blocks: dict = field(default_factory=dict)        # k -> (first, last, [(state, n)])
+    runs: list = field(default_factory=list)          # (state, e1, e2, z1, z2, n)
+    anchors: list = field(default_factory=list)
+    floating: list = field(default_factory=list)      # records placed by their ZIP code
+    absent: list = field(default_factory=list)        # (z1, z2)
+    checks: list = field(default_factory=list)
+
+    def last_element(self):
+        return max(BLOCK_SIZE * k for k in self.blocks)
+
+
+def element_range(text):
+    first, _, last = text.partition("-")
+    return int(first), int(last or first)
+
+
+def parse_counts(text):
+    counts = []
+    for part in text.split(","):
+        state, number = part.split()
+        counts.append((state, int(number)))
+    return counts
+
+
+def line_anchor(element, text, source):
+    zip_only = ZIP_ONLY.match(text)
+    if zip_only:
+        return Anchor(element, zip_only.group(1), zip_only.group(2), None, source)
+    record = parse_record(text)
+    return Anchor(element, record.zip, record.state, record.name, source)
+
+
+def read_targets(path):
+    targets = Targets()
+    with open(path, encoding="ascii") as file:
+        for number, raw in enumerate(file, 1):
+            text = raw.rstrip("\n")
+            if not text.strip() or text.startswith("#"):
+                continue
+            try:
+                parse_statement(targets, text)
+            except (ValueError, KeyError, IndexError) as error:
+                raise SystemExit(f"{path}:{number}: {error}: {text}") from None
+    return targets
+
+
+def parse_statement(targets, text):
+    fields = text.removesuffix(" |").split(" | ")
+    head = fields[0].split()
+    kind = head[0]
+    if kind == "header":
+        targets.headers[int(head[1])] = fields[1]
+    elif kind == "block":
+        parse_block(targets, int(head[1]), fields[1], fields[2], parse_counts(fields[3]))
+    elif kind == "run":
+        state, elements, zips, count = head[1:]
+        e1, e2 = element_range(elements)
+        z1, _, z2 = zips.partition("-")
+        targets.runs.append((state, e1, e2, z1, z2, int(count)))
+        targets.anchors.append(Anchor(e1, z1, state, None, f"first of the {state} run"))
+        targets.anchors.append(Anchor(e2, z2, state, None, f"last of the {state} run"))
+    elif kind == "line":
+        if head[1] == "?":
+            targets.floating.append(parse_record(fields[1]))
+        else:
+            targets.anchors.append(line_anchor(int(head[1]), fields[1], "quoted line"))
+    elif kind == "zips":
+        e1, e2 = element_range(head[1])
+        zips = expand_zips(fields[1])
+        if e1 == e2 and len(zips) == 1:
+            targets.anchors.append(Anchor(e1, zips[0], "", None, "quoted ZIP code"))
+        targets.checks.append(Check(kind, e1, e2, [zips], text))
+    elif kind == "absent":
+        z1, _, z2 = head[1].partition("-")
+        targets.absent.append((z1, z2))
+    else:
+        e1, e2 = element_range(head[1])
+        targets.checks.append(Check(kind, e1, e2, head[2:] + fields[1:], text))
+
+
+def parse_block(targets, k, first, last, counts):
+    if sum(n for _, n in counts) + len(headers_of_block(targets, k)) != BLOCK_SIZE:
+        raise ValueError(f"block {k} counts do not add up to {BLOCK_SIZE}")
+    targets.blocks[k] = (first, last, counts)
+    first_element = BLOCK_SIZE * (k - 1) + 1
+    if first_element not in targets.headers:
+        targets.anchors.append(line_anchor(first_element, first, f"first line of block {k}"))
+    targets.anchors.append(line_anchor(BLOCK_SIZE * k, last, f"last line of block {k}"))
+
+
+def headers_of_block(targets, k):
+    return [e for e in targets.headers if BLOCK_SIZE * (k - 1) < e <= BLOCK_SIZE * k]
+
+
+def expand_zips(text):
+    zips = []
+    for part in text.split():
+        low, _, high = part.partition("-")
+        zips.extend(f"{code:05d}" for code in range(int(low), int(high or low) + 1))
+    return zips
+
+
+def states_by_element(targets):
+    """Each record element's state code, from the block table's counts in element order."""
+    states = {}
+    for k, (_, _, counts) in targets.blocks.items():
+        elements = [e for e in range(BLOCK_SIZE * (k - 1) + 1, BLOCK_SIZE * k + 1)
+                    if e not in targets.headers]
+        sequence = [state for state, n in counts for _ in range(n)]
+        states.update(zip(elements, sequence))
+    return states
