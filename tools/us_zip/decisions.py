@@ -19,6 +19,8 @@ provenance file with the records it touches:
 """
 from dataclasses import dataclass, field
 
+from statements import parse_file
+
 
 @dataclass
 class Decisions:
@@ -39,15 +41,7 @@ def zip_range(text):
 
 def read_decisions(path):
     decisions = Decisions()
-    with open(path, encoding="ascii") as file:
-        for number, raw in enumerate(file, 1):
-            text = raw.rstrip("\n")
-            if not text.strip() or text.startswith("#"):
-                continue
-            try:
-                parse_statement(decisions, text)
-            except (ValueError, IndexError) as error:
-                raise SystemExit(f"{path}:{number}: {error}: {text}") from None
+    parse_file(path, lambda text: parse_statement(decisions, text))
     return decisions
 
 

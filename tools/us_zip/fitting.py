@@ -33,15 +33,15 @@ class Candidate:
     notes: list = field(default_factory=list)
     in_geonames: bool = True
     other_names: tuple = ()   # usable other names of the code: the 2011 list's, GeoNames'
-
-    @property
-    def other_name(self):
-        return self.other_names[0] if self.other_names else None
     made_to_fit: bool = False
 
     @property
     def zip(self):
         return self.record.zip
+
+    @property
+    def other_name(self):
+        return self.other_names[0] if self.other_names else None
 
     def renamed(self, name, note):
         if name != self.record.name:
@@ -146,7 +146,7 @@ class Fitter:
             words = words_of(name)
             if not is_plain(name) or len(name) < 3 or len(name) > 22 or is_firm(name):
                 continue
-            if words[0] in ESTATE_WORDS or any(word in INSTITUTION_WORDS or is_abbreviation(word) for word in words):
+            if words[0] in ESTATE_WORDS or any(w in INSTITUTION_WORDS or is_abbreviation(w) for w in words):
                 continue
             if not all(word in self.known_words for word in words):
                 continue
@@ -168,7 +168,6 @@ class Fitter:
         for before, after in zip(anchors, anchors[1:]):
             if after.element - before.element > 1:
                 self.fill_gap(before, after, elements, notes, used)
-        self.drop_unplaced(used)
         return Fitted(elements, notes, sorted(self.dropped))
 
     def anchored(self):
@@ -349,10 +348,11 @@ class Fitter:
         singles = {c.zip: c.record.name for c in plain if names.count(c.record.name) == 1}
         if len(singles) < count:
             singles = {c.zip: c.record.name for c in plain}
+        codes = sorted(c.zip for c in chosen)
         following = {}
         for code in sorted(singles):
             after = next((z for z in free if z > code), None)
-            if after and all(not (code < z < after) for z in names_by_zip(chosen)):
+            if after and not any(code < z < after for z in codes):
                 following[after] = singles[code]
         if len(following) < count:
             raise SystemExit(f"{state} {free[0]}-{free[-1]}: {count} records to make, "
@@ -367,23 +367,11 @@ class Fitter:
         return Candidate(Record(code, name, state),
                          [f"made to fit: a ZIP code not in the sources, {why}"], made_to_fit=True)
 
-    def name_before(self, anchor):
-        candidate = self.candidates.get(anchor.zip)
-        return anchor.name or (candidate.record.name if candidate else "")
-
     def is_absent(self, code):
         return any(low <= code <= high for low, high in self.targets.absent)
 
     def drop(self, candidate, reason):
         self.dropped.append((candidate.zip, candidate.record.line(), reason))
-
-    def drop_unplaced(self, used):
-        """Source records beyond the fitted elements stay out without a note."""
-        del used
-
-
-def names_by_zip(candidates):
-    return [c.zip for c in candidates]
 
 
 def spread(codes, count):

@@ -6,6 +6,8 @@ plain values; fitting.py meets them and checks.py proves them on the lines writt
 import re
 from dataclasses import dataclass, field
 
+from statements import parse_file
+
 BLOCK_SIZE = 200
 RECORD = re.compile(r"^(\d{5}) (.+), ([A-Z]{2})$")
 ZIP_ONLY = re.compile(r"^ZIP (\d{5}), ([A-Z]{2})$")
@@ -86,15 +88,7 @@ def line_anchor(element, text, source):
 
 def read_targets(path):
     targets = Targets()
-    with open(path, encoding="ascii") as file:
-        for number, raw in enumerate(file, 1):
-            text = raw.rstrip("\n")
-            if not text.strip() or text.startswith("#"):
-                continue
-            try:
-                parse_statement(targets, text)
-            except (ValueError, KeyError, IndexError) as error:
-                raise SystemExit(f"{path}:{number}: {error}: {text}") from None
+    parse_file(path, lambda text: parse_statement(targets, text))
     return targets
 
 
