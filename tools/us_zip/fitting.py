@@ -23,7 +23,7 @@ FIRM_WORDS = {
 }
 # Other names that are not places of their own: housing estates and sectors of Puerto Rico,
 # and institutions.
-ESTATE_WORDS = {"urb", "villa", "villas", "vista", "vistas", "sect", "parc", "ext", "upr"}
+ESTATE_WORDS = {"urb", "villa", "villas", "vista", "vistas", "valle", "sect", "parc", "ext", "upr"}
 INSTITUTION_WORDS = {"college", "university", "hospital", "school", "academy", "prison", "campus"}
 
 
@@ -83,6 +83,8 @@ class Fitter:
         self.states = states_by_element(targets)
         self.known_words = {word for record in sources.values() for word in words_of(record.name)}
         self.dropped = []
+        # Other names already given to records made to fit: each place is made up once.
+        self.other_names_used = set()
         self.candidates = self.make_candidates()
 
     # ---- candidates from the sources and the decisions ----
@@ -330,11 +332,13 @@ class Fitter:
         made = []
         for candidate in sorted(chosen, key=lambda c: c.zip):
             name = candidate.other_name
-            if len(made) == count or not name or name in present or self.is_governed(name, element):
+            if (len(made) == count or not name or name in present or name in self.other_names_used
+                    or self.is_governed(name, element)):
                 continue
             code = nearest_free(free, candidate.zip)
             free.remove(code)
             present.add(name)
+            self.other_names_used.add(name)
             made.append(self.fill(code, name, state,
                                   f"for {name}, a place that {candidate.zip} {candidate.record.name} "
                                   f"serves (other name in zipcodes 0.1.0)"))

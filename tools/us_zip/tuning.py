@@ -80,6 +80,7 @@ def new_names(fitter, fitted, check, elements, count):
             continue
         code, other = found
         present.add(other)
+        fitter.other_names_used.add(other)
         renamed += 1
         record = fitted.elements[e]
         fitted.elements[e] = Record(record.zip, other, record.state)
@@ -93,7 +94,8 @@ def nearest_other_name(fitter, record, present, element):
     """The usable other name of the source code nearest to the record's, same state."""
     best = None
     for code, candidate in fitter.candidates.items():
-        other = next((name for name in candidate.other_names if name not in present), None)
+        other = next((name for name in candidate.other_names
+                      if name not in present and name not in fitter.other_names_used), None)
         if (candidate.made_to_fit or candidate.record.state != record.state or not other or other in present
                 or fitter.is_governed(other, element)):
             continue
