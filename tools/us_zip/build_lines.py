@@ -24,7 +24,6 @@ from sources import read_sources  # noqa: E402
 from targets import read_targets  # noqa: E402
 from tuning import tune_distinct  # noqa: E402
 
-LINE_COUNT = 42159
 REPOSITORY = HERE.parent.parent
 
 
@@ -48,14 +47,14 @@ def main():
         print("\n".join(failures), file=sys.stderr)
         print(f"{len(failures)} targets not met; nothing written", file=sys.stderr)
         return 1
-    write_lines(arguments.output, elements)
+    write_lines(arguments.output, elements, targets.line_count)
     write_provenance(arguments.provenance, fitted, targets)
     print(f"wrote {arguments.output}: elements 1-{targets.last_element()} fitted, all targets met")
     return 0
 
 
-def write_lines(path, elements):
-    text = "".join(elements.get(e, "") + "\n" for e in range(1, LINE_COUNT + 1))
+def write_lines(path, elements, line_count):
+    text = "".join(elements.get(e, "") + "\n" for e in range(1, line_count + 1))
     Path(path).write_bytes(text.encode("ascii"))
 
 

@@ -3,7 +3,7 @@ that hold for every record. Returns the list of failures; an empty list means al
 import re
 from collections import Counter
 
-from targets import BLOCK_SIZE, RECORD, parse_record, states_by_element
+from targets import RECORD, parse_record, states_by_element
 
 NAME_CHARACTERS = re.compile(r"^[A-Za-z/'.,*]+([ -]+[A-Za-z/'.,*]+)*$")
 
@@ -67,7 +67,7 @@ def check_records(targets, lines, last):
 def check_blocks(targets, lines):
     failures = []
     for k, (first, last, counts) in sorted(targets.blocks.items()):
-        low, high = BLOCK_SIZE * (k - 1) + 1, BLOCK_SIZE * k
+        low, high = targets.block_range(k)
         for element, expected in ((low, first), (high, last)):
             if not matches_line(lines.elements.get(element, ""), expected):
                 failures.append(f"block {k}: element {element} {lines.elements.get(element)!r}, expected {expected!r}")

@@ -61,8 +61,17 @@ class Targets:
     absent: list = field(default_factory=list)        # (z1, z2)
     checks: list = field(default_factory=list)
 
+    line_count: int = 0
+
     def last_element(self):
-        return max(BLOCK_SIZE * k for k in self.blocks)
+        return max(self.block_range(k)[1] for k in self.blocks)
+
+    def block_range(self, k):
+        """The elements of block k; the last block ends at the line count."""
+        last = BLOCK_SIZE * k
+        if self.line_count:
+            last = min(last, self.line_count)
+        return BLOCK_SIZE * (k - 1) + 1, last
 
 
 def element_range(text):
@@ -96,7 +105,9 @@ def parse_statement(targets, text):
     fields = text.removesuffix(" |").split(" | ")
     head = fields[0].split()
     kind = head[0]
-    if kind == "header":
+    if kind == "line-count":
+        targets.line_count = int(head[1])
+    elif kind == "header":
         targets.headers[int(head[1])] = fields[1]
     elif kind == "block":
         parse_block(targets, int(head[1]), fields[1], fields[2], parse_counts(fields[3]))
@@ -115,8 +126,8 @@ def parse_statement(targets, text):
     elif kind == "zips":
         e1, e2 = element_range(head[1])
         zips = expand_zips(fields[1])
-        if e1 == e2 and len(zips) == 1:
-            targets.anchors.append(Anchor(e1, zips[0], "", None, "quoted ZIP code"))
+        if len(zips) == e2 - e1 + 1:
+            targets.anchors += [Anchor(e, code, "", None, "quoted ZIP code") for e, code in zip(range(e1, e2 + 1), zips)]
         targets.checks.append(Check(kind, e1, e2, [zips], text))
     elif kind == "absent":
         z1, _, z2 = head[1].partition("-")
@@ -127,17 +138,19 @@ def parse_statement(targets, text):
 
 
 def parse_block(targets, k, first, last, counts):
-    if sum(n for _, n in counts) + len(headers_of_block(targets, k)) != BLOCK_SIZE:
-        raise ValueError(f"block {k} counts do not add up to {BLOCK_SIZE}")
+    first_element, last_element = targets.block_range(k)
+    size = last_element - first_element + 1
+    if sum(n for _, n in counts) + len(headers_of_block(targets, k)) != size:
+        raise ValueError(f"block {k} counts do not add up to {size}")
     targets.blocks[k] = (first, last, counts)
-    first_element = BLOCK_SIZE * (k - 1) + 1
-    if first_element not in targets.headers:
-        targets.anchors.append(line_anchor(first_element, first, f"first line of block {k}"))
-    targets.anchors.append(line_anchor(BLOCK_SIZE * k, last, f"last line of block {k}"))
+    for element, text, what in ((first_element, first, "first"), (last_element, last, "last")):
+        if element not in targets.headers:
+            targets.anchors.append(line_anchor(element, text, f"{what} line of block {k}"))
 
 
 def headers_of_block(targets, k):
-    return [e for e in targets.headers if BLOCK_SIZE * (k - 1) < e <= BLOCK_SIZE * k]
+    first, last = targets.block_range(k)
+    return [e for e in targets.headers if first <= e <= last]
 
 
 def expand_zips(text):
@@ -152,8 +165,8 @@ def states_by_element(targets):
     """Each record element's state code, from the block table's counts in element order."""
     states = {}
     for k, (_, _, counts) in targets.blocks.items():
-        elements = [e for e in range(BLOCK_SIZE * (k - 1) + 1, BLOCK_SIZE * k + 1)
-                    if e not in targets.headers]
+        first, last = targets.block_range(k)
+        elements = [e for e in range(first, last + 1) if e not in targets.headers]
         sequence = [state for state, n in counts for _ in range(n)]
         states.update(zip(elements, sequence))
     return states
