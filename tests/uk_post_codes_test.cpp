@@ -352,7 +352,15 @@ TEST(UKPostCodesData, ProvidedLinesMeetEveryRule)
 TEST(UKPostCodesData, BlocksFilledOnceGiveWhatTheProviderHandsOut)
 {
     const DataSet set = uk_post_codes();
-    EXPECT_EQ(data_lines(set), provided_lines(set));
+    DataLines from_blocks = data_lines(set);
+    DataLines one_by_one = provided_lines(set);
+    // Line 8, the restore stamp, holds the moment it was made, which may differ by a second
+    // between the two; the rules check it by its form.
+    ASSERT_GT(from_blocks.size(), 8U);
+    ASSERT_GT(one_by_one.size(), 8U);
+    from_blocks[8].clear();
+    one_by_one[8].clear();
+    EXPECT_EQ(from_blocks, one_by_one);
 }
 
 class UKPostCodesInWindow : public DataSetWindowTest {};
