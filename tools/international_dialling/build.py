@@ -23,6 +23,8 @@ import unicodedata
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
+sys.path.insert(0, os.path.dirname(HERE))
+from data_lines import Fault, expect, write_provenance, write_when_sound  # noqa: E402
 PHONENUMBERS = "usr/lib/python3/dist-packages/phonenumbers"
 ISO3166 = "usr/share/zoneinfo/iso3166.tab"
 
@@ -30,10 +32,6 @@ ISO3166 = "usr/share/zoneinfo/iso3166.tab"
 PROVINCES_OF_THE_TIME = {"QC": "PQ", "NL": "NF"}
 PLACE_TEXT = re.compile(r"[A-Za-z,./()-]+( [A-Za-z,./()-]+)*")
 CITY_RECORD = re.compile(r"[A-Za-z./-]+( [A-Za-z./-]+)*, [A-Z]{2}")
-
-
-class Fault(Exception):
-    pass
 
 
 # ---------------------------------------------------------------------------------------
@@ -244,11 +242,6 @@ def place_of(record):
     return record.split(" ", 1)[1].removesuffix(" *")
 
 
-def expect(faults, what, have, want):
-    if have != want:
-        faults.append("%s: %r where there must be %r" % (what, have, want))
-
-
 def check(lines, runs):
     faults = []
     element = lambda n: lines[n - 1]  # noqa: E731
@@ -395,15 +388,10 @@ def check_quoted(faults, lines):
 # ---------------------------------------------------------------------------------------
 
 
-def write_provenance(path, builder):
-    with open(path, "w", encoding="utf-8", newline="\n") as file:
-        file.write("# International dialling codes: records not taken unchanged from a source\n\n")
-        file.write("Written by tools/international_dialling/build.py; do not edit by hand.\n")
-        file.write("Every other record is a country calling code with its country as\n")
-        file.write("python3-phonenumbers and tzdata's iso3166.tab give them, or a North American\n")
-        file.write("area code with one of its places as python3-phonenumbers' geocoding data names it.\n\n")
-        for record, what in sorted(builder.provenance, key=lambda item: item[0].encode("ascii")):
-            file.write("- `%s`: %s\n" % (record, what))
+PROVENANCE_INTRODUCTION = """Written by tools/international_dialling/build.py; do not edit by hand.
+Every other record is a country calling code with its country as
+python3-phonenumbers and tzdata's iso3166.tab give them, or a North American
+area code with one of its places as python3-phonenumbers' geocoding data names it."""
 
 
 def main():
@@ -422,16 +410,11 @@ def main():
     except Fault as fault:
         print("build.py: " + str(fault), file=sys.stderr)
         return 1
-    if faults:
-        print("build.py: the data does not meet its numbers:", file=sys.stderr)
-        for fault in faults:
-            print("  " + fault, file=sys.stderr)
-        return 1
-    with open(arguments.output, "w", encoding="ascii", newline="\n") as file:
-        file.write("\n".join(lines) + "\n")
-    write_provenance(arguments.provenance, builder)
-    print("wrote %d lines to %s" % (len(lines), arguments.output))
-    return 0
+    status = write_when_sound(faults, lines, arguments.output)
+    if status == 0:
+        write_provenance(arguments.provenance, "International dialling codes: records not taken unchanged from a source",
+                         PROVENANCE_INTRODUCTION, builder.provenance)
+    return status
 
 
 if __name__ == "__main__":

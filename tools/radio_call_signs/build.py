@@ -21,12 +21,10 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
+sys.path.insert(0, os.path.dirname(HERE))
+from data_lines import Fault, expect, write_provenance, write_when_sound  # noqa: E402
 NAME = re.compile(r"[A-Za-z:/,.&()-]+( [A-Za-z:/,.&()-]+)*")
 PREFIX = re.compile(r"[A-Z0-9]{1,6}")
-
-
-class Fault(Exception):
-    pass
 
 
 def meaningful_lines(path):
@@ -127,11 +125,6 @@ def assemble(header, records):
 
 def shape_of(prefix):
     return "".join("D" if c.isdigit() else "L" for c in prefix)
-
-
-def expect(faults, what, have, want):
-    if have != want:
-        faults.append("%s: %r where there must be %r" % (what, have, want))
 
 
 QUOTED = [
@@ -268,14 +261,9 @@ def cross_check(path, records):
     print("cross-check: %d agree, %d differ (listed above), %d not in the country file" % (same, different, unknown))
 
 
-def write_provenance(path, provenance):
-    with open(path, "w", encoding="ascii", newline="\n") as file:
-        file.write("# Radio call signs: records not taken unchanged from the series table\n\n")
-        file.write("Written by tools/radio_call_signs/build.py; do not edit by hand. Every other record\n")
-        file.write("is one series of tools/radio_call_signs/itu_series.txt, the international call-sign\n")
-        file.write("series and their holders at the start of the 1990s.\n\n")
-        for record, what in sorted(provenance, key=lambda item: item[0].encode("ascii")):
-            file.write("- `%s`: %s\n" % (record, what))
+PROVENANCE_INTRODUCTION = """Written by tools/radio_call_signs/build.py; do not edit by hand. Every other record
+is one series of tools/radio_call_signs/itu_series.txt, the international call-sign
+series and their holders at the start of the 1990s."""
 
 
 def main():
@@ -294,16 +282,11 @@ def main():
         return 1
     if arguments.cross_check:
         cross_check(arguments.cross_check, records)
-    if faults:
-        print("build.py: the data does not meet its numbers:", file=sys.stderr)
-        for fault in faults:
-            print("  " + fault, file=sys.stderr)
-        return 1
-    with open(arguments.output, "w", encoding="ascii", newline="\n") as file:
-        file.write("\n".join(lines) + "\n")
-    write_provenance(arguments.provenance, provenance)
-    print("wrote %d lines to %s" % (len(lines), arguments.output))
-    return 0
+    status = write_when_sound(faults, lines, arguments.output)
+    if status == 0:
+        write_provenance(arguments.provenance, "Radio call signs: records not taken unchanged from the series table",
+                         PROVENANCE_INTRODUCTION, provenance)
+    return status
 
 
 if __name__ == "__main__":
