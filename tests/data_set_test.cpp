@@ -1,7 +1,10 @@
 // The built-in web domain-name, international vehicle-symbol and UK number-plate data, each
-// described once and run through the data-set checker: on the lines the module hands out,
-// on the file the real restore command writes, and through searches of that file in the
-// real main window. Broken copies of the data show that the checker notices each fault.
+// described once here, and the international dialling-code and radio call-sign data,
+// described in dialling_code_and_call_sign_sets.cpp, run through the data-set checker: on
+// the lines the module hands out, on the file the real restore command writes, and through
+// searches of that file in the real main window. Broken copies of the data show that the
+// checker notices each fault.
+#include "tests/dialling_code_and_call_sign_sets.h"
 #include "tests/support/data_checker.h"
 #include "tests/support/data_checker_window.h"
 
@@ -485,7 +488,8 @@ DataSet uk_number_plates()
 
 std::vector<DataSet> data_sets()
 {
-    return {web_domain_names(), international_vehicle_symbols(), uk_number_plates()};
+    return {web_domain_names(), international_vehicle_symbols(), uk_number_plates(), international_dialling_codes(),
+            radio_call_signs()};
 }
 
 std::string set_name(const testing::TestParamInfo<DataSet>& info)
@@ -591,6 +595,33 @@ std::vector<Breakage> breakages()
          [](DataLines& l) { l[56] = "GR (Hellas) Greece"; }, "line 56: name of words with one part"},
         {"a key left out of the list", international_vehicle_symbols, [](DataLines& l) { l[10] = "BB Belgium"; },
          "line 10: every key in file order: expected \"B\", found \"BB\""},
+        {"a tag lost in run 2", international_dialling_codes, [](DataLines& l) { l[51] = "212 Morocco"; },
+         "tagged records of run 2: expected 19, found 18"},
+        {"run 4 out of character order", international_dialling_codes,
+         [](DataLines& l) { std::swap(l[148], l[149]); },
+         "run 4 by the character codes of the whole line: \"1305 Miami Beach, FL\" stands below"},
+        {"a record on an empty element between the runs", international_dialling_codes,
+         [](DataLines& l) { l[74] = "246 Diego Garcia *"; },
+         "line 74: expected \"## There is no data for directory line 74. ##\""},
+        {"a seventh record of 1305", international_dialling_codes, [](DataLines& l) { l[151] = "1305 Perrine, FL"; },
+         "codes, the most records of one value: expected 6, found 7"},
+        {"Andorra away from France", international_dialling_codes,
+         [](DataLines& l) { std::swap(l[440], l[441]); },
+         "does not hold for \"33 France\""},
+        {"a code of eight digits", international_dialling_codes, [](DataLines& l) { l[460] = "39669820 Vatican City"; },
+         "code of 1 to 7 digits: \"39669820\""},
+        {"the out-of-order record put in order", radio_call_signs,
+         [](DataLines& l) { std::swap(l[361], l[362]); }, "was stated to stand out of order"},
+        {"a second colon", radio_call_signs, [](DataLines& l) { l[364] = "FW8 France: Wallis: Futuna"; },
+         "no second colon: \"France: Wallis: Futuna\""},
+        {"a USA record less", radio_call_signs, [](DataLines& l) { l[801] = "WH4 Midway"; },
+         "countries before the colon, \"USA\", records: expected 92, found 91"},
+        {"a letter O written as a zero", radio_call_signs, [](DataLines& l) { l[64] = "40 Yugoslavia"; },
+         "prefixes of the shape DL: expected 170, found 169"},
+        {"a colour tag", radio_call_signs, [](DataLines& l) { l[209] = "A2 Botswana *"; },
+         "no colour tag: \"A2 Botswana *\""},
+        {"the Fiji record once", radio_call_signs, [](DataLines& l) { l[21] = "3D3 Fiji"; },
+         "records standing twice, records of \"3D2 Fiji\": expected 2, found 1"},
     };
 }
 
