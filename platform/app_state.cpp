@@ -1,6 +1,7 @@
 #include "platform/app_state.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QWidget>
 
 namespace platform {
@@ -27,5 +28,16 @@ void check_program_end()
 } // namespace platform
 
 namespace platform {
-void reset_program_end() { ending = false; }
+
+void reset_program_end()
+{
+    if (!ending) return;
+    ending = false;
+    // Asking the application to exit leaves it quitting: every event loop started from
+    // then on (a pop-up menu's, a modal window's) returns at once, until the application's
+    // own loop has run. One pass of that loop clears it.
+    QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+    QCoreApplication::exec();
+}
+
 } // namespace platform

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -38,6 +39,9 @@ struct ModuleCase {
     std::vector<std::int32_t> null_lines;
     bool has_stamp = false;
 };
+
+// A case prints as its module's name, so each test's name stays the same from run to run.
+void PrintTo(const ModuleCase& c, std::ostream* out) { *out << c.name; }
 
 constexpr std::string_view help_line = "# Read the 'Help.txt' file inside the application for details on how to";
 constexpr std::string_view directory_wording = "## There is no data for directory line ";

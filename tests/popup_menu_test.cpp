@@ -1,5 +1,6 @@
 // The real pop-up menu: it shows the items that are visible, in their states, and only
 // the left mouse button chooses an item.
+#include "platform/app_state.h"
 #include "platform/controls.h"
 #include "platform/menu.h"
 #include "platform/services.h"
@@ -29,10 +30,11 @@ void click_on(QMenu& menu, QAction* action, Qt::MouseButton button)
 
 class PopupMenuTest : public ::testing::Test {
 protected:
-    // Opens the menu and runs the action on it once it is shown.
+    // Opens the menu and runs the action on it once it is shown. The action belongs to
+    // the owner window, so it can never run in a later test.
     MenuItem* open(const std::function<void(QMenu&)>& while_open)
     {
-        QTimer::singleShot(50, [&] {
+        QTimer::singleShot(50, window.widget(), [&] {
             auto* shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             ASSERT_NE(shown, nullptr);
             while_open(*shown);
@@ -92,4 +94,19 @@ TEST_F(PopupMenuTest, OnlyTheLeftButtonChooses)
 TEST_F(PopupMenuTest, DismissedMenuChoosesNothing)
 {
     EXPECT_EQ(open([](QMenu&) {}), nullptr);
+}
+
+TEST_F(PopupMenuTest, MenusStayOpenAfterAnEndedProgramWasReset)
+{
+    // What a test that chose Exit leaves behind for the next one.
+    end_program();
+    reset_program_end();
+    window.show();
+    bool was_open = false;
+    MenuItem* chosen = open([&](QMenu& shown) {
+        was_open = shown.isVisible();
+        click_on(shown, shown.actions().front(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(was_open);
+    EXPECT_EQ(chosen, &first);
 }
