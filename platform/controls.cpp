@@ -80,7 +80,8 @@ private:
 namespace {
 
 // Hands a mouse-button press on a widget to its control's handler, in twips relative
-// to the control. A press that the control consumes goes no further up.
+// to the control. A control that consumes its presses keeps them from its own widget;
+// the others (an option, a button) still react to them as usual.
 class MouseRelay final : public QObject {
 public:
     MouseRelay(QWidget* widget, MouseHandler& handler, bool consume)
@@ -147,6 +148,10 @@ Control::Control(Control* parent, QWidget* widget, double left, double top, doub
       back_colour_(back), fore_colour_(fore)
 {
     if (parent_ != nullptr) parent_->children_.push_back(this);
+    // A press belongs to the control under the pointer alone, as the system gives it to the
+    // window under the pointer: a press that the control leaves unused never travels on to
+    // the frame or window around it.
+    widget_->setAttribute(Qt::WA_NoMousePropagation);
     QObject::connect(widget_, &QObject::destroyed, [this] { widget_ = nullptr; });
     mark_changed(all_changed);
 }

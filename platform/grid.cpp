@@ -121,25 +121,34 @@ public:
         horizontalHeader()->setFixedHeight(row_pixels);
         horizontalHeader()->setMinimumSectionSize(1);
         viewport()->installEventFilter(this);
-        horizontalHeader()->installEventFilter(this);
+        horizontalHeader()->viewport()->installEventFilter(this);
     }
 
+    // Presses on the rows, the header row included, are the grid's own: a left press
+    // makes the pressed cell current, and every press goes to the grid's handler. A press
+    // anywhere else (on a scroll bar) is left to the widget it falls on.
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) {
-            return QTableView::eventFilter(watched, event);
-        }
+        const bool is_press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+        const bool on_header = watched == horizontalHeader()->viewport();
+        if (!is_press || (watched != viewport() && !on_header)) return QTableView::eventFilter(watched, event);
+
         auto* press = static_cast<QMouseEvent*>(event);
-        auto* source = static_cast<QWidget*>(watched);
+        const QPoint at = press->position().toPoint();
         const int button = qt::mouse_button(press->button());
-        if (watched == viewport() && button == mouse_button::left) {
-            const QModelIndex index = indexAt(press->position().toPoint());
-            if (index.isValid()) grid_.pressed_at(index.row(), index.column());
+        if (button == mouse_button::left) {
+            if (on_header) {
+                const int col = horizontalHeader()->logicalIndexAt(at.x());
+                if (col >= 0) grid_.pressed_at(0, col);
+            } else {
+                const QModelIndex index = indexAt(at);
+                if (index.isValid()) grid_.pressed_at(index.row() + 1, index.column());
+            }
         }
-        const QPointF at = source->mapTo(this, press->position().toPoint());
+        const QPointF in_grid = static_cast<QWidget*>(watched)->mapTo(this, at);
         if (grid_.on_mouse_down && button != 0) {
             const int shift = qt::shift_mask(press->modifiers());
-            dispatch_event([&] { grid_.on_mouse_down(button, shift, qt::to_twips(at.x()), qt::to_twips(at.y())); });
+            dispatch_event([&] { grid_.on_mouse_down(button, shift, qt::to_twips(in_grid.x()), qt::to_twips(in_grid.y())); });
             Control::flush_all();
         }
         return true;
@@ -247,11 +256,12 @@ void Grid::set_col_width(int col, double width)
 
 double Grid::row_height(int) const { return standard_row_height; }
 
-void Grid::pressed_at(int view_row, int view_col)
+void Grid::pressed_at(int row, int col)
 {
-    set_row(view_row + 1);
-    set_col(view_col);
-    static_cast<GridView*>(widget())->setCurrentIndex(model_->index(view_row, view_col));
+    set_row(row);
+    set_col(col);
+    // The header row is the view's header: it has no cell of the view to make current.
+    static_cast<GridView*>(widget())->setCurrentIndex(row > 0 ? model_->index(row - 1, col) : QModelIndex());
 }
 
 void Grid::push(unsigned what)

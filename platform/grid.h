@@ -80,7 +80,8 @@ private:
         return rows_[static_cast<std::size_t>(row_)][static_cast<std::size_t>(col_)];
     }
     void cell_changed();
-    void pressed_at(int view_row, int view_col);
+    // A left press on a cell of a row, the header row (0) included, makes it current.
+    void pressed_at(int row, int col);
 
     std::vector<Row> rows_;
     int row_ = 0;

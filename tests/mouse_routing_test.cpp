@@ -1,0 +1,208 @@
+// Mouse presses on the real widgets of the main window, made as a user makes them and
+// released again: which presses open the context menu, and how often; what the grid's
+// scroll bar, its header row and its cells do with a press.
+#include "tests/support/main_window_fixture.h"
+
+#include "info_windows/frm_datainfo.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTableView>
+#include <QTest>
+
+using testing_support::MainWindowTest;
+
+namespace {
+
+// A part of a scroll bar (its slider, the groove below the slider) as its style lays it out.
+QRect scroll_bar_part(const QScrollBar& bar, QStyle::SubControl part)
+{
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.orientation = bar.orientation();
+    if (bar.orientation() == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
+    option.minimum = bar.minimum();
+    option.maximum = bar.maximum();
+    option.sliderPosition = bar.sliderPosition();
+    option.sliderValue = bar.value();
+    option.singleStep = bar.singleStep();
+    option.pageStep = bar.pageStep();
+    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar);
+}
+
+} // namespace
+
+class MouseRoutingTest : public MainWindowTest {
+protected:
+    QTableView& grid_view() const { return *static_cast<QTableView*>(form->flx_ResultsChart.widget()); }
+    QWidget& header_row() const { return *grid_view().horizontalHeader()->viewport(); }
+
+    // Lists more rows than the grid can show at once: "Place 0" to "Place 99".
+    void search_for_many_rows()
+    {
+        std::string bytes;
+        for (int i = 0; i < 100; ++i) bytes += std::to_string(10000 + i) + " Place " + std::to_string(i) + "\r\n";
+        write_database(7, bytes);
+        choose(7, "Place*");
+        form->com_Search_Click();
+        ASSERT_EQ(rows(), 101);
+        show_on_screen();
+    }
+
+    void show_on_screen()
+    {
+        platform::Control::flush_all();
+        QCoreApplication::processEvents();
+    }
+
+    // Where a point of a widget lies in the main window's inner area, in twips.
+    QPointF in_window_twips(const QWidget& widget, QPoint at) const
+    {
+        const QPoint in_window = widget.mapTo(form->frm.widget(), at);
+        return {in_window.x() * platform::twips_per_pixel, in_window.y() * platform::twips_per_pixel};
+    }
+
+    void expect_one_menu_at(const QWidget& widget, QPoint at)
+    {
+        ASSERT_EQ(popup_menus.opened.size(), 1u);
+        const QPointF expected = in_window_twips(widget, at);
+        EXPECT_EQ(popup_menus.opened[0].x, expected.x());
+        EXPECT_EQ(popup_menus.opened[0].y, expected.y());
+    }
+};
+
+// ---------------------------------------------------------------------------------
+// The grid's scroll bar belongs to the scroll bar
+
+TEST_F(MouseRoutingTest, ClickOnTheScrollBarGroovePagesTheRows)
+{
+    search_for_many_rows();
+    QScrollBar& bar = *grid_view().verticalScrollBar();
+    ASSERT_TRUE(bar.isVisible());
+    ASSERT_EQ(bar.value(), 0);
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, scroll_bar_part(bar, QStyle::SC_ScrollBarAddPage).center());
+    EXPECT_GT(bar.value(), 0) << "the rows scroll by a page";
+    EXPECT_FALSE(form->DataInfo_Exists()) << "a press on the scroll bar is no press on a row";
+    EXPECT_TRUE(popup_menus.opened.empty());
+}
+
+TEST_F(MouseRoutingTest, DragOfTheScrollBarSliderScrollsTheRows)
+{
+    search_for_many_rows();
+    QScrollBar& bar = *grid_view().verticalScrollBar();
+    const QPoint grip = scroll_bar_part(bar, QStyle::SC_ScrollBarSlider).center();
+    QTest::mousePress(&bar, Qt::LeftButton, {}, grip);
+    QMouseEvent drag(QEvent::MouseMove, grip + QPoint(0, 20), bar.mapToGlobal(grip + QPoint(0, 20)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&bar, &drag);
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, grip + QPoint(0, 20));
+    EXPECT_GT(bar.value(), 0);
+    EXPECT_FALSE(form->DataInfo_Exists());
+    EXPECT_TRUE(popup_menus.opened.empty());
+
+    // The rows moved under the pointer: a click on the top row now tells of a later row.
+    const QPoint top_row = grid_view().visualRect(grid_view().indexAt(QPoint(5, 2))).center();
+    QTest::mouseClick(grid_view().viewport(), Qt::LeftButton, {}, top_row);
+    ASSERT_TRUE(form->DataInfo_Exists());
+    EXPECT_NE(form->DataInfo().frm.caption(), "Information on; Place 0");
+    EXPECT_EQ(form->DataInfo().frm.caption(), "Information on; " + cell(form->flx_ResultsChart.row(), 1));
+    EXPECT_GT(form->flx_ResultsChart.row(), 1);
+}
+
+// ---------------------------------------------------------------------------------
+// The header row is part of the grid
+
+TEST_F(MouseRoutingTest, RightPressOnTheHeaderRowOpensTheMenuWhereItWasPressed)
+{
+    const QPoint at(30, 5);
+    QTest::mouseClick(&header_row(), Qt::RightButton, Qt::ShiftModifier, at);
+    expect_one_menu_at(header_row(), at);
+    EXPECT_TRUE(popup_menus.item("&Options").visible);
+}
+
+TEST_F(MouseRoutingTest, LeftPressOnTheHeaderRowTellsOfTheFirstRow)
+{
+    QTest::mouseClick(&header_row(), Qt::LeftButton, {}, QPoint(30, 5));
+    EXPECT_FALSE(form->DataInfo_Exists()) << "the header row alone has nothing to tell";
+
+    search_for_many_rows();
+    QTest::mouseClick(&header_row(), Qt::LeftButton, {}, QPoint(30, 5));
+    ASSERT_TRUE(form->DataInfo_Exists());
+    EXPECT_EQ(form->DataInfo().frm.caption(), "Information on; Place 0");
+    EXPECT_TRUE(popup_menus.opened.empty());
+}
+
+// ---------------------------------------------------------------------------------
+// One right press, one menu; none from the controls without a mouse handler
+
+TEST_F(MouseRoutingTest, RightPressOnAnOptionOrTheSearchButtonOpensTheMenuOnce)
+{
+    form->txt_Inputbox.set_text("London"); // the Search button takes presses while enabled
+    show_on_screen();
+    const double search_left = form->fra_Search.left();
+    const double search_top = form->fra_Search.top();
+    const struct {
+        const char* name;
+        platform::Control& control;
+        double left; // the control's top-left corner in the window, in twips
+        double top;
+    } cases[] = {
+        {"option 0", form->opt_DiallOption_0, search_left + form->opt_DiallOption_0.left(),
+         search_top + form->opt_DiallOption_0.top()},
+        {"option 1", form->opt_DiallOption_1, search_left + form->opt_DiallOption_1.left(),
+         search_top + form->opt_DiallOption_1.top()},
+        {"Search button", form->com_Search, form->com_Search.left(), form->com_Search.top()},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        popup_menus.opened.clear();
+        QTest::mouseClick(each.control.widget(), Qt::RightButton, {}, QPoint(3, 4));
+        ASSERT_EQ(popup_menus.opened.size(), 1u);
+        EXPECT_EQ(popup_menus.opened[0].x, each.left + 3 * platform::twips_per_pixel);
+        EXPECT_EQ(popup_menus.opened[0].y, each.top + 4 * platform::twips_per_pixel);
+    }
+}
+
+TEST_F(MouseRoutingTest, CommandChosenFromTheMenuOpensNoSecondMenu)
+{
+    search_for_many_rows();
+    popup_menus.choose_caption = "&Copy results";
+    QTest::mouseClick(form->opt_DiallOption_1.widget(), Qt::RightButton, {}, QPoint(3, 4));
+    EXPECT_EQ(popup_menus.opened.size(), 1u);
+    EXPECT_NE(clipboard.text, "") << "the chosen command ran";
+}
+
+TEST_F(MouseRoutingTest, LeftClicksOnTheOptionsAndTheButtonStillAct)
+{
+    QTest::mouseClick(form->opt_DiallOption_0.widget(), Qt::LeftButton, {}, QPoint(5, 8));
+    EXPECT_TRUE(form->opt_DiallOption_0.value());
+    EXPECT_EQ(form->lab_Direction.caption(), std::string(1, char(52)));
+
+    write_database(0, "Haywards Heath 01444\r\n");
+    form->txt_Inputbox.set_text("01444");
+    show_on_screen();
+    QTest::mouseClick(form->com_Search.widget(), Qt::LeftButton);
+    EXPECT_EQ(rows(), 2) << "the button searched";
+    EXPECT_TRUE(popup_menus.opened.empty());
+}
+
+TEST_F(MouseRoutingTest, CategoryListPatternBoxAndArrowOpenNoMenu)
+{
+    const struct {
+        const char* name;
+        QWidget* widget;
+    } cases[] = {
+        {"category list", form->com_SearchType.widget()},
+        {"pattern box", form->txt_Inputbox.widget()},
+        {"arrow", form->lab_Direction.widget()},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        popup_menus.opened.clear();
+        QTest::mouseClick(each.widget, Qt::RightButton, {}, QPoint(4, 4));
+        EXPECT_TRUE(popup_menus.opened.empty());
+    }
+}
