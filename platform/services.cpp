@@ -89,16 +89,20 @@ public:
     }
 };
 
-// Lets only the left mouse button choose an item of a pop-up menu.
+// Lets only the left mouse button choose an item of a pop-up menu. A press of any
+// button outside the menu still reaches it, and closes it as every pop-up menu closes.
 class LeftButtonOnly final : public QObject {
 public:
     using QObject::QObject;
-    bool eventFilter(QObject*, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
         const bool button_event = event->type() == QEvent::MouseButtonPress ||
                                   event->type() == QEvent::MouseButtonRelease ||
                                   event->type() == QEvent::MouseButtonDblClick;
-        return button_event && static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
+        if (!button_event) return false;
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const bool on_menu = static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint());
+        return on_menu && mouse->button() != Qt::LeftButton;
     }
 };
 

@@ -1,5 +1,5 @@
-// The real pop-up menu: it shows the items that are visible, in their states, and only
-// the left mouse button chooses an item.
+// The real pop-up menu: it shows the items that are visible, in their states, only the
+// left mouse button chooses an item, and a press of any button outside it closes it.
 #include "platform/app_state.h"
 #include "platform/controls.h"
 #include "platform/menu.h"
@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -89,6 +90,22 @@ TEST_F(PopupMenuTest, OnlyTheLeftButtonChooses)
         click_on(shown, last_action, Qt::LeftButton);
     });
     EXPECT_EQ(chosen, &last);
+}
+
+TEST_F(PopupMenuTest, PressOfAnyButtonOutsideClosesIt)
+{
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        SCOPED_TRACE(button);
+        bool closed_by_the_press = false;
+        MenuItem* chosen = open([&](QMenu& shown) {
+            const QPoint outside(shown.width() + 30, shown.height() / 2);
+            QTest::mousePress(&shown, button, {}, outside);
+            closed_by_the_press = !shown.isVisible();
+            QTest::mouseRelease(&shown, button, {}, outside);
+        });
+        EXPECT_TRUE(closed_by_the_press);
+        EXPECT_EQ(chosen, nullptr);
+    }
 }
 
 TEST_F(PopupMenuTest, DismissedMenuChoosesNothing)
