@@ -78,6 +78,8 @@ void frm_Main::menu_Options_RestoreDatabaseFile_Click()
     frm.set_caption(old_caption);
     frm.set_mouse_pointer(platform::mouse_pointer::standard);
     show_idle_state();
+    // The grid is as tall as its rows: laid out again, it shows the row a failure added.
+    Form_Resize();
 }
 
 bool frm_Main::confirm_restore(const std::string& path)

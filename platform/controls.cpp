@@ -22,8 +22,12 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTimer>
 #include <QWidget>
+#include <qdrawutil.h>
 
 #include <algorithm>
 #include <chrono>
@@ -305,8 +309,11 @@ void Control::push_palette(int background_role, int foreground_role)
     QPalette palette = widget_->palette();
     const auto background = static_cast<QPalette::ColorRole>(background_role);
     const auto foreground = static_cast<QPalette::ColorRole>(foreground_role);
-    palette.setColor(QPalette::Active, background, qt::to_qcolor(back_colour_));
-    palette.setColor(QPalette::Inactive, background, qt::to_qcolor(back_colour_));
+    // A disabled control keeps its back colour and greys only its text, as the system
+    // draws disabled controls.
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, background, qt::to_qcolor(back_colour_));
+    }
     palette.setColor(QPalette::Active, foreground, qt::to_qcolor(fore_colour_));
     palette.setColor(QPalette::Inactive, foreground, qt::to_qcolor(fore_colour_));
     widget_->setPalette(palette);
@@ -628,8 +635,31 @@ void Frame::push(unsigned what)
 // ---------------------------------------------------------------------------------
 // ComboBox
 
+namespace {
+
+// A drop-down list drawn as the style draws it, but with its text field in the list's
+// back colour, as a drop-down list shows it: the style would give it the button face.
+class ComboWidget final : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+        painter.fillRect(field, palette().brush(QPalette::Base));
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+};
+
+} // namespace
+
 ComboBox::ComboBox(Control& parent, double left, double top, double width, double height)
-    : Control(&parent, new QComboBox(parent.widget()), left, top, width, height, system_window_background,
+    : Control(&parent, new ComboWidget(parent.widget()), left, top, width, height, system_window_background,
               system_window_text)
 {
     auto* combo = static_cast<QComboBox*>(widget());
@@ -696,6 +726,7 @@ OptionButton::OptionButton(Control& parent, std::string caption, double left, do
     auto* radio = static_cast<QRadioButton*>(widget());
     radio->setAutoExclusive(false); // the group is kept by the stored values
     radio->setAutoFillBackground(true);
+    radio->setBackgroundRole(QPalette::Window); // a button's own role would fill it with the button face
     QObject::connect(radio, &QRadioButton::clicked, [this] { clicked_by_user(); });
     new MouseRelay(widget(), on_mouse_down, false);
 }
@@ -1019,7 +1050,8 @@ void TextBox::push(unsigned what)
 namespace {
 
 // A push button whose keys go to the button's key handler first; a key that the button
-// has a handler for is taken, so it does not travel on to the window.
+// has a handler for is taken, so it does not travel on to the window. It is drawn as the
+// classic raised button, its face in the button's back colour.
 class ButtonWidget final : public QPushButton {
 public:
     ButtonWidget(QWidget* parent, KeyHandler& on_key_down) : QPushButton(parent), on_key_down_(on_key_down) {}
@@ -1030,6 +1062,22 @@ protected:
         const bool handled = run_key_handler(on_key_down_, *event);
         QPushButton::keyPressEvent(event);
         if (handled) event->accept();
+    }
+
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QBrush face = palette().brush(QPalette::Button);
+        qDrawWinButton(&painter, rect(), palette(), isDown(), &face);
+        const QRect caption_box = rect().adjusted(2, 2, -2, -2).translated(isDown() ? QPoint(1, 1) : QPoint());
+        style()->drawItemText(&painter, caption_box, Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(),
+                              text(), QPalette::ButtonText);
+        if (hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = rect().adjusted(4, 4, -4, -4);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        }
     }
 
 private:
@@ -1060,7 +1108,7 @@ void CommandButton::push(unsigned what)
 {
     Control::push(what);
     if (what & caption_changed) static_cast<QPushButton*>(widget())->setText(qt::to_shown_qstring(caption_));
-    // A standard push button keeps the system's face whatever its stored colour.
+    if (what & colours_changed) push_palette(QPalette::Button, QPalette::ButtonText);
 }
 
 } // namespace platform
