@@ -161,6 +161,8 @@ void frm_Main::Apply_Search_Category()
         opt_DiallOption(index).set_width(platform::val(T("Diall_Option_Width")));
     }
     txt_Inputbox.set_text("");
+    // Emptying a box that is empty already raises no change: the button follows the box all the same.
+    txt_Inputbox_Change();
     txt_Inputbox.set_tooltip(padded(T("Enter your search pattern here.")));
     txt_Inputbox.set_font(arial_bold());
     com_Search.set_caption(T("&Search"));

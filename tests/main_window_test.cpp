@@ -4,6 +4,7 @@
 
 #include "platform/formats.h"
 
+#include <QTest>
 #include <QWidget>
 
 using testing_support::MainWindowTest;
@@ -149,6 +150,22 @@ TEST_F(MainWindowTest, SearchButtonNeedsAPatternThatIsNotBlank)
         form->txt_Inputbox.set_text(each.pattern);
         EXPECT_EQ(form->com_Search.enabled(), each.enabled) << '"' << each.pattern << '"';
     }
+}
+
+TEST_F(MainWindowTest, SearchButtonFollowsAnEmptyBoxAfterACategoryChange)
+{
+    // Enter searches with an empty box as well, and the end of a search enables the button.
+    write_database(0, "");
+    QTest::keyClick(form->txt_Inputbox.widget(), Qt::Key_Return);
+    ASSERT_EQ(rows(), 2) << "the search ran";
+    ASSERT_TRUE(form->com_Search.enabled());
+
+    QTest::keyClick(form->com_SearchType.widget(), Qt::Key_Down);
+    ASSERT_EQ(form->com_SearchType.list_index(), 1) << "the user picked the next category";
+    EXPECT_EQ(form->txt_Inputbox.text(), "");
+    EXPECT_FALSE(form->com_Search.enabled());
+    platform::Control::flush_all();
+    EXPECT_FALSE(form->com_Search.widget()->isEnabled());
 }
 
 TEST_F(MainWindowTest, WebSiteMenuShowsItsEightItems)
