@@ -153,7 +153,7 @@ void frm_Main::search_file(SearchCategory category, const std::string& pattern)
             ++progress.entries_read;
             const EntryFields entry = split_entry(line, category);
             const std::string_view field = opt_DiallOption_0.value() ? entry.code : entry.name;
-            if (!compiled) compiled.emplace(txt_Inputbox.text());
+            if (!compiled) compiled.emplace(txt_Inputbox.text(), txt_Inputbox.foreign_characters());
             if (compiled->matches(field)) {
                 ++Match_Count;
                 RowColours colours = tag_colours(entry.tag);

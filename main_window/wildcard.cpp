@@ -4,6 +4,7 @@
 #include "platform/text.h"
 
 #include <string>
+#include <vector>
 
 namespace zentrel {
 
@@ -30,23 +31,18 @@ ByteSet digits()
 }
 
 // Reads the list that follows a "[" at `position`; leaves `position` after its "]".
-ByteSet read_list(std::string_view pattern, std::size_t& position)
+ByteSet read_list(std::string_view pattern, const std::vector<bool>& foreign, std::size_t& position)
 {
     const bool negated = position < pattern.size() && pattern[position] == '!';
     if (negated) ++position;
 
     ByteSet set;
     while (position < pattern.size() && pattern[position] != ']') {
-        const unsigned char first = byte_at(pattern, position);
         const bool is_range = position + 2 < pattern.size() && pattern[position + 1] == '-' &&
                               pattern[position + 2] != ']';
-        if (is_range) {
-            add_range(set, first, byte_at(pattern, position + 2));
-            position += 3;
-        } else {
-            set.set(first);
-            ++position;
-        }
+        const std::size_t last = is_range ? position + 2 : position;
+        if (!foreign[position] && !foreign[last]) add_range(set, byte_at(pattern, position), byte_at(pattern, last));
+        position = last + 1;
     }
     if (position == pattern.size()) platform::raise_error(platform::error::invalid_pattern);
     ++position;
@@ -57,14 +53,23 @@ ByteSet read_list(std::string_view pattern, std::size_t& position)
 
 } // namespace
 
-WildcardPattern::WildcardPattern(std::string_view pattern)
+WildcardPattern::WildcardPattern(std::string_view pattern, const std::vector<std::size_t>& foreign)
 {
     const std::string upper = platform::ucase(pattern);
     const ByteSet any_digit = digits();
+    std::vector<bool> is_foreign(upper.size(), false);
+    for (std::size_t at : foreign) {
+        if (at < is_foreign.size()) is_foreign[at] = true;
+    }
 
     std::size_t position = 0;
     while (position < upper.size()) {
-        const char c = upper[position++];
+        const std::size_t at = position++;
+        if (is_foreign[at]) {
+            tokens_.push_back({false, {}}); // no text holds the letter
+            continue;
+        }
+        const char c = upper[at];
         if (c == '*') {
             if (tokens_.empty() || !tokens_.back().is_star) tokens_.push_back({true, {}});
             continue;
@@ -76,7 +81,7 @@ WildcardPattern::WildcardPattern(std::string_view pattern)
             accepts = any_digit;
         } else if (c == '[') {
             const bool empty_list = position < upper.size() && upper[position] == ']';
-            accepts = read_list(upper, position);
+            accepts = read_list(upper, is_foreign, position);
             if (empty_list) continue; // "[]" consumes no character
         } else {
             accepts.set(static_cast<unsigned char>(c));

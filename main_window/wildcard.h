@@ -9,6 +9,10 @@
 // "*", "?", "#" and "[" inside a list, and "]" and "!" outside one, stand for themselves.
 // "[]" matches the empty run and "[!]" any one character; a "-" first or last in a list
 // stands for itself. An unclosed "[" or a descending range makes the pattern invalid.
+// A typed letter that Windows-1252 lacks stands in the pattern's text as "?", the code
+// page's stand-in; at the positions named as such it is that letter and no wildcard: no
+// text holds it, so it matches no character, and in a list (or as a range's end) it adds
+// none.
 //
 // Every token but "*" consumes exactly one character, so the match needs to backtrack only
 // to the last "*": it takes at most len(text) x len(pattern) steps, never exponential time.
@@ -20,8 +24,9 @@ namespace zentrel {
 
 class WildcardPattern final {
 public:
-    // Throws platform::RuntimeError(93) when the pattern is invalid.
-    explicit WildcardPattern(std::string_view pattern);
+    // Throws platform::RuntimeError(93) when the pattern is invalid. `foreign` names the
+    // positions in the pattern of letters that Windows-1252 lacks.
+    explicit WildcardPattern(std::string_view pattern, const std::vector<std::size_t>& foreign = {});
 
     // Allocates nothing.
     bool matches(std::string_view text) const;

@@ -1006,16 +1006,21 @@ TextBox::TextBox(Control& parent, std::string text, double left, double top, dou
 {
     auto* edit = static_cast<QLineEdit*>(widget());
     edit->setTextMargins(2, 0, 2, 0);
-    QObject::connect(edit, &QLineEdit::textEdited,
-                     [this](const QString& typed) { edited_by_user(qt::from_qstring(typed)); });
+    QObject::connect(edit, &QLineEdit::textEdited, [this](const QString& typed) {
+        std::vector<std::size_t> foreign;
+        std::string text = qt::from_qstring(typed, &foreign);
+        edited_by_user(std::move(text), std::move(foreign));
+    });
 }
 
 void TextBox::set_text(std::string text)
 {
-    if (text == text_) return;
+    const bool changed = text != text_;
+    if (!changed && foreign_.empty()) return;
     text_ = std::move(text);
+    foreign_.clear();
     mark_changed(content_changed);
-    if (on_change) on_change();
+    if (changed && on_change) on_change();
 }
 
 void TextBox::select_all()
@@ -1024,8 +1029,9 @@ void TextBox::select_all()
     mark_changed(content_changed);
 }
 
-void TextBox::edited_by_user(std::string text)
+void TextBox::edited_by_user(std::string text, std::vector<std::size_t> foreign)
 {
+    foreign_ = std::move(foreign);
     if (text == text_) return;
     text_ = std::move(text);
     run_handler(on_change);
@@ -1036,8 +1042,10 @@ void TextBox::push(unsigned what)
     Control::push(what);
     auto* edit = static_cast<QLineEdit*>(widget());
     if (what & content_changed) {
-        const QString shown = qt::to_qstring(text_);
-        if (edit->text() != shown) edit->setText(shown);
+        // What the user typed stays as typed while it still says the program's text.
+        std::vector<std::size_t> shown_foreign;
+        const std::string shown = qt::from_qstring(edit->text(), &shown_foreign);
+        if (shown != text_ || shown_foreign != foreign_) edit->setText(qt::to_qstring(text_));
         if (select_all_pending_) edit->selectAll();
         select_all_pending_ = false;
     }

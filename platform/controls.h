@@ -347,6 +347,9 @@ public:
     // Raises on_change when the text differs from the old one.
     void set_text(std::string text);
     void select_all();
+    // Where the text holds "?" for a typed character that Windows-1252 lacks; the box
+    // still shows that character. Empty for a text the program set.
+    const std::vector<std::size_t>& foreign_characters() const { return foreign_; }
 
     Handler on_change;
     // Key code and shift mask of a key going down.
@@ -358,9 +361,10 @@ protected:
     void push(unsigned what) override;
 
 private:
-    void edited_by_user(std::string text);
+    void edited_by_user(std::string text, std::vector<std::size_t> foreign);
 
     std::string text_;
+    std::vector<std::size_t> foreign_;
     bool select_all_pending_ = false;
 
     friend class TextBoxWidget;

@@ -21,11 +21,15 @@ QString to_qstring(std::string_view cp1252)
 
 QString to_shown_qstring(std::string_view cp1252) { return to_qstring(cp1252.substr(0, shown_characters)); }
 
-std::string from_qstring(const QString& text)
+std::string from_qstring(const QString& text, std::vector<std::size_t>* foreign)
 {
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()));
-    for (QChar c : text) bytes.push_back(static_cast<char>(unicode_to_cp1252(c.unicode())));
+    for (QChar c : text) {
+        const unsigned char byte = unicode_to_cp1252(c.unicode());
+        if (foreign != nullptr && byte == '?' && c != QLatin1Char('?')) foreign->push_back(bytes.size());
+        bytes.push_back(static_cast<char>(byte));
+    }
     return bytes;
 }
 

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QKeyEvent;
 class QMouseEvent;
@@ -21,7 +22,9 @@ QString to_qstring(std::string_view cp1252);
 // never stalls the drawing. The program itself keeps the whole text.
 constexpr std::size_t shown_characters = 4096;
 QString to_shown_qstring(std::string_view cp1252);
-std::string from_qstring(const QString& text);
+// Text in Windows-1252: a character that the code page lacks becomes "?", and its position
+// is added to `foreign` when one is given.
+std::string from_qstring(const QString& text, std::vector<std::size_t>* foreign = nullptr);
 // A tooltip shown exactly as typed, never read as markup.
 QString plain_tooltip(std::string_view cp1252);
 

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 #include <dirent.h>
@@ -515,4 +516,26 @@ TEST_F(SearchTest, EnterTypedIntoThePatternBoxSearches)
     QCoreApplication::sendEvent(box_widget, &enter);
     ASSERT_EQ(rows(), 2);
     expect_row(1, "01238", "Lee, MA");
+}
+
+TEST_F(SearchTest, TypedLetterTheCodePageLacksIsNoWildcard)
+{
+    write_database(7, "10000 Lodz\r\n10001 ?uery\r\n10002 Zgierz\r\n");
+    form->com_SearchType.set_list_index(7);
+    auto* box_widget = static_cast<QLineEdit*>(form->txt_Inputbox.widget());
+    const QString typed = QStringLiteral(u"\u0142*"); // a small l with stroke, then a star
+    for (QChar key : typed) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(key));
+        QCoreApplication::sendEvent(box_widget, &press);
+    }
+    EXPECT_EQ(form->txt_Inputbox.text(), "?*") << "the program's text shows the code page's stand-in";
+    for (int search = 1; search <= 2; ++search) {
+        SCOPED_TRACE(search);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QCoreApplication::sendEvent(box_widget, &enter);
+        ASSERT_EQ(rows(), 2) << "no entry holds the letter";
+        expect_row(1, "?*", "Can't find any area code name matches with; ?*");
+        platform::Control::flush_all();
+        EXPECT_EQ(box_widget->text(), typed) << "the box keeps what was typed";
+    }
 }

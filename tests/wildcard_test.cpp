@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zentrel {
 namespace {
@@ -206,6 +207,41 @@ TEST(WildcardPattern, ManyStarsStayCheap)
     EXPECT_FALSE(no_b_at_the_end.matches(as));
     EXPECT_TRUE(no_b_at_the_end.matches(as + "b"));
     EXPECT_FALSE(no_b_at_the_end.matches(std::string(1999, 'a') + "b"));
+}
+
+// A typed letter that Windows-1252 lacks stands as "?" in the pattern's text; at the
+// positions given it is that letter, which no text holds, and no wildcard.
+TEST(WildcardPattern, LettersTheCodePageLacksMatchNothing)
+{
+    const struct {
+        std::string_view pattern;
+        std::vector<std::size_t> foreign;
+        std::string_view text;
+        bool expected;
+    } cases[] = {
+        {"?*", {0}, "Lodz", false},
+        {"?*", {0}, "?", false},
+        {"?*", {0}, "", false},
+        {"?*", {}, "Lodz", true},
+        {"?od?", {0}, "Lodz", false},
+        {"?od?", {3}, "Lodz", false},
+        {"*?*", {1}, "anything at all", false},
+        {"a?b?", {1}, "axbx", false},
+        {"a?b?", {3}, "axbx", false},
+        {"a?b?", {}, "axbx", true},
+        {"[?]", {1}, "?", false},
+        {"[?a]", {1}, "A", true},
+        {"[!?]", {2}, "?", true},
+        {"[!?]", {2}, "x", true},
+        {"[a-?]", {3}, "b", false},
+        {"[?-a]", {1}, "?", false},
+        {"[?-a]", {1}, "-", false},
+        {"[z-?]", {3}, "z", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("pattern '" + std::string(c.pattern) + "', text '" + std::string(c.text) + "'");
+        EXPECT_EQ(WildcardPattern(c.pattern, c.foreign).matches(c.text), c.expected);
+    }
 }
 
 TEST(WildcardPattern, OneCompiledPatternServesManyTexts)
