@@ -249,7 +249,8 @@ TEST_F(RestoreTest, WriteThatFailsPartWayKeepsTheOldFile)
     }
     ASSERT_EQ(message_boxes.shown.size(), 2u);
     EXPECT_EQ(message_boxes.shown[1].text,
-              "Zentrel restore/fix \"ZipCodesUS.dat\" file error.\r\n\r\nError = Disk full\r\nError number = 61.");
+              "Zentrel restore/fix \"ZipCodesUS.dat\" file error.\r\n\r\nError = File too large for the "
+              "file-size limit\r\nError number = 60.");
     EXPECT_EQ(message_boxes.shown[1].title, "Zentrel - Restore/fix ZipCodesUS.dat file error.");
     EXPECT_EQ(rows(), 1) << "only errors 53 and 75 add a row";
     EXPECT_EQ(folder.read_file("ZipCodesUS.dat"), old_bytes);

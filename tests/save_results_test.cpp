@@ -438,7 +438,8 @@ TEST_F(SaveResultsTest, WriteFailingPartWayLeavesTheOldFileAsItWas)
     }
 
     ASSERT_EQ(message_boxes.shown.size(), 2u);
-    expect_message(1, other_error_text("Disk full", 61), box::exclamation, "Zentrel - Disk full");
+    expect_message(1, other_error_text("File too large for the file-size limit", 60), box::exclamation,
+                   "Zentrel - File too large for the file-size limit");
     EXPECT_EQ(folder.read_file("old.txt"), old_bytes);
     EXPECT_EQ(files(), before);
     EXPECT_EQ(form->frm.mouse_pointer(), platform::mouse_pointer::standard);

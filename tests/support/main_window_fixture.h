@@ -34,7 +34,7 @@ protected:
         services.beeper = &beeper;
         services.modal_windows = &modal_windows;
         services.sound_player = &sound_player;
-        services.program_folder = folder.path();
+        services.program_folder = program_folder();
         form = std::make_unique<zentrel::frm_Main>(services);
         form->Load_and_Show();
         QCoreApplication::processEvents();
@@ -48,6 +48,9 @@ protected:
         form.reset();
         platform::reset_program_end();
     }
+
+    // The folder the program runs from, as the program holds its name.
+    virtual std::string program_folder() const { return folder.path(); }
 
     // Picks a category as the user does and types a pattern.
     void choose(int category, const std::string& pattern, int direction = 1)
