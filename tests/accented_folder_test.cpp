@@ -3,13 +3,12 @@
 // still find it: the search, the restore, the help and folder links and the information
 // window's file link, each started by real mouse events on the real window.
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/mouse_events.h"
 
 #include "info_windows/frm_datainfo.h"
 #include "platform/text.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
-#include <QMouseEvent>
 #include <QTableView>
 
 #include <sys/stat.h>
@@ -19,7 +18,9 @@
 #include <string>
 #include <vector>
 
+using testing_support::left_click;
 using testing_support::MainWindowTest;
+using testing_support::send_button;
 namespace box = platform::message_box;
 
 namespace {
@@ -27,20 +28,6 @@ namespace {
 // "café" as the program holds it and as the file system stores it.
 const std::string cafe_in_program = "caf\xE9";
 const std::string cafe_on_disk = "caf\xC3\xA9";
-
-void send_button(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
-                 Qt::KeyboardModifiers modifiers)
-{
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-    QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, modifiers);
-    QCoreApplication::sendEvent(widget, &event);
-}
-
-void left_click(QWidget* widget, QPoint at)
-{
-    send_button(widget, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::NoModifier);
-    send_button(widget, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoModifier);
-}
 
 // What the desktop's handler is handed, as the file system sees it.
 QFileInfo on_disk(const std::string& target) { return QFileInfo(QString::fromStdU16String(platform::to_utf16(target))); }
@@ -135,7 +122,7 @@ TEST_F(AccentedFolderTest, TheInformationWindowsLinkOpensTheDatabaseFile)
     platform::Control::flush_all();
     auto* view = static_cast<QTableView*>(form->flx_ResultsChart.widget());
     const QPoint on_first_row = view->visualRect(view->model()->index(1, 1)).center();
-    send_button(view->viewport(), QEvent::MouseButtonPress, on_first_row, Qt::LeftButton, Qt::NoModifier);
+    send_button(view->viewport(), QEvent::MouseButtonPress, on_first_row, Qt::LeftButton);
     ASSERT_TRUE(form->DataInfo_Exists());
 
     QWidget* link = form->DataInfo().lab_LinkToFile.widget();
