@@ -1,4 +1,7 @@
-// Runs the tests headless, on the offscreen platform, inside one application object.
+// Runs the tests headless, on the offscreen platform, inside one application object, in a
+// process prepared as the program's own.
+#include "platform/app_state.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,6 +11,7 @@
 
 int main(int argc, char* argv[])
 {
+    platform::prepare_process();
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
