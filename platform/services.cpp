@@ -231,7 +231,9 @@ public:
 };
 
 // Plays through the desktop's sound server (paplay), or ALSA's player (aplay) where
-// that is missing, as a process of its own started without a shell.
+// that is missing, as a process of its own started without a shell. A wave file that
+// cannot be read gives the desktop's default event sound, as the Windows sound call
+// plays its default sound for a file it cannot find; without one nothing plays.
 class ProcessSoundPlayer final : public SoundPlayer {
 public:
     ~ProcessSoundPlayer() override { stop(); }
@@ -239,10 +241,11 @@ public:
     void play(const std::string& path, bool looped) override
     {
         stop();
-        if (path.empty() || !QFileInfo(qt::to_qstring(path)).isFile()) return;
+        if (path.empty()) return;
+        const QString sound = readable_file_or_default(qt::to_qstring(path));
         const QString player = player_program();
-        if (player.isEmpty()) return;
-        path_ = qt::to_qstring(path);
+        if (sound.isEmpty() || player.isEmpty()) return;
+        path_ = sound;
         looped_ = looped;
         process_ = new QProcess();
         process_->setProgram(player);
@@ -258,6 +261,20 @@ public:
     }
 
 private:
+    // The freedesktop sound theme's bell, the desktop's sound for an event of no kind of
+    // its own, from the user's or the system's data folders; empty where none is installed.
+    static QString default_event_sound()
+    {
+        return QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                      QStringLiteral("sounds/freedesktop/stereo/bell.oga"));
+    }
+
+    static QString readable_file_or_default(const QString& path)
+    {
+        const QFileInfo file(path);
+        return file.isFile() && file.isReadable() ? path : default_event_sound();
+    }
+
     static QString player_program()
     {
         for (const char* name : {"paplay", "aplay"}) {

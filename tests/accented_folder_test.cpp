@@ -42,7 +42,9 @@ protected:
         MainWindowTest::SetUp();
     }
 
-    std::string program_folder() const override { return folder.file(cafe_in_program); }
+    void change_services(platform::Services& services) override { services.program_folder = program_folder(); }
+
+    std::string program_folder() const { return folder.file(cafe_in_program); }
 
     // A file of the program folder by the name the program gives it, and as stored.
     std::string held(const std::string& name) const { return program_folder() + "/" + name; }

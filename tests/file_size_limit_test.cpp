@@ -170,7 +170,9 @@ protected:
         MainWindowTest::SetUp();
     }
 
-    std::string program_folder() const override { return std::getenv(folder_variable); }
+    void change_services(platform::Services& services) override { services.program_folder = program_folder(); }
+
+    static std::string program_folder() { return std::getenv(folder_variable); }
 
     void choose_from_menu(const std::string& caption, Qt::KeyboardModifiers modifiers)
     {

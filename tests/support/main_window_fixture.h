@@ -34,7 +34,8 @@ protected:
         services.beeper = &beeper;
         services.modal_windows = &modal_windows;
         services.sound_player = &sound_player;
-        services.program_folder = program_folder();
+        services.program_folder = folder.path();
+        change_services(services);
         form = std::make_unique<zentrel::frm_Main>(services);
         form->Load_and_Show();
         QCoreApplication::processEvents();
@@ -49,8 +50,8 @@ protected:
         platform::reset_program_end();
     }
 
-    // The folder the program runs from, as the program holds its name.
-    virtual std::string program_folder() const { return folder.path(); }
+    // Lets a test give the window other services than the ones above before it is made.
+    virtual void change_services(platform::Services&) {}
 
     // Picks a category as the user does and types a pattern.
     void choose(int category, const std::string& pattern, int direction = 1)
