@@ -180,9 +180,13 @@ protected:
         send_button(form->frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton, modifiers);
     }
 
-    void expect_idle(const std::string& caption)
+    // The command ended with one error message after its question, and the window idle.
+    void expect_error_message(const std::string& text, const std::string& title)
     {
-        EXPECT_EQ(form->frm.caption(), caption);
+        ASSERT_EQ(message_boxes.shown.size(), 2u);
+        EXPECT_EQ(message_boxes.shown[1].text, text);
+        EXPECT_EQ(message_boxes.shown[1].title, title);
+        EXPECT_EQ(form->frm.caption(), "US ZIP Code Directory.");
         EXPECT_TRUE(form->txt_Inputbox.enabled());
         EXPECT_TRUE(form->flx_ResultsChart.enabled());
         EXPECT_EQ(form->frm.mouse_pointer(), platform::mouse_pointer::standard);
@@ -196,11 +200,9 @@ TEST_F(LimitedChild, DISABLED_RestoreOverAReadOnlyFile)
     message_boxes.expect(box::answer_yes);
     message_boxes.expect(box::answer_ok);
     choose_from_menu("&Restore/fix the ZipCodesUS.dat file", Qt::ShiftModifier);
-    ASSERT_EQ(message_boxes.shown.size(), 2u);
-    EXPECT_EQ(message_boxes.shown[1].text, "Zentrel restore/fix \"ZipCodesUS.dat\" file error.\r\n\r\n"
-                                           "Error = File too large for the file-size limit\r\nError number = 60.");
-    EXPECT_EQ(message_boxes.shown[1].title, "Zentrel - Restore/fix ZipCodesUS.dat file error.");
-    expect_idle("US ZIP Code Directory.");
+    expect_error_message("Zentrel restore/fix \"ZipCodesUS.dat\" file error.\r\n\r\n"
+                         "Error = File too large for the file-size limit\r\nError number = 60.",
+                         "Zentrel - Restore/fix ZipCodesUS.dat file error.");
 }
 
 TEST_F(LimitedChild, DISABLED_SaveOverAnOldFile)
@@ -214,11 +216,9 @@ TEST_F(LimitedChild, DISABLED_SaveOverAnOldFile)
     message_boxes.expect(box::answer_yes); // the file exists: replace it?
     message_boxes.expect(box::answer_ok);
     choose_from_menu("&Save results", Qt::NoModifier);
-    ASSERT_EQ(message_boxes.shown.size(), 2u);
-    EXPECT_EQ(message_boxes.shown[1].text, "Zentrel error.\r\nZentrel - Save results as; error.\r\n\r\n"
-                                           "File too large for the file-size limit\r\nError number = 60");
-    EXPECT_EQ(message_boxes.shown[1].title, "Zentrel - File too large for the file-size limit");
-    expect_idle("US ZIP Code Directory.");
+    expect_error_message("Zentrel error.\r\nZentrel - Save results as; error.\r\n\r\n"
+                         "File too large for the file-size limit\r\nError number = 60",
+                         "Zentrel - File too large for the file-size limit");
 }
 
 TEST_F(LimitedChild, DISABLED_WriteIntoAPipeNobodyReads)

@@ -279,11 +279,8 @@ TEST_F(RestoreTest, ADatabaseFileThatIsALinkIsRestoredThroughIt)
 {
     // The category's file is a link to a copy kept elsewhere, which its group may read.
     const TempFolder elsewhere;
-    const std::string named = elsewhere.file("shared calls.dat");
-    elsewhere.write_file("shared calls.dat", "old\r\n");
-    ASSERT_EQ(::chmod(named.c_str(), 0640), 0);
     const std::string link = folder.file("CallSigns.dat");
-    ASSERT_EQ(::symlink(named.c_str(), link.c_str()), 0);
+    const std::string named = testing_support::file_behind_link(elsewhere, "shared calls.dat", "old\r\n", 0640, link);
 
     form->com_SearchType.set_list_index(2);
     message_boxes.expect(box::answer_yes);

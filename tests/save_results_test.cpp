@@ -547,11 +547,9 @@ TEST_F(SaveResultsTest, SavingOverALinkWritesTheFileItNames)
 {
     search_zip();
     const TempFolder elsewhere;
-    const std::string named = elsewhere.file("private results.txt");
-    elsewhere.write_file("private results.txt", "old\r\n");
-    ASSERT_EQ(::chmod(named.c_str(), 0600), 0);
     const std::string link = folder.file("results.txt");
-    ASSERT_EQ(::symlink(named.c_str(), link.c_str()), 0);
+    const std::string named =
+        testing_support::file_behind_link(elsewhere, "private results.txt", "old\r\n", 0600, link);
 
     save_dialogs.expect_save(link, 3);
     message_boxes.expect(box::answer_yes); // B: the file the link names exists
