@@ -6,7 +6,6 @@
 #include <array>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -183,12 +182,13 @@ mode_t mode_of(const std::string& path)
 }
 
 // Gives the new file the permission bits, and where the process may, the owner and
-// group of the file it replaces; a new file keeps what the umask gave it.
+// group of the file it replaces; a new file keeps what the umask gave it. Only the owner
+// may refuse: a user cannot give a file away, and that is no failure of the write.
 void take_over_attributes(int fd, const std::string& old_file)
 {
     struct stat old {};
     if (::stat(old_file.c_str(), &old) != 0) return;
-    [[maybe_unused]] const int owner_kept = ::fchown(fd, old.st_uid, old.st_gid);
+    [[maybe_unused]] const int owner_refused = ::fchown(fd, old.st_uid, old.st_gid);
     if (::fchmod(fd, old.st_mode & permission_bits) != 0) raise_error(error_from_errno(errno));
 }
 
