@@ -4,6 +4,8 @@
 #include "platform/controls.h"
 #include "platform/menu.h"
 #include "platform/qt_bridge.h"
+#include "platform/runtime_error.h"
+#include "platform/text.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include <algorithm>
 #include <map>
 
 #include <ctime>
@@ -184,12 +187,22 @@ public:
         const bool accepted = box.exec() == QDialog::Accepted;
         check_program_end();
         if (!accepted || box.selectedFiles().isEmpty()) return false;
-        dialog.file_name = qt::from_qstring(box.selectedFiles().front());
+        const QString chosen = box.selectedFiles().front();
+        if (!fits_code_page(chosen)) raise_error(error::bad_file_name_or_number);
+        dialog.file_name = qt::from_qstring(chosen);
         dialog.filter_index = static_cast<int>(filters.indexOf(box.selectedNameFilter())) + 1;
         return true;
     }
 
 private:
+    // The program holds a path in Windows-1252; a name with a letter outside it would
+    // name another file, so it is refused rather than saved under that other name.
+    static bool fits_code_page(const QString& path)
+    {
+        return std::all_of(path.begin(), path.end(),
+                           [](QChar c) { return c == QLatin1Char('?') || unicode_to_cp1252(c.unicode()) != '?'; });
+    }
+
     // "Text files (*.txt)|*.txt|..." gives "Text files (*.txt)", ...; the toolkit
     // reads the patterns from the parentheses of each description.
     static QStringList name_filters(const std::string& filter)
