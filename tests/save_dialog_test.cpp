@@ -20,13 +20,26 @@ namespace {
 // Shows the real dialog and, once it is up, chooses this name in it as the user does.
 bool save_as(platform::FileDialogState& dialog, const QString& name)
 {
-    QTimer::singleShot(0, [name] {
+    QTimer chooser; // goes with this call, so it never fires in another test
+    chooser.setSingleShot(true);
+    QObject::connect(&chooser, &QTimer::timeout, [name] {
         auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr) << "the save dialog is up";
         box->selectFile(name);
         QMetaObject::invokeMethod(box, "accept");
     });
+    chooser.start(0);
     return platform::real_services().save_dialogs->show_save(dialog);
+}
+
+// A dialog for text files that opens in this folder.
+platform::FileDialogState text_file_dialog(const TempFolder& folder)
+{
+    platform::FileDialogState dialog;
+    dialog.filter = "Text files (*.txt)|*.txt|All file types (*.*)|*.*";
+    dialog.filter_index = 1;
+    dialog.init_dir = folder.path();
+    return dialog;
 }
 
 } // namespace
@@ -34,10 +47,7 @@ bool save_as(platform::FileDialogState& dialog, const QString& name)
 TEST(SaveDialogTest, ANameBeyondAsciiComesBackInTheProgramsText)
 {
     const TempFolder folder;
-    platform::FileDialogState dialog;
-    dialog.filter = "Text files (*.txt)|*.txt|All file types (*.*)|*.*";
-    dialog.filter_index = 1;
-    dialog.init_dir = folder.path();
+    platform::FileDialogState dialog = text_file_dialog(folder);
     ASSERT_TRUE(save_as(dialog, QString::fromUtf8("caf\u00E9 \u20AC.txt")));
     EXPECT_EQ(dialog.file_name, folder.path() + "/caf\xE9 \x80.txt");
 }
@@ -45,10 +55,7 @@ TEST(SaveDialogTest, ANameBeyondAsciiComesBackInTheProgramsText)
 TEST(SaveDialogTest, ANameTheCodePageCannotHoldIsRefused)
 {
     const TempFolder folder;
-    platform::FileDialogState dialog;
-    dialog.filter = "Text files (*.txt)|*.txt";
-    dialog.filter_index = 1;
-    dialog.init_dir = folder.path();
+    platform::FileDialogState dialog = text_file_dialog(folder);
     dialog.file_name = "unchanged";
     int number = 0;
     try {
