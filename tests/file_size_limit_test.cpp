@@ -4,16 +4,13 @@
 // binary can keep the child alive. The child restores or saves through the real window;
 // it must end with the program's message naming the real cause and the window idle, and
 // the old file must stay byte for byte with no temporary file beside it.
+#include "tests/support/child_process.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/mouse_events.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -25,9 +22,9 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
-
+using testing_support::ChildEnd;
 using testing_support::MainWindowTest;
+using testing_support::run_in_child;
 using testing_support::send_button;
 using testing_support::TempFolder;
 namespace box = platform::message_box;
@@ -37,71 +34,6 @@ namespace {
 // The child's program folder, handed over by the parent.
 constexpr const char* folder_variable = "ZENTREL_LIMITED_FOLDER";
 constexpr rlim_t child_file_limit = 32 * 1024;
-constexpr unsigned child_time_limit_seconds = 120;
-
-struct ChildEnd {
-    bool exited = false;
-    int exit_code = -1;
-    int signal_number = 0;
-    std::string output;
-};
-
-std::vector<char*> pointers_to(std::vector<std::string>& texts)
-{
-    std::vector<char*> pointers;
-    for (std::string& text : texts) pointers.push_back(text.data());
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
-// Runs one test of this binary in a child process under the file-size limit, with the
-// program folder handed over, and waits for its end.
-ChildEnd run_limited_child(const std::string& test_name, const std::string& program_folder)
-{
-    const TempFolder output_folder;
-    const std::string output_path = output_folder.file("output.txt");
-    std::vector<std::string> arguments = {std::filesystem::read_symlink("/proc/self/exe").string(),
-                                          "--gtest_filter=" + test_name, "--gtest_also_run_disabled_tests"};
-    std::vector<std::string> environment;
-    for (char** each = environ; *each != nullptr; ++each) {
-        if (!std::string(*each).starts_with(std::string(folder_variable) + "=")) environment.emplace_back(*each);
-    }
-    environment.push_back(std::string(folder_variable) + "=" + program_folder);
-    const std::vector<char*> argv = pointers_to(arguments);
-    const std::vector<char*> envp = pointers_to(environment);
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = child_file_limit;
-
-    const int output = ::open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        // Only calls that are safe between fork and exec.
-        ::dup2(output, STDOUT_FILENO);
-        ::dup2(output, STDERR_FILENO);
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        struct sigaction default_action {};
-        default_action.sa_handler = SIG_DFL;
-        ::sigaction(SIGXFSZ, &default_action, nullptr);
-        ::sigaction(SIGPIPE, &default_action, nullptr);
-        sigset_t none;
-        ::sigemptyset(&none);
-        ::sigprocmask(SIG_SETMASK, &none, nullptr);
-        ::alarm(child_time_limit_seconds);
-        ::execve(argv[0], argv.data(), envp.data());
-        ::_exit(127);
-    }
-    ::close(output);
-    ChildEnd end;
-    int status = 0;
-    while (child > 0 && ::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    end.exited = child > 0 && WIFEXITED(status);
-    end.exit_code = end.exited ? WEXITSTATUS(status) : -1;
-    end.signal_number = child > 0 && WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-    end.output = output_folder.read_file("output.txt");
-    return end;
-}
 
 std::vector<std::string> sorted_entries(const TempFolder& folder)
 {
@@ -148,12 +80,12 @@ TEST(FileSizeLimitTest, AWritePastTheLimitEndsInTheProgramsMessageInARealProcess
         const std::vector<std::string> entries_before = sorted_entries(folder);
         const std::string kept_bytes = each.kept_file != nullptr ? folder.read_file(each.kept_file) : "";
 
-        const ChildEnd end = run_limited_child(each.child_test, folder.path());
+        const ChildEnd end =
+            run_in_child({"", each.child_test, {{folder_variable, folder.path()}}, child_file_limit});
         EXPECT_EQ(end.signal_number, 0) << "the child died of signal " << end.signal_number << " ("
                                         << strsignal(end.signal_number) << ")\n"
                                         << end.output;
-        EXPECT_TRUE(end.exited && end.exit_code == 0) << end.output;
-        EXPECT_NE(end.output.find("[  PASSED  ] 1 test."), std::string::npos) << end.output;
+        EXPECT_TRUE(end.passed()) << end.output;
         if (each.kept_file != nullptr) {
             EXPECT_EQ(folder.read_file(each.kept_file), kept_bytes);
         }
