@@ -1,10 +1,12 @@
 #include "main_window/frm_main.h"
+#include "platform/app_state.h"
 
 #include <QApplication>
 #include <QStyleFactory>
 
 int main(int argc, char* argv[])
 {
+    platform::prepare_process();
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     zentrel::frm_Main main_window(platform::real_services());

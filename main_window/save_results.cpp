@@ -10,8 +10,6 @@
 #include "platform/text.h"
 #include "platform/text_file.h"
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 namespace zentrel {
@@ -54,14 +52,6 @@ std::string suggested_file_name(const std::string& results_name, const std::stri
     std::string name = results_name + "For_" + pattern;
     for (const char* wildcard : {"*", "#", "?", "/"}) name = Replace_Text(name, wildcard, "_");
     return name;
-}
-
-// A file the user may be asked about: one the save would replace. A folder of that name
-// is no such file; opening it for output fails and is reported then.
-bool file_exists(const std::string& path)
-{
-    std::error_code ignored;
-    return std::filesystem::is_regular_file(path, ignored);
 }
 
 bool same_path(const std::string& one, const std::string& other)
@@ -134,7 +124,7 @@ bool frm_Main::choose_save_file()
         if (answer == box::answer_cancel) return false;
         if (answer == box::answer_no) accepted = false;
 
-        if (accepted && file_exists(path) && File_is_ReadOnly(path)) {
+        if (accepted && platform::file_exists(path) && File_is_ReadOnly(path)) {
             if (message(FileName_from_Path(path) + " is locked.\r\n\r\nDo you wish to unlock and save the new data?",
                         box::yes_no + box::question, std::string(App_Title) + " - Locked file.") == box::answer_yes) {
                 platform::set_normal(path);
@@ -159,7 +149,7 @@ int frm_Main::ask_before_overwriting(const std::string& path)
                        box::yes_no_cancel + box::critical + box::default_button2,
                        std::string(App_Title) + " - File already exists and is used to hold all data.");
     }
-    if (file_exists(path)) {
+    if (platform::file_exists(path)) {
         return message("Warning;\r\nFile; '" + name + "' already exists.\r\n\r\nDo you want to overwrite this old file?",
                        box::yes_no_cancel + box::question + box::default_button2,
                        std::string(App_Title) + " - File already exists.");

@@ -4,10 +4,20 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <csignal>
+
 namespace platform {
 
 namespace {
 bool ending = false;
+}
+
+void prepare_process()
+{
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    for (const int signal_number : {SIGXFSZ, SIGPIPE}) ::sigaction(signal_number, &ignore, nullptr);
 }
 
 void end_program()

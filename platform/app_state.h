@@ -5,6 +5,11 @@
 
 namespace platform {
 
+// Made first thing when the process starts: a write past the largest file the process may
+// write (SIGXFSZ) or into a pipe that nobody reads (SIGPIPE) then fails with an error that
+// the program reports, instead of ending the process and leaving a half-done file behind.
+void prepare_process();
+
 // Thrown out of a yield when the main window has been closed: it unwinds the running
 // handler (closing its files) up to the event dispatch, which then lets the program end.
 // It is deliberately not a std::exception, so that no handler's error road catches it.

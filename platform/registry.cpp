@@ -1,10 +1,10 @@
 #include "platform/registry.h"
 
 #include "platform/text.h"
+#include "platform/text_file.h"
 
 #include <array>
 #include <cstddef>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -35,12 +35,6 @@ constexpr std::size_t string_buffer_size = 255;
 // The buffer the profile functions read a whole number's text into.
 constexpr std::size_t number_buffer_size = 30;
 
-bool file_exists(const std::string& path)
-{
-    std::error_code failed;
-    return !path.empty() && std::filesystem::is_regular_file(path, failed);
-}
-
 // The profile functions' blanks: the white space of a line and the old end-of-file mark.
 bool is_profile_blank(char c)
 {
@@ -58,7 +52,7 @@ bool same_name(std::string_view a, std::string_view b) { return ucase(a) == ucas
 
 std::optional<std::string> read_whole_file(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(to_utf8(path), std::ios::binary);
     if (!in) return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

@@ -28,6 +28,7 @@ std::string error_text(int number)
         {57, "Device I/O error"},
         {58, "File already exists"},
         {59, "Bad record length"},
+        {60, "File too large for the file-size limit"},
         {61, "Disk full"},
         {62, "Input past end of file"},
         {63, "Bad record number"},
@@ -61,8 +62,8 @@ int error_from_errno(int errno_value)
     case EMFILE:
     case ENFILE: return error::too_many_files;
     case ENOSPC:
-    case EDQUOT:
-    case EFBIG: return error::disk_full;
+    case EDQUOT: return error::disk_full;
+    case EFBIG: return error::file_too_large;
     case EIO: return error::device_io;
     case ENOMEM: return error::out_of_memory;
     default: return error::path_file_access; // EACCES, EPERM, EROFS, EISDIR, EBUSY, ETXTBSY ...

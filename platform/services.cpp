@@ -4,6 +4,8 @@
 #include "platform/controls.h"
 #include "platform/menu.h"
 #include "platform/qt_bridge.h"
+#include "platform/runtime_error.h"
+#include "platform/text.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include <algorithm>
 #include <map>
 
 #include <ctime>
@@ -188,12 +191,22 @@ public:
         const bool accepted = box.exec() == QDialog::Accepted;
         check_program_end();
         if (!accepted || box.selectedFiles().isEmpty()) return false;
-        dialog.file_name = qt::from_qstring(box.selectedFiles().front());
+        const QString chosen = box.selectedFiles().front();
+        if (!fits_code_page(chosen)) raise_error(error::bad_file_name_or_number);
+        dialog.file_name = qt::from_qstring(chosen);
         dialog.filter_index = static_cast<int>(filters.indexOf(box.selectedNameFilter())) + 1;
         return true;
     }
 
 private:
+    // The program holds a path in Windows-1252; a name with a letter outside it would
+    // name another file, so it is refused rather than saved under that other name.
+    static bool fits_code_page(const QString& path)
+    {
+        return std::all_of(path.begin(), path.end(),
+                           [](QChar c) { return c == QLatin1Char('?') || unicode_to_cp1252(c.unicode()) != '?'; });
+    }
+
     // "Text files (*.txt)|*.txt|..." gives "Text files (*.txt)", ...; the toolkit
     // reads the patterns from the parentheses of each description.
     static QStringList name_filters(const std::string& filter)
@@ -235,7 +248,9 @@ public:
 };
 
 // Plays through the desktop's sound server (paplay), or ALSA's player (aplay) where
-// that is missing, as a process of its own started without a shell.
+// that is missing, as a process of its own started without a shell. A wave file that
+// cannot be read gives the desktop's default event sound, as the Windows sound call
+// plays its default sound for a file it cannot find; without one nothing plays.
 class ProcessSoundPlayer final : public SoundPlayer {
 public:
     ~ProcessSoundPlayer() override { stop(); }
@@ -243,10 +258,11 @@ public:
     void play(const std::string& path, bool looped) override
     {
         stop();
-        if (path.empty() || !QFileInfo(qt::to_qstring(path)).isFile()) return;
+        if (path.empty()) return;
+        const QString sound = readable_file_or_default(qt::to_qstring(path));
         const QString player = player_program();
-        if (player.isEmpty()) return;
-        path_ = qt::to_qstring(path);
+        if (sound.isEmpty() || player.isEmpty()) return;
+        path_ = sound;
         looped_ = looped;
         process_ = new QProcess();
         process_->setProgram(player);
@@ -262,6 +278,20 @@ public:
     }
 
 private:
+    // The freedesktop sound theme's bell, the desktop's sound for an event of no kind of
+    // its own, from the user's or the system's data folders; empty where none is installed.
+    static QString default_event_sound()
+    {
+        return QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                      QStringLiteral("sounds/freedesktop/stereo/bell.oga"));
+    }
+
+    static QString readable_file_or_default(const QString& path)
+    {
+        const QFileInfo file(path);
+        return file.isFile() && file.isReadable() ? path : default_event_sound();
+    }
+
     static QString player_program()
     {
         for (const char* name : {"paplay", "aplay"}) {

@@ -92,6 +92,7 @@ public:
     virtual ~SaveDialogs() = default;
     // Shows a save dialog, which asks no overwrite question of its own; on OK it leaves
     // the chosen path in file_name and the chosen type in filter_index and returns true.
+    // A path with a letter that Windows-1252 cannot hold fails with error 52.
     virtual bool show_save(FileDialogState& dialog) = 0;
 };
 

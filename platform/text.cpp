@@ -97,4 +97,24 @@ std::string from_utf16(std::u16string_view text)
     return bytes;
 }
 
+std::string to_utf8(std::string_view cp1252)
+{
+    std::string utf8;
+    utf8.reserve(cp1252.size());
+    for (char c : cp1252) {
+        const char16_t code_point = cp1252_to_unicode(static_cast<unsigned char>(c));
+        if (code_point < 0x80) {
+            utf8.push_back(static_cast<char>(code_point));
+        } else if (code_point < 0x800) {
+            utf8.push_back(static_cast<char>(0xC0 | (code_point >> 6)));
+            utf8.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
+        } else {
+            utf8.push_back(static_cast<char>(0xE0 | (code_point >> 12)));
+            utf8.push_back(static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)));
+            utf8.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
+        }
+    }
+    return utf8;
+}
+
 } // namespace platform

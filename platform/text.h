@@ -22,5 +22,7 @@ unsigned char unicode_to_cp1252(char16_t code_point);
 
 std::u16string to_utf16(std::string_view cp1252);
 std::string from_utf16(std::u16string_view text);
+// Windows-1252 text as UTF-8, the encoding of the operating system's file names.
+std::string to_utf8(std::string_view cp1252);
 
 } // namespace platform

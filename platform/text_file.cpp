@@ -1,11 +1,14 @@
 #include "platform/text_file.h"
 
 #include "platform/runtime_error.h"
+#include "platform/text.h"
 
+#include <array>
 #include <cerrno>
-#include <cstdlib>
+#include <climits>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,7 +19,15 @@ namespace platform {
 namespace {
 
 constexpr mode_t all_write_bits = S_IWUSR | S_IWGRP | S_IWOTH;
-constexpr mode_t written_file_mode = 0644;
+constexpr mode_t permission_bits = 0777;
+// A new file may be read and written by all whom the process's umask allows.
+constexpr mode_t new_file_mode = 0666;
+// The longest chain of symbolic links that is followed, as the system itself allows.
+constexpr int link_depth_limit = 40;
+
+// The name the operating system knows a file by: the program's Windows-1252 text in
+// UTF-8. Every path is converted here, where it is handed to the system.
+std::string system_name(const std::string& path) { return to_utf8(path); }
 
 // The folder part of a path: "." when it has none, "/" for a file in the root.
 std::string parent_folder(const std::string& path)
@@ -31,6 +42,14 @@ std::string file_name_part(const std::string& path)
 {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A name in the folder of `path`.
+std::string beside(const std::string& path, const std::string& name)
+{
+    std::string folder = parent_folder(path);
+    if (folder.back() != '/') folder += '/';
+    return folder + name;
 }
 
 bool is_folder(const std::string& path)
@@ -116,11 +135,38 @@ void check_folder(const std::string& folder)
     if ((info.st_mode & S_IWUSR) == 0) raise_error(error::path_file_access);
 }
 
-std::string temporary_template(const std::string& path)
+// The file that `path` stands for: a symbolic link is followed, through any chain of
+// links, to the file it names (which need not exist yet), so that a write replaces that
+// file and the link stays a link.
+std::string followed_links(std::string path)
 {
-    std::string folder = parent_folder(path);
-    if (folder.back() != '/') folder += '/';
-    return folder + "." + file_name_part(path) + ".XXXXXX";
+    for (int depth = 0; depth < link_depth_limit; ++depth) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+        std::array<char, PATH_MAX> target{};
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length < 0) raise_error(error_from_errno(errno));
+        if (static_cast<std::size_t>(length) >= target.size()) raise_error(error_from_errno(ENAMETOOLONG));
+        const std::string named(target.data(), static_cast<std::size_t>(length));
+        path = named.front() == '/' ? named : beside(path, named);
+    }
+    raise_error(error_from_errno(ELOOP));
+}
+
+// A new, empty hidden file beside `path` that no other file had, open for writing.
+int create_temporary(const std::string& path, mode_t mode, std::string& temp_path)
+{
+    static std::mt19937 random{std::random_device{}()};
+    static constexpr std::string_view letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::uniform_int_distribution<std::size_t> letter(0, letters.size() - 1);
+    const std::string prefix = beside(path, "." + file_name_part(path) + ".");
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp_path = prefix;
+        for (int i = 0; i < 6; ++i) temp_path += letters[letter(random)];
+        const int fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
 
 void change_mode(const std::string& path, mode_t mode)
@@ -135,12 +181,23 @@ mode_t mode_of(const std::string& path)
     return info.st_mode & 07777;
 }
 
+// Gives the new file the permission bits, and where the process may, the owner and
+// group of the file it replaces; a new file keeps what the umask gave it. Only the owner
+// may refuse: a user cannot give a file away, and that is no failure of the write.
+void take_over_attributes(int fd, const std::string& old_file)
+{
+    struct stat old {};
+    if (::stat(old_file.c_str(), &old) != 0) return;
+    [[maybe_unused]] const int owner_refused = ::fchown(fd, old.st_uid, old.st_gid);
+    if (::fchmod(fd, old.st_mode & permission_bits) != 0) raise_error(error_from_errno(errno));
+}
+
 } // namespace
 
 long long file_size(const std::string& path)
 {
     if (path.empty()) return -1;
-    const Descriptor file(open_for_reading_raw(path));
+    const Descriptor file(open_for_reading_raw(system_name(path)));
     if (file.get() < 0) return -1;
     struct stat info {};
     if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
@@ -152,7 +209,7 @@ long long file_size(const std::string& path)
 InputFile::InputFile(const std::string& path)
     : buffer_(std::make_unique_for_overwrite<char[]>(block_size))
 {
-    fd_ = open_for_reading(path);
+    fd_ = open_for_reading(system_name(path));
 }
 
 InputFile::~InputFile() { close(); }
@@ -228,15 +285,23 @@ bool InputFile::fill_buffer()
 
 // ---- OutputFile ----
 
-OutputFile::OutputFile(const std::string& path) : path_(path)
+OutputFile::OutputFile(const std::string& path)
 {
-    check_target(path);
-    check_folder(parent_folder(path));
-    temp_path_ = temporary_template(path);
-    fd_ = ::mkostemp(temp_path_.data(), O_CLOEXEC);
+    const std::string name = system_name(path);
+    check_target(name);
+    path_ = followed_links(name);
+    check_folder(parent_folder(path_));
+    fd_ = create_temporary(path_, new_file_mode, temp_path_);
     if (fd_ < 0) {
+        const int number = error_from_errno(errno);
         temp_path_.clear();
-        raise_error(error_from_errno(errno));
+        raise_error(number);
+    }
+    try {
+        take_over_attributes(fd_, path_);
+    } catch (...) {
+        discard();
+        throw;
     }
     buffer_.reserve(InputFile::block_size + 2);
 }
@@ -274,7 +339,6 @@ void OutputFile::commit()
 {
     require_open();
     flush_buffer();
-    if (::fchmod(fd_, written_file_mode) != 0) fail(errno);
     if (::close(std::exchange(fd_, -1)) != 0) fail(errno);
     if (::rename(temp_path_.c_str(), path_.c_str()) != 0) fail(errno);
     temp_path_.clear();
@@ -298,16 +362,30 @@ void OutputFile::discard() noexcept
 
 // ---- Read-only attribute ----
 
+bool file_exists(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(system_name(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 bool is_read_only(const std::string& path)
 {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return true;
+    if (::stat(system_name(path).c_str(), &info) != 0) return true;
     return (info.st_mode & all_write_bits) == 0;
 }
 
-void set_read_only(const std::string& path) { change_mode(path, mode_of(path) & ~all_write_bits); }
+void set_read_only(const std::string& path)
+{
+    const std::string name = system_name(path);
+    change_mode(name, mode_of(name) & ~all_write_bits);
+}
 
-void set_normal(const std::string& path) { change_mode(path, mode_of(path) | S_IWUSR); }
+void set_normal(const std::string& path)
+{
+    const std::string name = system_name(path);
+    change_mode(name, mode_of(name) | S_IWUSR);
+}
 
 std::int32_t file_size_32(const std::string& path)
 {

@@ -3,7 +3,8 @@
 // neither converted nor interpreted. On reading a line ends at CR LF or at a lone CR (a
 // lone LF is part of the line); on writing every line gets CR LF. Also the size of a file
 // and its read-only attribute, which on this platform is the file's write permission bits.
-// Failures are thrown as RuntimeError with the program's error numbers.
+// Failures are thrown as RuntimeError with the program's error numbers. Paths are the
+// program's Windows-1252 text; they reach the system as UTF-8.
 #include <cstddef>
 #include <memory>
 #include <cstdint>
@@ -54,7 +55,10 @@ private:
 
 // A file written line by line into a temporary file beside `path`, which replaces any old
 // file at `path` only on commit(). Destroyed without a commit, it removes the temporary
-// and leaves the old file as it was.
+// and leaves the old file as it was. Where `path` is a symbolic link, the file the link
+// names is the one replaced and the link stays. The new file keeps the permission bits
+// (and, where the process may, the owner) of the file it replaces; a new file gets the
+// bits the umask allows.
 class OutputFile final {
 public:
     // Throws 75 when the folder or an existing file at `path` has no write bit or `path`
@@ -67,7 +71,7 @@ public:
     // Writes the bytes of `line` followed by CR LF. A write that fails (61 for a full disk)
     // discards the temporary; every later call then fails with 52.
     void write_line(std::string_view line);
-    // Writes what is buffered, gives the file mode 0644 and renames it over `path`.
+    // Writes what is buffered and renames the file over the old one.
     void commit();
 
 private:
@@ -82,6 +86,8 @@ private:
     int fd_ = -1;
 };
 
+// True when a regular file stands at the path (a symbolic link is followed).
+bool file_exists(const std::string& path);
 // True when the file has no write bit at all, and when its attributes cannot be read.
 bool is_read_only(const std::string& path);
 // Clears every write bit of the file.

@@ -1,4 +1,5 @@
-// Runs the tests headless, on the offscreen platform, inside one application object.
+// Runs the tests headless, on the offscreen platform, inside one application object, in a
+// process prepared as the program's own.
 #include "platform/app_state.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@ class ProgramEndReset final : public testing::EmptyTestEventListener {
 
 int main(int argc, char* argv[])
 {
+    platform::prepare_process();
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));

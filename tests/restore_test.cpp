@@ -3,6 +3,7 @@
 // file always stays as it was.
 #include "tests/support/file_checks.h"
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/mouse_events.h"
 
 #include "default_data/default_modules.h"
 #include "platform/text.h"
@@ -13,6 +14,8 @@
 #include <filesystem>
 
 using testing_support::MainWindowTest;
+using testing_support::send_button;
+using testing_support::TempFolder;
 using namespace zentrel;
 namespace box = platform::message_box;
 
@@ -249,7 +252,8 @@ TEST_F(RestoreTest, WriteThatFailsPartWayKeepsTheOldFile)
     }
     ASSERT_EQ(message_boxes.shown.size(), 2u);
     EXPECT_EQ(message_boxes.shown[1].text,
-              "Zentrel restore/fix \"ZipCodesUS.dat\" file error.\r\n\r\nError = Disk full\r\nError number = 61.");
+              "Zentrel restore/fix \"ZipCodesUS.dat\" file error.\r\n\r\nError = File too large for the "
+              "file-size limit\r\nError number = 60.");
     EXPECT_EQ(message_boxes.shown[1].title, "Zentrel - Restore/fix ZipCodesUS.dat file error.");
     EXPECT_EQ(rows(), 1) << "only errors 53 and 75 add a row";
     EXPECT_EQ(folder.read_file("ZipCodesUS.dat"), old_bytes);
@@ -269,4 +273,29 @@ TEST_F(RestoreTest, ClosingTheWindowDuringARestoreLeavesNoHalfFile)
     EXPECT_TRUE(platform::program_ending());
     EXPECT_EQ(folder.read_file("CallSigns.dat"), "kept\r\n");
     expect_no_temporary_left();
+}
+
+TEST_F(RestoreTest, ADatabaseFileThatIsALinkIsRestoredThroughIt)
+{
+    // The category's file is a link to a copy kept elsewhere, which its group may read.
+    const TempFolder elsewhere;
+    const std::string link = folder.file("CallSigns.dat");
+    const std::string named = testing_support::file_behind_link(elsewhere, "shared calls.dat", "old\r\n", 0640, link);
+
+    form->com_SearchType.set_list_index(2);
+    message_boxes.expect(box::answer_yes);
+    popup_menus.choose_caption = "&Restore/fix the CallSigns.dat file";
+    send_button(form->frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton, Qt::ShiftModifier);
+
+    ASSERT_EQ(message_boxes.shown.size(), 1u) << "the question only, no error";
+    EXPECT_NE(message_boxes.shown[0].text.find("The CallSigns.dat file already exists. (5 bytes)"), std::string::npos);
+    std::error_code not_a_link;
+    EXPECT_EQ(std::filesystem::read_symlink(link, not_a_link), named) << "the link stays a link to the same file";
+    EXPECT_EQ(elsewhere.read_file("shared calls.dat"), expected_file(2));
+    struct stat info {};
+    ASSERT_EQ(::stat(named.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0440u) << "the group keeps its read bit; every write bit goes";
+    EXPECT_EQ(elsewhere.entries(), std::vector<std::string>{"shared calls.dat"});
+    expect_no_temporary_left();
+    expect_idle("Radio Call Sign Directory.", false);
 }

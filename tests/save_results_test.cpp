@@ -3,6 +3,7 @@
 // failures that leave an old file as it was, and the clipboard text of the copy.
 #include "tests/support/file_checks.h"
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/mouse_events.h"
 
 #include "main_window/save_results.h"
 #include "platform/runtime_error.h"
@@ -17,6 +18,7 @@
 #include <filesystem>
 
 using testing_support::MainWindowTest;
+using testing_support::send_button;
 using testing_support::TempFolder;
 using namespace zentrel;
 namespace box = platform::message_box;
@@ -438,7 +440,8 @@ TEST_F(SaveResultsTest, WriteFailingPartWayLeavesTheOldFileAsItWas)
     }
 
     ASSERT_EQ(message_boxes.shown.size(), 2u);
-    expect_message(1, other_error_text("Disk full", 61), box::exclamation, "Zentrel - Disk full");
+    expect_message(1, other_error_text("File too large for the file-size limit", 60), box::exclamation,
+                   "Zentrel - File too large for the file-size limit");
     EXPECT_EQ(folder.read_file("old.txt"), old_bytes);
     EXPECT_EQ(files(), before);
     EXPECT_EQ(form->frm.mouse_pointer(), platform::mouse_pointer::standard);
@@ -538,4 +541,28 @@ TEST(SaveResultsProcedures, ReplaceTextReplacesEveryOccurrence)
         SCOPED_TRACE(each.text);
         EXPECT_EQ(Replace_Text(each.text, each.find, each.replacement), each.expected);
     }
+}
+
+TEST_F(SaveResultsTest, SavingOverALinkWritesTheFileItNames)
+{
+    search_zip();
+    const TempFolder elsewhere;
+    const std::string link = folder.file("results.txt");
+    const std::string named =
+        testing_support::file_behind_link(elsewhere, "private results.txt", "old\r\n", 0600, link);
+
+    save_dialogs.expect_save(link, 3);
+    message_boxes.expect(box::answer_yes); // B: the file the link names exists
+    popup_menus.choose_caption = "&Save results";
+    send_button(form->frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton);
+
+    ASSERT_EQ(message_boxes.shown.size(), 1u);
+    expect_message(0, message_b("results.txt"), question_b_style, title_b);
+    std::error_code not_a_link;
+    EXPECT_EQ(std::filesystem::read_symlink(link, not_a_link), named) << "the link stays a link to the same file";
+    EXPECT_EQ(elsewhere.read_file("private results.txt"), zip_header_tab + zip_rows_tab);
+    struct stat info {};
+    ASSERT_EQ(::stat(named.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u) << "results kept private stay private";
+    EXPECT_EQ(elsewhere.entries(), std::vector<std::string>{"private results.txt"});
 }

@@ -59,6 +59,38 @@ mode_t mode_of(const std::string& path)
     return info.st_mode & 07777;
 }
 
+// The mode a new file gets under the process's umask.
+mode_t new_file_mode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Sets the process's umask for one test and puts the old one back.
+class Umask final {
+public:
+    explicit Umask(mode_t mask) : saved_(::umask(mask)) {}
+    ~Umask() { ::umask(saved_); }
+    Umask(const Umask&) = delete;
+    Umask& operator=(const Umask&) = delete;
+
+private:
+    mode_t saved_;
+};
+
+bool is_link(const std::string& path)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+std::string link_text(const std::string& path)
+{
+    std::error_code ignored;
+    return std::filesystem::read_symlink(path, ignored).string();
+}
+
 Lines read_until_false(const std::string& path)
 {
     InputFile file(path);
@@ -395,7 +427,7 @@ TEST_F(TextFileTest, WritesEveryLineWithCrLf)
         output.commit();
     }
     EXPECT_EQ(read_bytes(target), "a\r\n\r\nb c\r\n\tx \r\n\0\xFF\x80\r\n# comment\r\n"s);
-    EXPECT_EQ(mode_of(target), 0644u);
+    EXPECT_EQ(mode_of(target), new_file_mode());
     EXPECT_EQ(entries(), Lines{"out.dat"});
     EXPECT_EQ(read_until_false(target), lines);
 }
@@ -469,7 +501,7 @@ TEST_F(TextFileTest, AWriteThatFailsPartWayKeepsTheOldFile)
             output.commit();
         });
     }
-    EXPECT_EQ(number, error::disk_full);
+    EXPECT_EQ(number, error::file_too_large);
     EXPECT_EQ(read_bytes(target), old_bytes);
     EXPECT_EQ(entries(), Lines{"Data.dat"});
 }
@@ -483,7 +515,7 @@ TEST_F(TextFileTest, AWriterThatFailedCannotBeUsedAgain)
         ASSERT_TRUE(limit.active());
         EXPECT_EQ(error_number_of([&] {
             for (int i = 0; i < 2000; ++i) output.write_line(std::string(98, 'f'));
-        }), error::disk_full);
+        }), error::file_too_large);
     }
     EXPECT_EQ(entries(), Lines{"Data.dat"});
     EXPECT_EQ(error_number_of([&] { output.write_line("more"); }), error::bad_file_name_or_number);
@@ -557,14 +589,106 @@ TEST_F(TextFileTest, WritesAFileWithoutAFolderPart)
     EXPECT_EQ(entries(), Lines{"Here.dat"});
 }
 
-TEST_F(TextFileTest, ACommittedFileGetsMode0644)
+TEST_F(TextFileTest, AReplacedFileKeepsItsPermissionBits)
 {
     const std::string target = with_bytes("Data.dat", "old\r\n");
-    ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
-    OutputFile output(target);
-    output.write_line("new");
+    for (const mode_t mode : {0600, 0640, 0664, 0660, 0604, 0200, 0755, 0666}) {
+        SCOPED_TRACE(testing::Message() << std::oct << mode);
+        ASSERT_EQ(::chmod(target.c_str(), mode), 0);
+        OutputFile output(target);
+        output.write_line("new");
+        output.commit();
+        EXPECT_EQ(mode_of(target), mode);
+    }
+    EXPECT_EQ(entries(), Lines{"Data.dat"});
+}
+
+TEST_F(TextFileTest, ANewFileGetsTheBitsTheUmaskAllows)
+{
+    for (const mode_t mask : {022, 077, 002, 0}) {
+        SCOPED_TRACE(testing::Message() << std::oct << mask);
+        const Umask umask(mask);
+        const std::string target = path("New " + std::to_string(mask) + ".dat");
+        OutputFile output(target);
+        output.write_line("new");
+        output.commit();
+        EXPECT_EQ(mode_of(target), 0666 & ~mask);
+    }
+}
+
+// ---- Symbolic links ----
+
+TEST_F(TextFileTest, AWriteThroughALinkReplacesTheFileItNamesAndKeepsTheLink)
+{
+    std::filesystem::create_directory(path("elsewhere"));
+    const struct {
+        const char* name;
+        std::string link;
+        std::string link_to;
+        std::string named_file;
+    } cases[] = {
+        {"relative link", path("Relative.dat"), "Real.dat", path("Real.dat")},
+        {"absolute link to another folder", path("Absolute.dat"), path("elsewhere/Far.dat"),
+         path("elsewhere/Far.dat")},
+        {"link into a folder", path("Into.dat"), "elsewhere/Near.dat", path("elsewhere/Near.dat")},
+        {"chain of links", path("Chain.dat"), "Relative.dat", path("Real.dat")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!std::filesystem::exists(c.named_file)) {
+            write_bytes(c.named_file, "old\r\n");
+            ASSERT_EQ(::chmod(c.named_file.c_str(), 0640), 0);
+        }
+        ASSERT_EQ(::symlink(c.link_to.c_str(), c.link.c_str()), 0);
+        OutputFile output(c.link);
+        output.write_line(c.name);
+        output.commit();
+        EXPECT_TRUE(is_link(c.link)) << "the link stays a link";
+        EXPECT_EQ(link_text(c.link), c.link_to);
+        EXPECT_EQ(read_bytes(c.named_file), std::string(c.name) + "\r\n");
+        EXPECT_EQ(mode_of(c.named_file), 0640u);
+    }
+    EXPECT_EQ(entries(), (Lines{"Absolute.dat", "Chain.dat", "Into.dat", "Real.dat", "Relative.dat", "elsewhere"}));
+    EXPECT_TRUE(std::filesystem::exists(path("elsewhere/Far.dat")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path("elsewhere")), {}), 2);
+}
+
+TEST_F(TextFileTest, ALinkToAFileNotYetThereGetsTheFile)
+{
+    ASSERT_EQ(::symlink("Later.dat", path("Dangling.dat").c_str()), 0);
+    OutputFile output(path("Dangling.dat"));
+    output.write_line("made");
     output.commit();
-    EXPECT_EQ(mode_of(target), 0644u);
+    EXPECT_TRUE(is_link(path("Dangling.dat")));
+    EXPECT_EQ(read_bytes(path("Later.dat")), "made\r\n");
+}
+
+TEST_F(TextFileTest, AFailedWriteThroughALinkLeavesBothAsTheyWere)
+{
+    std::filesystem::create_directory(path("elsewhere"));
+    const std::string named = with_bytes("elsewhere/Real.dat", "old\r\n");
+    ASSERT_EQ(::symlink(named.c_str(), path("Link.dat").c_str()), 0);
+    {
+        FileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.active());
+        EXPECT_EQ(error_number_of([&] {
+            OutputFile output(path("Link.dat"));
+            for (int i = 0; i < 100; ++i) output.write_line(std::string(98, 'f'));
+            output.commit();
+        }), error::file_too_large);
+    }
+    EXPECT_TRUE(is_link(path("Link.dat")));
+    EXPECT_EQ(read_bytes(named), "old\r\n");
+    EXPECT_EQ(entries(), (Lines{"Link.dat", "elsewhere"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path("elsewhere")), {}), 1);
+}
+
+TEST_F(TextFileTest, ALoopOfLinksIsAnAccessError)
+{
+    ASSERT_EQ(::symlink("B.dat", path("A.dat").c_str()), 0);
+    ASSERT_EQ(::symlink("A.dat", path("B.dat").c_str()), 0);
+    EXPECT_EQ(error_number_of([&] { OutputFile output(path("A.dat")); }), error::path_file_access);
+    EXPECT_EQ(entries(), (Lines{"A.dat", "B.dat"}));
 }
 
 TEST_F(TextFileTest, FortyTwoThousandLinesRoundTrip)
@@ -646,6 +770,48 @@ TEST_F(TextFileTest, ARestoredFileCanBeLockedAndRewritten)
     platform::set_read_only(target);
     EXPECT_TRUE(platform::is_read_only(target));
     EXPECT_EQ(read_bytes(target), "second\r\n");
+}
+
+// ---- Names beyond ASCII ----
+
+TEST_F(TextFileTest, EveryOperationFindsAFileByTheProgramsNameOfIt)
+{
+    // "café" and "€" as the program holds them (Windows-1252) and as the disk stores them.
+    std::filesystem::create_directory(path("caf\xC3\xA9"));
+    const std::string held = path("caf\xE9/\x80 prices.dat");
+    const std::string stored = path("caf\xC3\xA9/\xE2\x82\xAC prices.dat");
+    {
+        OutputFile output(held);
+        output.write_line("one");
+        output.commit();
+    }
+    EXPECT_EQ(read_bytes(stored), "one\r\n");
+    EXPECT_TRUE(platform::file_exists(held));
+    EXPECT_EQ(platform::file_size(held), 5);
+    EXPECT_EQ(read_until_false(held), Lines{"one"});
+    platform::set_read_only(held);
+    EXPECT_TRUE(platform::is_read_only(held));
+    EXPECT_EQ(mode_of(stored) & 0222, 0u);
+    platform::set_normal(held);
+    EXPECT_FALSE(platform::is_read_only(held));
+    {
+        OutputFile output(held);
+        output.write_line("two");
+        output.commit();
+    }
+    EXPECT_EQ(read_bytes(stored), "two\r\n");
+    EXPECT_EQ(entries(), Lines{"caf\xC3\xA9"});
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path("caf\xC3\xA9")), {}), 1);
+}
+
+TEST_F(TextFileTest, FileExistsOnlyForARegularFile)
+{
+    std::filesystem::create_directory(path("folder.dat"));
+    with_bytes("file.dat", "");
+    EXPECT_TRUE(platform::file_exists(path("file.dat")));
+    EXPECT_FALSE(platform::file_exists(path("folder.dat")));
+    EXPECT_FALSE(platform::file_exists(path("missing.dat")));
+    EXPECT_FALSE(platform::file_exists(""));
 }
 
 } // namespace

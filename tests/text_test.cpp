@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QString>
+
 #include <string>
 #include <string_view>
 
@@ -9,6 +11,7 @@ namespace {
 
 using platform::cp1252_to_unicode;
 using platform::from_utf16;
+using platform::to_utf8;
 using platform::to_utf16;
 using platform::unicode_to_cp1252;
 using platform::upper_byte;
@@ -122,6 +125,29 @@ TEST(CodePage, CharactersOutsideTheCodePageBecomeQuestionMarks)
         EXPECT_EQ(unicode_to_cp1252(code_point), '?');
     }
     EXPECT_EQ(from_utf16(u"a\u03A9b\u20AC"), "a?b\x80");
+}
+
+TEST(CodePage, FileNamesGoToTheSystemInUtf8)
+{
+    const struct {
+        std::string_view cp1252;
+        std::string_view utf8;
+    } cases[] = {
+        {"/tmp/Directory.dat", "/tmp/Directory.dat"},
+        {"/home/caf\xE9/Help.htm", "/home/caf\xC3\xA9/Help.htm"},
+        {"\x80 \x9F \xA0 \xFF", "\xE2\x82\xAC \xC5\xB8 \xC2\xA0 \xC3\xBF"},
+        {"\x81\x8D", "\xC2\x81\xC2\x8D"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.cp1252));
+        EXPECT_EQ(to_utf8(c.cp1252), c.utf8);
+    }
+    for (int byte = 0; byte < 256; ++byte) {
+        SCOPED_TRACE(byte);
+        const QString character(QChar(cp1252_to_unicode(static_cast<unsigned char>(byte))));
+        EXPECT_EQ(to_utf8(std::string(1, static_cast<char>(byte))), character.toUtf8().toStdString());
+    }
 }
 
 } // namespace

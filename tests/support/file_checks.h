@@ -1,9 +1,15 @@
 #pragma once
 // Small helpers for tests that look at the files the program writes.
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
 #include <csignal>
 #include <string>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace testing_support {
 
@@ -13,6 +19,18 @@ inline long long crlf_line_count(const std::string& bytes)
     long long count = 0;
     for (std::size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2)) ++count;
     return count;
+}
+
+// A file of these bytes and mode in a folder of its own, and a symbolic link to it at
+// `link`; gives the file's path.
+inline std::string file_behind_link(const TempFolder& elsewhere, const std::string& name, const std::string& bytes,
+                                    mode_t mode, const std::string& link)
+{
+    elsewhere.write_file(name, bytes);
+    const std::string named = elsewhere.file(name);
+    EXPECT_EQ(::chmod(named.c_str(), mode), 0);
+    EXPECT_EQ(::symlink(named.c_str(), link.c_str()), 0);
+    return named;
 }
 
 // Lowers the largest file this process may write, with SIGXFSZ ignored so that a write

@@ -35,6 +35,7 @@ protected:
         services.modal_windows = &modal_windows;
         services.sound_player = &sound_player;
         services.program_folder = folder.path();
+        change_services(services);
         form = std::make_unique<zentrel::frm_Main>(services);
         form->Load_and_Show();
         QCoreApplication::processEvents();
@@ -48,6 +49,9 @@ protected:
         form.reset();
         platform::reset_program_end();
     }
+
+    // Lets a test give the window other services than the ones above before it is made.
+    virtual void change_services(platform::Services&) {}
 
     // Picks a category as the user does and types a pattern.
     void choose(int category, const std::string& pattern, int direction = 1)
