@@ -81,6 +81,7 @@ class Decisions:
     renames: dict = dataclasses.field(default_factory=dict)
     villages: list = dataclasses.field(default_factory=list)
     areas: dict = dataclasses.field(default_factory=dict)
+    fixes: list = dataclasses.field(default_factory=list)
 
 
 def unescape(text: str) -> str:
@@ -124,6 +125,8 @@ def read_decisions(path: Path) -> Decisions:
                 d.gap_only[int(f[1])] = re.compile(f[2])
             elif kind == "village":
                 d.villages.append((f[1], float(f[2]), float(f[3]), f[4]))
+            elif kind == "fix":
+                d.fixes.append((f[1], f[2], f[3]))
             elif kind == "area":
                 d.areas[f[1]] = f[2]
             elif kind == "rename":
@@ -165,6 +168,7 @@ class Place:
     population: int
     exchange: "Exchange" = None
     distance: float = 0.0
+    assigned: str = "nearest exchange"
 
 
 def region_of(country: str, admin1: str) -> str:
@@ -360,14 +364,23 @@ def build_exchanges(area_names: dict, places: list, d: Decisions) -> list:
     return exchanges
 
 
-def assign_exchanges(places: list, exchanges: list, areas: dict) -> None:
+def assign_exchanges(places: list, exchanges: list, d: Decisions) -> None:
     by_region = collections.defaultdict(list)
     for e in exchanges:
         by_region[e.region].append(e)
+    fixed = {}
+    for name, admin2, code in d.fixes:
+        for p in places:
+            if p.source_name == name and admin2 in ("-", p.admin2):
+                fixed[p.gid] = code
     for p in places:
         candidates = by_region.get(p.region, [])
-        if p.admin2 in areas:
-            candidates = [e for e in exchanges if e.code == areas[p.admin2]]
+        code = fixed.get(p.gid) or d.areas.get(p.admin2)
+        if code:
+            p.assigned = "exchange of its area by decisions.txt"
+            candidates = [e for e in exchanges if e.code == code and not e.digits]
+            if not candidates:
+                sys.exit(f"no exchange of code {code} for {p.source_name}")
         best = min(candidates, key=lambda e: (distance_km(p.lat, p.lon, e.lat, e.lon), e.code, e.digits))
         p.exchange = best
         p.distance = distance_km(p.lat, p.lon, best.lat, best.lon)
@@ -419,14 +432,18 @@ class Candidate:
         return f"{self.name} ({self.qualifier})" if self.qualifier else self.name
 
     def rows(self) -> list:
+        """The place's rows, each with the notes on what was done to it."""
         name = self.full_name
+        base = [h for h in self.how if not h.startswith(("local digit", "old code", "also its code"))]
+        digits = base + [h for h in self.how if h.startswith("local digit")]
+        old = base + [h for h in self.how if h.startswith(("old code", "also its code"))]
         if self.kind == "T1":
-            return [Row(name, self.code)]
+            return [Row(name, self.code, how=base)]
         if self.kind == "T2":
-            return [Row(name, self.code, self.digits)]
+            return [Row(name, self.code, self.digits, how=digits)]
         if self.kind == "T3":
-            return [Row(name, self.code, self.digits), Row(name, self.code)]
-        return [Row(name, "0" + self.code[2:], self.old_digits), Row(name, self.code)]
+            return [Row(name, self.code, self.digits, how=digits), Row(name, self.code, how=base)]
+        return [Row(name, "0" + self.code[2:], self.old_digits, how=old), Row(name, self.code, how=base)]
 
     @property
     def row_count(self) -> int:
@@ -455,7 +472,7 @@ def candidates_of(places: list, d: Decisions, quoted_bases: set) -> list:
         main = normal(name) == normal(e.name) and p.distance < 8
         c = Candidate(p, name, e.code, sort_key(name, d.letters), main)
         source = f"GeoNames {p.gid}" if p.gid > 0 else "village of decisions.txt"
-        c.how.append(f"{source} \"{p.source_name}\", nearest exchange {e.name} {e.code}"
+        c.how.append(f"{source} \"{p.source_name}\", {p.assigned} {e.name} {e.code}"
                      + (f" {e.digits}" if e.digits else "") + f" ({p.distance:.1f} km)")
         if name != p.source_name:
             c.how.append(f"name written \"{name}\" in the data's style")
@@ -853,8 +870,8 @@ class Fitter:
             first = [e.digits] if e.digits else [x for x in "23456789" if x not in sub_digits[c.code]]
             free = [a + b for a in first for b in "0123456789"
                     if a + b not in taken[c.code] and a not in taken[c.code]]
-            if not free:
-                sys.exit(f"no two-digit local digits left in {c.code}")
+            if not free:  # villages that share an exchange share its digits
+                free = [a + b for a in first for b in "0123456789"]
             c.digits = self.pick(free, c)
             taken[c.code].add(c.digits)
             c.how.append(f"local digits {c.digits} filled" +
@@ -1059,8 +1076,6 @@ class Fitter:
             items = [(g.key, 0, i, g.rows) for i, g in enumerate(gap.groups)]
             for i, c in enumerate(gap.chosen):
                 rows = c.rows()
-                for r in rows:
-                    r.how = c.how
                 items.append((sort_key(c.full_name, self.d.letters), 1, i, rows))
             items.sort(key=lambda item: item[:3])
             flat = [r for item in items for r in item[3]]
@@ -1260,7 +1275,7 @@ def main() -> None:
     for i, (name, lat, lon, region) in enumerate(d.villages, 1):
         places.append(Place(-i, name, "", lat, lon, region, nearest_admin2(places, lat, lon, region), 0))
     exchanges = build_exchanges(area_names, places, d)
-    assign_exchanges(places, exchanges, d.areas)
+    assign_exchanges(places, exchanges, d)
 
     fixed, groups = quoted_layout(d)
     quoted = list(fixed.values()) + [r for g in groups for r in g.rows]
@@ -1293,8 +1308,11 @@ def main() -> None:
         "written as the data requires (decisions.txt)": len(quoted),
         "GeoNames places": sum(1 for c in chosen if c.place.gid),
         "exchange places of the area-name source not in GeoNames": sum(1 for c in chosen if not c.place.gid),
-        "rows with filled local digits": sum(1 for n in lines if any("filled" in h for h in lines[n].how)
-                                             and not lines[n].quoted),
+        "rows with filled local digits": sum(1 for n in lines if any(h.startswith(("local digits", "local digit "))
+                                                                      and "filled" in h for h in lines[n].how)),
+        "rows with local digits of a sub-area of the area-name source": sum(
+            1 for n in lines if any("sub-area in the area-name source" in h or "sub-area's digit" in h
+                                    for h in lines[n].how)),
         "places with their code of before 1995 as well": sum(1 for c in chosen if c.kind == "T5"),
         "names written in the data's style": sum(1 for c in chosen if any("style" in h for h in c.how)),
         "qualifiers added": sum(1 for c in chosen if c.qualifier),
