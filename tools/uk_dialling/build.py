@@ -82,6 +82,7 @@ class Decisions:
     villages: list = dataclasses.field(default_factory=list)
     areas: dict = dataclasses.field(default_factory=dict)
     fixes: list = dataclasses.field(default_factory=list)
+    qualifiers: dict = dataclasses.field(default_factory=dict)
 
 
 def unescape(text: str) -> str:
@@ -125,6 +126,8 @@ def read_decisions(path: Path) -> Decisions:
                 d.gap_only[int(f[1])] = re.compile(f[2])
             elif kind == "village":
                 d.villages.append((f[1], float(f[2]), float(f[3]), f[4]))
+            elif kind == "qualifier":
+                d.qualifiers[f[1]] = f[2]
             elif kind == "fix":
                 d.fixes.append((f[1], f[2], f[3]))
             elif kind == "area":
@@ -944,6 +947,9 @@ class Fitter:
 
     def qualify(self) -> None:
         chosen = self.all_chosen()
+        for c in chosen:
+            if c.name in self.d.qualifiers:
+                self.set_qualifier(c, self.d.qualifiers[c.name], "written as the data requires")
         by_name = collections.defaultdict(list)
         for c in chosen:
             by_name[c.name].append(c)
@@ -1184,7 +1190,7 @@ def verify(lines: dict) -> list:
                 runs[p[0]] += 1
                 if not in_order(previous[0], p[0]):
                     out_of_order.append(t)
-            elif p[1] == previous[1] and p[2] and not previous[2] and t != "Vodafone Group Premium Rate Service 0836 4":
+            elif p[2] and not previous[2] and t != "Vodafone Group Premium Rate Service 0836 4":
                 problems.append(f"line {n}: local digits after the code-only row of {p[0]}")
         else:
             runs[p[0]] += 1
