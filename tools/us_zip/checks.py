@@ -226,6 +226,41 @@ def widest_step_check(lines, check):
     return [] if at == [int(check.args[0])] else [f"widest {widest} at {at}"]
 
 
+def hyphens_check(lines, check):
+    actual = sum(name.count("-") for name in lines.names(check.first, check.last))
+    return [] if actual == int(check.args[0]) else [f"{actual}"]
+
+
+def hundreds_check(lines, check):
+    """The records whose ZIP code ends in 00 are the first records of the places (name and
+    state) that hold the given number of records or more, and there are that many of them."""
+    minimum, expected_count = int(check.args[0]), int(check.args[1])
+    records = lines.records(check.first, check.last)
+    counts = Counter((r.name, r.state) for _, r in records)
+    firsts = {}
+    for _, record in records:
+        firsts.setdefault((record.name, record.state), record.line())
+    expected = sorted(firsts[place] for place, n in counts.items() if n >= minimum)
+    actual = sorted(r.line() for _, r in records if r.zip.endswith("00"))
+    if actual == expected and len(actual) == expected_count:
+        return []
+    return [f"ending in 00: {actual}; first of the places of {minimum} or more: {expected}"]
+
+
+def stretches_check(lines, check):
+    name, expected = check.args[0], int(check.args[1])
+    names = lines.names(check.first, check.last)
+    actual = sum(1 for i, n in enumerate(names) if n == name and (i == 0 or names[i - 1] != name))
+    return [] if actual == expected else [f"{actual}"]
+
+
+def only_zip_check(lines, check):
+    pattern = re.compile(check.args[0])
+    expected = sorted(record for record in check.args[1:] if record)
+    actual = sorted(r.line() for _, r in lines.records(check.first, check.last) if pattern.search(r.zip))
+    return [] if actual == expected else [f"{actual[:12]} ({len(actual)})"]
+
+
 def zips_check(lines, check):
     actual = [r.zip for _, r in lines.records(check.first, check.last)]
     return [] if actual == check.args[0] else [f"{actual}"]
@@ -245,4 +280,8 @@ CHECKS = {
     "only": only_check,
     "widest-step": widest_step_check,
     "zips": zips_check,
+    "hyphens": hyphens_check,
+    "hundreds": hundreds_check,
+    "stretches": stretches_check,
+    "only-zip": only_zip_check,
 }

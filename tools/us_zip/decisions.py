@@ -5,9 +5,13 @@ provenance file with the records it touches:
 
   spell OLD | NEW | REASON            every record named OLD (after the conventions) is NEW
   name ZIP | NAME | REASON            the record of ZIP takes NAME
-  drop ZIP[-ZIP] | REASON             the source records of these ZIP codes are left out
+  drop ZIP[-ZIP] | REASON             the source records of these ZIP codes are left out,
+                                      and no record is made to fit at them
   keep ZIP[-ZIP] | REASON             these records are never left out to meet a count
   fill ZIP | NAME, ST | REASON        a record made to fit, not in the sources
+  move ZIP-ZIP | FORMER | REASON     the records of these codes stand at the codes they had
+                                      then, FORMER for the first, where no record of today
+                                      holds that code
   military PREFIX | ST | CITY | REASON  the military codes beginning PREFIX carry ST and
                                       the place "APO CITY" or "FPO CITY"
   fill-names E1-E2 | POLICY | REASON  how the fills of the elements E1-E2 are named:
@@ -30,6 +34,7 @@ class Decisions:
     keeps: dict = field(default_factory=dict)       # zip -> reason
     fills: dict = field(default_factory=dict)       # zip -> (name, state, reason)
     military: list = field(default_factory=list)    # (prefix, state, city, reason)
+    moves: list = field(default_factory=list)       # (low, high, former low, reason)
     fill_names: list = field(default_factory=list)  # (e1, e2, policy, reason)
     drop_order: list = field(default_factory=list)  # (e1, e2, order, reason)
 
@@ -62,6 +67,9 @@ def parse_statement(decisions, text):
     elif kind == "fill":
         name, _, state = fields[1].rpartition(", ")
         decisions.fills[argument] = (name, state, reason)
+    elif kind == "move":
+        codes = zip_range(argument)
+        decisions.moves.append((codes[0], codes[-1], zip_range(fields[1])[0], reason))
     elif kind == "military":
         decisions.military.append((argument, fields[1], fields[2], reason))
     elif kind in ("fill-names", "drop-order"):

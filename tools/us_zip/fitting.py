@@ -15,8 +15,8 @@ from place_names import NAME_LIMIT, era_name, is_plain
 from targets import Record, parse_record, states_by_element
 
 FIRM_WORDS = {
-    "agencies", "agency", "assn", "assoc", "bank", "bkcard", "bmc", "brm", "club", "co",
-    "com", "corp", "corporation", "dept", "firm", "firms", "fulfill", "fulfillment", "fund",
+    "agencies", "agency", "assn", "assoc", "bank", "banks", "bkcard", "bmc", "brm", "club", "co",
+    "com", "corp", "corporation", "dept", "finance", "firm", "firms", "fulfill", "fulfillment", "fund",
     "government", "inc", "ins", "insurance", "irs", "lottery", "mailings", "mutual",
     "newspaper", "power", "reply", "return", "revenue", "serv", "services", "servi", "systems",
     "telephone",
@@ -24,7 +24,7 @@ FIRM_WORDS = {
 # Other names that are not places of their own: housing estates and sectors of Puerto Rico,
 # and institutions.
 ESTATE_WORDS = {"urb", "villa", "villas", "vista", "vistas", "valle", "sect", "parc", "ext", "upr"}
-INSTITUTION_WORDS = {"college", "university", "hospital", "school", "academy", "prison", "campus"}
+INSTITUTION_WORDS = {"base", "college", "univ", "university", "hospital", "school", "academy", "prison", "campus"}
 
 
 @dataclass
@@ -96,12 +96,27 @@ class Fitter:
                 self.dropped.append((code, source_line(source), self.decisions.drops[code]))
                 continue
             candidates[code] = self.candidate_from_source(source)
+        self.move_to_former_codes(candidates)
         for code, (name, state, reason) in self.decisions.fills.items():
             if code in candidates:
                 raise SystemExit(f"fill {code}: the sources hold this ZIP code")
             candidates[code] = Candidate(Record(code, name, state), [f"made to fit: {reason}"],
                                          made_to_fit=True)
         return candidates
+
+    def move_to_former_codes(self, candidates):
+        """Records of renumbered areas stand at the codes they had then, where no record of
+        today holds that code (a code that another place holds today came later)."""
+        for low, high, former_low, reason in self.decisions.moves:
+            shift = int(former_low) - int(low)
+            for code in [c for c in candidates if low <= c <= high]:
+                former = f"{int(code) + shift:05d}"
+                if former in self.sources or former in candidates:
+                    continue
+                candidate = candidates.pop(code)
+                candidate.record = Record(former, candidate.record.name, candidate.record.state)
+                candidate.notes.append(f"moved from today's code {code} to {former}: {reason}")
+                candidates[former] = candidate
 
     def candidate_from_source(self, source):
         state, name = source.state, era_name(source.name)
@@ -170,7 +185,17 @@ class Fitter:
         for before, after in zip(anchors, anchors[1:]):
             if after.element - before.element > 1:
                 self.fill_gap(before, after, elements, notes, used)
+        self.drop_unplaced(anchors, used)
         return Fitted(elements, notes, sorted(self.dropped))
+
+    def drop_unplaced(self, anchors, used):
+        """Candidates of the fitted range that no element took: those between two anchors
+        that stand next to each other, or replaced by a quoted record of their code."""
+        dropped = {code for code, _, _ in self.dropped}
+        last_zip = anchors[-1].zip
+        for code, candidate in self.candidates.items():
+            if code <= last_zip and code not in used and code not in dropped and not candidate.made_to_fit:
+                self.drop(candidate, "no element of the lines lies between its neighbours' codes")
 
     def anchored(self):
         """The elements whose record the targets give."""
@@ -200,12 +225,14 @@ class Fitter:
             raise SystemExit(f"element {anchor.element}: state {state}, block table says "
                              f"{self.states[anchor.element]}")
         candidate = self.candidates.get(anchor.zip)
-        if anchor.name is None:
+        # A code quoted inside a stretch of one place name is that place's record.
+        anchor_name = anchor.name or self.forced_name(anchor.element, anchor.element)
+        if anchor_name is None:
             if not candidate or candidate.record.state != state:
                 raise SystemExit(f"element {anchor.element}: no record of ZIP {anchor.zip}, {state}; "
                                  f"add a fill decision")
             return candidate.record, list(candidate.notes)
-        record = Record(anchor.zip, anchor.name, state)
+        record = Record(anchor.zip, anchor_name, state)
         return record, quoted_notes(record, candidate, self.sources.get(anchor.zip))
 
     def fill_gap(self, before, after, elements, notes, used):
@@ -269,7 +296,7 @@ class Fitter:
         if is_military(name):
             return False
         for check in self.targets.checks:
-            if not check.first <= element <= check.last:
+            if not check.governs or not check.first <= element <= check.last:
                 continue
             if check.kind in ("count", "only") and re.search(check.args[0], name):
                 return True
@@ -314,9 +341,12 @@ class Fitter:
         return default
 
     def made_to_fit(self, chosen, count, before, after, state, forced_name):
-        taken = set(self.sources) | set(self.candidates) | {c.zip for c in chosen}
+        taken = set(self.sources) | set(self.candidates) | set(self.decisions.drops) | {c.zip for c in chosen}
+        # Where the codes ending in 00 begin the large places, no made-up record takes one.
+        hundreds = any(c.kind == "hundreds" and c.first <= before.element <= c.last for c in self.targets.checks)
         free = [f"{code:05d}" for code in range(int(before.zip) + 1, int(after.zip))
-                if f"{code:05d}" not in taken and not self.is_absent(f"{code:05d}")]
+                if f"{code:05d}" not in taken and not self.is_absent(f"{code:05d}")
+                and not (hundreds and code % 100 == 0)]
         if len(free) < count:
             raise SystemExit(f"{before.zip}-{after.zip}: {count} records to make, {len(free)} free codes")
         if forced_name:
@@ -346,26 +376,36 @@ class Fitter:
 
     def repeat_fills(self, chosen, count, free, state, element):
         """Second codes of places that have one record in the gap: the free codes right after
-        such a record, spread evenly over the gap."""
-        names = [c.record.name for c in chosen]
-        plain = [c for c in chosen if not self.is_kept(c, element) and is_plain(c.record.name)]
-        singles = {c.zip: c.record.name for c in plain if names.count(c.record.name) == 1}
-        if len(singles) < count:
-            singles = {c.zip: c.record.name for c in plain}
-        codes = sorted(c.zip for c in chosen)
-        following = {}
-        for code in sorted(singles):
-            after = next((z for z in free if z > code), None)
-            if after and not any(code < z < after for z in codes):
-                following[after] = singles[code]
-        if len(following) < count:
-            raise SystemExit(f"{state} {free[0]}-{free[-1]}: {count} records to make, "
-                             f"{len(following)} places to give a second code")
+        such a record, spread evenly over the gap. Where a gap lacks more records than it
+        has such places, further rounds give further codes to the places of the gap."""
         made = []
-        for code in spread(sorted(following), count):
-            free.remove(code)
-            made.append(self.fill(code, following[code], state, f"another code of {following[code]}"))
+        while len(made) < count:
+            following = self.following_free_codes(chosen, made, free, element, count - len(made))
+            if not following:
+                raise SystemExit(f"{state} {free[0]}-{free[-1]}: {count} records to make, "
+                                 f"{len(made)} places to give another code")
+            for code in spread(sorted(following), min(count - len(made), len(following))):
+                free.remove(code)
+                made.append(self.fill(code, following[code], state, f"another code of {following[code]}"))
         return made
+
+    def following_free_codes(self, chosen, made, free, element, count):
+        """The free code right after each record of a place with one record in the gap
+        (of any place, where there are fewer such than count), when no record stands between."""
+        names = [c.record.name for c in chosen + made]
+        plain = [c for c in chosen if not self.is_kept(c, element) and is_plain(c.record.name)] + made
+        singles = {c.zip: c.record.name for c in plain if names.count(c.record.name) == 1}
+        everyone = {c.zip: c.record.name for c in plain}
+        codes = sorted(c.zip for c in chosen + made)
+        following = {}
+        for places in ([singles] if len(singles) >= count else []) + [everyone]:
+            for code in sorted(places):
+                after = next((z for z in free if z > code), None)
+                if after and not any(code < z < after for z in codes):
+                    following[after] = places[code]
+            if following:
+                return following
+        return following
 
     def fill(self, code, name, state, why):
         return Candidate(Record(code, name, state),

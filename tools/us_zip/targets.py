@@ -49,6 +49,7 @@ class Check:
     last: int
     args: list
     text: str
+    governs: bool = True   # the fitting leaves the names it counts to decisions.txt
 
 
 @dataclass
@@ -104,6 +105,10 @@ def read_targets(path):
 def parse_statement(targets, text):
     fields = text.removesuffix(" |").split(" | ")
     head = fields[0].split()
+    if head[0] == "whole":
+        parse_statement(targets, text.removeprefix("whole "))
+        targets.checks[-1].governs = False
+        return
     kind = head[0]
     if kind == "line-count":
         targets.line_count = int(head[1])
