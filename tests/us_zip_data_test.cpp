@@ -1008,9 +1008,27 @@ void add_lines_22201_to_24400(DataSet& set)
                            .at_max = 1});
 }
 
+// The records of one place name on these lines stand in `stretches` stretches: so many of
+// them follow a record of another name.
+Hook stretches_of(const std::string& name, LineRange lines, int stretches)
+{
+    return {.name = "lines 24,401-26,400: " + name + " in " + std::to_string(stretches) + " stretches",
+            .scope = {.lines = lines, .where = {.field = "place", .pattern = literal(name)}},
+            .holds = [name](const RecordList& records, std::size_t index) {
+                return index == 0 || records.field(index - 1, "place") != name;
+            },
+            .holding = stretches};
+}
+
 void add_lines_24401_to_26400(DataSet& set)
 {
     const LineRange lines = {24401, 26400};
+    set.hooks.push_back(stretches_of("Saint Cloud", lines, 3));
+    set.hooks.push_back(stretches_of("Sioux Falls", lines, 2));
+    set.hooks.push_back(stretches_of("Billings", lines, 2));
+    set.exactly.push_back({.label = "lines 24,401-26,400: Buffalo Ridge divides Sioux Falls's codes",
+                           .scope = {.lines = {25156, 25158}, .where = {}}, .field = "place",
+                           .values = {"Sioux Falls", "Buffalo Ridge", "Sioux Falls"}});
     set.values.push_back({.label = "lines 24,401-26,400: the places with the most codes",
                           .scope = {.lines = lines, .where = {}}, .field = "place",
                           .counts = {{"Sioux Falls", 21}, {"Duluth", 15}, {"Billings", 15}, {"Fargo", 12},
@@ -1271,6 +1289,8 @@ TEST(UsZipCodes, DescriptionNoticesEachBrokenCopy)
          "Miami's military mail"},
         {"a third base in lines 24,401-26,400", [](DataLines& l) { l[25864] = "58705 Minot A F B, ND"; },
          "one-letter words"},
+        {"a fourth stretch of Saint Cloud", [](DataLines& l) { l[24800] = l[24800].substr(0, 6) + "Saint Cloud, MN"; },
+         "Saint Cloud in 3 stretches"},
     };
     const DataSet set = us_zip_codes();
     const DataLines good = data_lines(set);

@@ -211,11 +211,15 @@ def count_check(lines, check):
     return [] if actual == expected else [f"{actual}"]
 
 
-def only_check(lines, check):
-    pattern = re.compile(check.args[0])
-    expected = sorted(record for record in check.args[1:] if record)
-    actual = sorted(r.line() for _, r in lines.records(check.first, check.last) if pattern.search(r.name))
-    return [] if actual == expected else [f"{actual[:12]} ({len(actual)})"]
+def only_matching(field):
+    """Exactly the records listed have the field (place name or ZIP code) matching the pattern."""
+    def check_only(lines, check):
+        pattern = re.compile(check.args[0])
+        expected = sorted(record for record in check.args[1:] if record)
+        actual = sorted(r.line() for _, r in lines.records(check.first, check.last)
+                        if pattern.search(getattr(r, field)))
+        return [] if actual == expected else [f"{actual[:12]} ({len(actual)})"]
+    return check_only
 
 
 def widest_step_check(lines, check):
@@ -254,13 +258,6 @@ def stretches_check(lines, check):
     return [] if actual == expected else [f"{actual}"]
 
 
-def only_zip_check(lines, check):
-    pattern = re.compile(check.args[0])
-    expected = sorted(record for record in check.args[1:] if record)
-    actual = sorted(r.line() for _, r in lines.records(check.first, check.last) if pattern.search(r.zip))
-    return [] if actual == expected else [f"{actual[:12]} ({len(actual)})"]
-
-
 def zips_check(lines, check):
     actual = [r.zip for _, r in lines.records(check.first, check.last)]
     return [] if actual == check.args[0] else [f"{actual}"]
@@ -277,11 +274,11 @@ CHECKS = {
     "same-name": same_name_check,
     "name-run": name_run_check,
     "count": count_check,
-    "only": only_check,
+    "only": only_matching("name"),
     "widest-step": widest_step_check,
     "zips": zips_check,
     "hyphens": hyphens_check,
     "hundreds": hundreds_check,
     "stretches": stretches_check,
-    "only-zip": only_zip_check,
+    "only-zip": only_matching("zip"),
 }
