@@ -225,15 +225,19 @@ class Fitter:
             raise SystemExit(f"element {anchor.element}: state {state}, block table says "
                              f"{self.states[anchor.element]}")
         candidate = self.candidates.get(anchor.zip)
-        # A code quoted inside a stretch of one place name is that place's record.
-        anchor_name = anchor.name or self.forced_name(anchor.element, anchor.element)
-        if anchor_name is None:
-            if not candidate or candidate.record.state != state:
-                raise SystemExit(f"element {anchor.element}: no record of ZIP {anchor.zip}, {state}; "
-                                 f"add a fill decision")
+        if anchor.name is not None:
+            record = Record(anchor.zip, anchor.name, state)
+            return record, quoted_notes(record, candidate, self.sources.get(anchor.zip))
+        # A code given inside a stretch of one place name is that place's record.
+        forced_name = self.forced_name(anchor.element, anchor.element)
+        if candidate and candidate.record.state == state:
+            if forced_name:
+                candidate.renamed(forced_name, f"\"{forced_name}\", the place these elements hold")
             return candidate.record, list(candidate.notes)
-        record = Record(anchor.zip, anchor_name, state)
-        return record, quoted_notes(record, candidate, self.sources.get(anchor.zip))
+        if forced_name:
+            record = Record(anchor.zip, forced_name, state)
+            return record, quoted_notes(record, candidate, self.sources.get(anchor.zip))
+        raise SystemExit(f"element {anchor.element}: no record of ZIP {anchor.zip}, {state}; add a fill decision")
 
     def fill_gap(self, before, after, elements, notes, used):
         first, last = before.element + 1, after.element - 1
