@@ -82,7 +82,7 @@ DataSet described(const DataLines& lines)
 {
     DataSet set;
     set.label = "MadeUpZip";
-    set.module = {.module = &zentrel::modDefaultUSZipCodes};
+    set.module = {.module = &testing_support::module_of<zentrel::Category::USZipCodes>};
     set.fields = zip_fields();
     set.other_lines = {{.lines = {1, 1}, .text = lines[1]},
                        {.lines = {2, 2}, .text = lines[2]},

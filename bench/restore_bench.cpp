@@ -67,7 +67,7 @@ double median(std::vector<double> values)
 double time_restore(zentrel::frm_Main& form, int category, const std::string& folder)
 {
     form.com_SearchType.set_list_index(category);
-    const std::string path = form.DataFile_Path;
+    const std::string path = form.search_state().DataFile_Path;
     std::vector<double> runs;
     for (int run = 0; run < timed_runs; ++run) {
         const auto start = Clock::now();
@@ -111,9 +111,9 @@ double time_search(zentrel::frm_Main& form, int direction, const std::string& pa
         platform::Control::flush_all();
         QCoreApplication::processEvents();
         runs.push_back(ms_since(start));
-        if (form.Match_Count != expected) {
-            std::fprintf(stderr, "the search for %s found %d rows, not %d\n", pattern.c_str(), form.Match_Count,
-                         expected);
+        const int found = form.search_state().Match_Count;
+        if (found != expected) {
+            std::fprintf(stderr, "the search for %s found %d rows, not %d\n", pattern.c_str(), found, expected);
             std::exit(1);
         }
     }
@@ -123,7 +123,7 @@ double time_search(zentrel::frm_Main& form, int direction, const std::string& pa
 // A search of "*": every entry of the file must be found.
 double time_every_entry_search(zentrel::frm_Main& form, int direction)
 {
-    return time_search(form, direction, "*", entry_lines(form.DataFile_Path));
+    return time_search(form, direction, "*", entry_lines(form.search_state().DataFile_Path));
 }
 
 // The provider contract and the writer alone, on a table of ZIP-code records.

@@ -3,10 +3,9 @@
 // bare read-split-match loop against grep on the same file, how soon an abort takes
 // effect, how often the window repaints while a search runs, and the peak memory.
 // Prints one line per measure with its target and "ok" or "MISSED".
-#include "main_window/category_texts.h"
-#include "main_window/database_entry.h"
+#include "core/category.h"
 #include "main_window/frm_main.h"
-#include "main_window/wildcard.h"
+#include "main_window/search_loop.h"
 #include "platform/app_state.h"
 #include "platform/controls.h"
 #include "platform/services.h"
@@ -200,7 +199,7 @@ struct SearchWindow {
     explicit SearchWindow(const std::string& program_folder) : form(services_for(program_folder))
     {
         form.Load_and_Show();
-        form.com_SearchType.set_list_index(zentrel::Category_USZipCodes);
+        form.com_SearchType.set_list_index(zentrel::index_of(zentrel::Category::USZipCodes));
         settle_window();
     }
 
@@ -224,7 +223,7 @@ struct SearchWindow {
         return ms_since(start);
     }
 
-    int match_rows() const { return form.Match_Count; }
+    int match_rows() const { return form.search_state().Match_Count; }
     const std::string& last_code_cell() const
     {
         return form.flx_ResultsChart.cell(form.flx_ResultsChart.rows() - 1, 0).text;
@@ -322,7 +321,7 @@ void measure_memory()
 // window repaints while the search runs, but once per display frame, never once per line.
 void measure_repaints(SearchWindow& window)
 {
-    EventCounter paints({QEvent::Paint, QEvent::UpdateRequest}, &window.form.Search_Running);
+    EventCounter paints({QEvent::Paint, QEvent::UpdateRequest}, &window.form.search_state().Search_Running);
     QWidget* widget = window.form.frm.widget();
     widget->installEventFilter(&paints);
     const double ms = window.timed_search(every_entry_pattern);
@@ -372,20 +371,20 @@ void measure_abort(SearchWindow& window, int delay_ms)
 // ---------------------------------------------------------------------------------
 // The bare loop and grep
 
+// The search's scan of the file with a listener that shows nothing and never yields.
+class SilentListener final : public zentrel::SearchListener {
+public:
+    void reading(const zentrel::SearchProgress&) override {}
+    void matched(const zentrel::EntryFields&, const zentrel::SearchProgress&) override {}
+    bool line_done() override { return true; }
+};
+
 // Reads, splits and matches every line as the search does, without the window.
 int bare_search(const std::string& path, const std::string& pattern)
 {
-    platform::InputFile file(path);
-    const zentrel::WildcardPattern compiled(pattern);
-    int matches = 0;
-    std::string line;
-    while (!file.eof()) {
-        file.read_line(line);
-        if (zentrel::line_kind(line) != zentrel::LineKind::Entry) continue;
-        const zentrel::EntryFields entry = zentrel::split_entry(line, zentrel::Category_USZipCodes);
-        if (compiled.matches(entry.name)) ++matches;
-    }
-    return matches;
+    SilentListener listener;
+    zentrel::SearchLoop loop(zentrel::Category::USZipCodes, zentrel::SearchField::Name, pattern);
+    return loop.run(path, listener).matches;
 }
 
 // Runs grep as a child process with its output into a file; its count, or -1.
@@ -443,7 +442,7 @@ int main(int argc, char* argv[])
     QApplication::setStyle(QStyleFactory::create("Fusion"));
 
     ProgramFolder folder;
-    folder.write(std::string(zentrel::database_file_name(zentrel::Category_USZipCodes)), zip_code_file());
+    folder.write(std::string(zentrel::database_file_name(zentrel::Category::USZipCodes)), zip_code_file());
     std::printf("search benchmark: %d lines of ZipCodesUS.dat, Release build, offscreen\n", file_line_count);
 
     {

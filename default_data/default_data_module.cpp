@@ -28,13 +28,13 @@ bool is_null_line(std::string_view value)
 
 } // namespace
 
-std::string DefaultDataModule::Default_Line(std::int32_t n)
+std::string DefaultDataModule::Default_Line(std::int32_t n, platform::Clock& clock)
 {
     // A line outside the array fails before any block is stored, so that it changes no
     // element: the last block of a module may reach past the array's end.
     if (n < 0 || n > upper_bound()) platform::raise_error(platform::error::subscript_out_of_range);
     for (int k = 1; k <= filler_count(); ++k) {
-        if (block_first(k) <= n && n <= block_last(k)) Fill_Block(k);
+        if (block_first(k) <= n && n <= block_last(k)) Fill_Block(k, clock);
     }
 
     if (n == 0) {
@@ -52,13 +52,13 @@ std::string DefaultDataModule::Default_Line(std::int32_t n)
     return working_line_;
 }
 
-void DefaultDataModule::Fill_Block(int k)
+void DefaultDataModule::Fill_Block(int k, platform::Clock& clock)
 {
     const std::int64_t first = block_first(k);
     const std::int64_t last = block_last(k);
     if (k == 1 && has_restore_stamp()) {
         store(first, stamp_element - 1);
-        lines()[stamp_element] = Restore_Stamp(last_updated_line(), default_data_now());
+        lines()[stamp_element] = Restore_Stamp(last_updated_line(), clock.now());
         store(stamp_element + 1, last);
     } else {
         store(first, last);

@@ -5,6 +5,8 @@
 // file; block filler k copies block k of that table into the module's own array
 // `Default_Lines` each time a line of that block is asked for. The module writes no file
 // and keeps no record of which blocks it has stored.
+#include "platform/services.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -52,13 +54,14 @@ public:
     // Line n of the default database file. Runs the filler of n's block first, on every
     // call; 0 gives the line count as decimal text; an element that holds nothing gives the
     // placeholder comment, and ":Null" (any case, outer spaces allowed) the empty text.
-    // Throws platform::RuntimeError(9) for n < 0 or n > upper_bound().
-    std::string Default_Line(std::int32_t n);
+    // Throws platform::RuntimeError(9) for n < 0 or n > upper_bound(). The clock gives the
+    // time of the restore stamp, where the line's block holds one.
+    std::string Default_Line(std::int32_t n, platform::Clock& clock = platform::system_clock());
 
     // Stores block k, elements 200(k-1)+1 to 200k, from the table in ascending order; the
-    // module's first block computes its restore stamp at element 8 in its place. A block
-    // past the table's end stores nothing.
-    void Fill_Block(int k);
+    // module's first block computes its restore stamp at element 8 in its place, at the
+    // clock's time. A block past the table's end stores nothing.
+    void Fill_Block(int k, platform::Clock& clock = platform::system_clock());
 
     // Elements 0 to upper_bound(), all empty until their block is filled; created on first use.
     const std::vector<std::string>& Default_Lines() { return lines(); }

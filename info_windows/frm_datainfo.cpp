@@ -1,13 +1,69 @@
 #include "info_windows/frm_datainfo.h"
 
-#include "info_windows/frm_about.h"
-#include "main_window/frm_main.h"
-#include "platform/services.h"
+#include "core/app_identity.h"
+#include "core/paths.h"
+#include "info_windows/link_font.h"
+#include "platform/formats.h"
+#include "platform/shell_open.h"
+#include "platform/text_file.h"
+
+#include <string_view>
 
 namespace zentrel {
 
-frm_DataInfo::frm_DataInfo(frm_Main& main)
-    : frm("Information", 4680, 3195), lab_LinkToFile(frm, "", 0, 0, 0, 0), main_(main)
+namespace {
+
+constexpr platform::Colour red = platform::rgb(255, 0, 0);
+
+platform::Font arial(double size, bool bold) { return platform::Font{"Arial", size, bold, false, false}; }
+
+// The caption of the code option names the codes in the plural ("Dialling codes"); one
+// row holds one code, so a final lower-case "s" is dropped. "Call sign" stays as it is.
+std::string singular(std::string caption)
+{
+    if (!caption.empty() && caption.back() == 's') caption.pop_back();
+    return caption;
+}
+
+// The percentage that the running search shows in the main window's caption, which ends
+// in "[ n% ]": the characters after the last blank before the first "%".
+std::string progress_from_caption(const std::string& caption)
+{
+    std::string text = caption.substr(0, caption.find('%'));
+    while (text.find(' ') != std::string::npos) text.erase(0, 1);
+    return text;
+}
+
+// Prints one line of the window: the left text, then the value at the value column.
+class Composer {
+public:
+    Composer(platform::Window& window, double value_x) : window_(window), value_x_(value_x) {}
+
+    void value_line(std::string_view left, std::string_view value)
+    {
+        window_.print(left);
+        window_.set_current_x(value_x_);
+        window_.print_line(value);
+    }
+
+    void bold_value_line(std::string_view left, std::string_view value)
+    {
+        window_.print(left);
+        window_.set_font_bold(true);
+        window_.set_current_x(value_x_);
+        window_.print_line(value);
+        window_.set_font_bold(false);
+    }
+
+private:
+    platform::Window& window_;
+    double value_x_;
+};
+
+} // namespace
+
+frm_DataInfo::frm_DataInfo(const platform::Services& services)
+    : frm("Information", 4680, 3195), lab_LinkToFile(frm, "", 0, 0, 0, 0), services_(services)
 {
     lab_LinkToFile.set_auto_size(true);
     lab_LinkToFile.set_fore_colour(platform::system_highlight);
@@ -20,17 +76,95 @@ frm_DataInfo::frm_DataInfo(frm_Main& main)
     lab_LinkToFile.on_click = [this] { lab_LinkToFile_Click(); };
 }
 
+void frm_DataInfo::Show_Row_Info(const InfoRow& row, const SearchState& state)
+{
+    if (row.main_window != nullptr) frm.set_icon_from(*row.main_window);
+    frm.set_caption("Information on; " + row.name_text);
+    frm.cls();
+    frm.set_fore_colour(platform::system_button_text);
+    frm.set_font(arial(10, true));
+    Composer lines(frm, row.value_column);
+    lines.value_line(" Information on; ", row.name_text);
+    lines.value_line(" " + singular(row.code_caption) + "; ", row.code_text);
+    frm.set_font(arial(8, false));
+    frm.print_line();
+    frm.print_line();
+    print_statistics(state, row.value_column);
+    print_file_link(state.DataFile_Path, row.value_column);
+    print_closing_block(row, state.Search_Running);
+    frm.show();
+    frm.bring_to_front();
+}
+
+void frm_DataInfo::print_statistics(const SearchState& state, double value_column)
+{
+    Composer lines(frm, value_column);
+    lines.bold_value_line(" Searched for; ", state.Search_Text);
+    lines.value_line(" Search started at; ", format_clock_time(state.Search_Start));
+    if (state.Search_Running) {
+        lines.value_line(" Time now; ", format_clock_time(state.Search_Last));
+        lines.value_line(" Total time so far; ", " " + format_elapsed(state.Search_Last, state.Search_Start));
+        // The running count follows its text at once, without moving to the value column.
+        frm.print(" Total matches found so far; ");
+        frm.set_font_bold(true);
+        frm.print_line(platform::format_grouped(state.Match_Count));
+        frm.set_font_bold(false);
+    } else {
+        lines.value_line(" Search ended at; ", format_clock_time(state.Search_Last));
+        lines.value_line(" Total search time; ", format_elapsed(state.Search_Last, state.Search_Start));
+        lines.bold_value_line(" Total matches found; ", platform::format_grouped(state.Match_Count));
+    }
+    frm.print_line();
+}
+
+// The link lies over the printed path, in the same font, so the path shows through it
+// in the highlight colour and underlined.
+void frm_DataInfo::print_file_link(const std::string& path, double value_column)
+{
+    frm.print(" Data read from file; ");
+    frm.set_font_bold(true);
+    frm.set_current_x(value_column);
+    lab_LinkToFile.set_left(frm.current_x());
+    lab_LinkToFile.set_top(frm.current_y());
+    lab_LinkToFile.set_font(link_font(frm.font(), true));
+    lab_LinkToFile.set_link_cursor(true);
+    lab_LinkToFile.set_caption(path);
+    lab_LinkToFile.set_tooltip(" Load file; " + FileName_from_Path(path) + " ");
+    lab_LinkToFile.set_visible(true);
+    frm.print_line(path);
+    frm.set_font_bold(false);
+}
+
+void frm_DataInfo::print_closing_block(const InfoRow& row, bool running)
+{
+    if (running) {
+        frm.print_line();
+        frm.set_fore_colour(red);
+        frm.set_font_bold(true);
+        frm.print_line(std::string(" ") + App_ProductName + " has not yet finished searching.");
+        frm.print_line(" " + progress_from_caption(row.main_caption) + "% of file searched only.");
+        frm.set_font_bold(false);
+        frm.set_fore_colour(platform::system_button_text);
+        return;
+    }
+    Composer lines(frm, row.value_column);
+    lines.bold_value_line(" File created on; ", "- to do -");
+    lines.bold_value_line(" File updated on; ", "- to do -");
+    frm.print_line();
+    frm.set_fore_colour(row.colour);
+    frm.print_line(" This part of the program has not yet been written.");
+}
+
 void frm_DataInfo::lab_LinkToFile_Click()
 {
     const std::string path = lab_LinkToFile.caption();
-    frm_About& about = main_.About();
-    if (about.FileSize(path) < 0) {
-        main_.services().message_boxes->show(std::string(App_Title) + " can't find file;\r\n" + path,
-                                             platform::message_box::ok_only | platform::message_box::exclamation,
-                                             std::string(App_Title) + " can't find file.");
+    if (platform::file_size_32(path) < 0) {
+        services_.message_boxes->show(std::string(App_Title) + " can't find file;\r\n" + path,
+                                      platform::message_box::ok_only | platform::message_box::exclamation,
+                                      std::string(App_Title) + " can't find file.");
         return;
     }
-    about.Load_File_or_URL(path, false);
+    platform::Load_File_or_URL(services_, path, false);
 }
 
 void frm_DataInfo::Form_Unload() { closed_ = true; }

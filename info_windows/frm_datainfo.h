@@ -1,17 +1,39 @@
 #pragma once
-// The information window on one result row: composed by the main window's
-// Show_Row_Info by printing onto the window's surface, with one control of its own, the
-// link to the database file the row was read from. The window only shows what it was
-// composed with; it never reads the search state itself.
+// The information window on one result row: the row's name and code, the statistics of
+// the search that produced it, the database file as a link, and a closing block that
+// differs while the search is still running, all printed onto the window's surface line
+// by line. The window shows only what it was composed with: the row and a copy of the
+// search state; it never reads the main window's state itself.
+#include "core/search_state.h"
 #include "platform/controls.h"
+#include "platform/services.h"
+
+#include <string>
 
 namespace zentrel {
 
-class frm_Main;
+// What the information window shows of the clicked row and takes from the main window.
+struct InfoRow {
+    std::string name_text;
+    std::string code_text;
+    // The row's text colour, which the closing line of a finished search takes.
+    platform::Colour colour = 0;
+    // The caption of the code option ("ZIP codes"); one row holds one code.
+    std::string code_caption;
+    // Where the values stand, in twips from the left edge.
+    double value_column = 0;
+    // The main window's caption, which shows the running search's progress.
+    std::string main_caption;
+    // The window whose icon the information window takes.
+    const platform::Window* main_window = nullptr;
+};
 
 class frm_DataInfo final {
 public:
-    explicit frm_DataInfo(frm_Main& main);
+    explicit frm_DataInfo(const platform::Services& services);
+
+    // Composes the window on the row with the search state of this moment and shows it.
+    void Show_Row_Info(const InfoRow& row, const SearchState& state);
 
     // Opens the file named by the link's caption, or says that it cannot be found.
     void lab_LinkToFile_Click();
@@ -23,7 +45,11 @@ public:
     platform::Label lab_LinkToFile;
 
 private:
-    frm_Main& main_;
+    void print_statistics(const SearchState& state, double value_column);
+    void print_file_link(const std::string& path, double value_column);
+    void print_closing_block(const InfoRow& row, bool running);
+
+    const platform::Services& services_;
     bool closed_ = false;
 };
 

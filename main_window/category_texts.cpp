@@ -1,36 +1,13 @@
 #include "main_window/category_texts.h"
 
+#include "core/paths.h"
 #include "platform/text.h"
 
 #include <algorithm>
 
 namespace zentrel {
 
-const std::array<std::string_view, category_count> category_list_texts = {
-    "Search for UK dialling codes.",
-    "Search for UK post codes.",
-    "Search for Radio call signs.",
-    "Search for International dialling codes.",
-    "Search for Web domain names.",
-    "Search for UK vehicle number plates.",
-    "Search for International car symbols.",
-    "Search for US ZIP codes.",
-};
-
 namespace {
-
-constexpr std::array<std::string_view, category_count> database_file_names = {
-    "Directory.dat",
-    "PostCodes.dat",
-    "CallSigns.dat",
-    "InterTelDir.dat",
-    "InterDomainNames.dat",
-    "VehiclePlates.dat",
-    "InterVehicleSymbols.dat",
-    "ZipCodesUS.dat",
-};
-
-constexpr std::string_view other_database_file_name = "Database.dat";
 
 // How a row builds its text for a category outside 0-7.
 enum class FallBack {
@@ -123,8 +100,6 @@ constexpr std::array<TextRow, 18> text_table = {{
      "data"},
 }};
 
-bool is_category_index(int category) { return category >= 0 && category < category_count; }
-
 bool equal_ignoring_case(std::string_view left, std::string_view right)
 {
     return std::equal(left.begin(), left.end(), right.begin(), right.end(), [](char a, char b) {
@@ -157,43 +132,32 @@ std::string fall_back_text(const TextRow& row, std::string_view key, std::string
 
 } // namespace
 
-std::string_view database_file_name(int category)
-{
-    return is_category_index(category) ? database_file_names[category] : other_database_file_name;
-}
-
-std::string text_for_category(std::string_view key, int category, std::string_view list_text)
+std::string text_for_category(std::string_view key, Category category, std::string_view list_text)
 {
     const TextRow* row = find_row(key);
     if (row == nullptr) {
-        return "#Can't find; " + std::string(key) + " (" + std::to_string(category) + ")";
+        return "#Can't find; " + std::string(key) + " (" + decimal_text(category) + ")";
     }
-    if (is_category_index(category)) return std::string(row->by_category[category]);
+    if (is_listed(category)) return std::string(row->by_category[static_cast<std::size_t>(index_of(category))]);
     return fall_back_text(*row, key, list_text);
 }
 
-SearchCategory category_from_text(std::string_view text, int selected_index)
+Category category_from_text(std::string_view text, int selected_index)
 {
-    for (int category = 0; category < category_count; ++category) {
-        if (equal_ignoring_case(text, category_list_texts[category])) {
-            return static_cast<SearchCategory>(category);
-        }
+    for (std::size_t index = 0; index < category_list_texts.size(); ++index) {
+        if (equal_ignoring_case(text, category_list_texts[index])) return static_cast<Category>(index);
     }
-    if (equal_ignoring_case(text, "Default")) return Category_UKDiallingCodes;
-    return static_cast<SearchCategory>(selected_index);
+    if (equal_ignoring_case(text, "Default")) return Category::UKDiallingCodes;
+    return static_cast<Category>(selected_index);
 }
 
 std::string data_file_for_category(std::string_view category_text, std::string_view program_folder)
 {
-    std::string path(program_folder);
-    if (!path.ends_with('/')) path += '/';
-
-    int category = Category_None;
+    Category category = Category::None;
     if (category_text.size() == 1 && category_text[0] >= '0' && category_text[0] <= '7') {
-        category = category_text[0] - '0';
+        category = static_cast<Category>(category_text[0] - '0');
     }
-    path += database_file_name(category);
-    return path;
+    return path_in_folder(program_folder, database_file_name(category));
 }
 
 } // namespace zentrel

@@ -1,6 +1,7 @@
 // The context menu and the mouse handlers that open it: a right press anywhere on the
 // window but the category list, the pattern box and the arrow opens the menu with its
 // items set for that moment; a left press on a result row opens the information window.
+#include "core/paths.h"
 #include "main_window/frm_main.h"
 #include "platform/formats.h"
 
@@ -81,7 +82,8 @@ void frm_Main::Show_Popup_Menu(int button, int shift, std::int32_t x, std::int32
         menu_OptionsSubMenu.set_visible(true);
         menu_Options_OpenDir.set_caption(std::string("Open the ") + App_Title + " &directory.");
         const std::string path =
-            DataFile_Path.empty() ? DataFile_for_Category(std::to_string(Current_Category())) : DataFile_Path;
+            search_state_.DataFile_Path.empty() ? DataFile_for_Category(decimal_text(Current_Category()))
+                                            : search_state_.DataFile_Path;
         menu_Options_RestoreDatabaseFile.set_caption("&Restore/fix the " + FileName_from_Path(path) + " file");
     } else {
         menu_OptionsSubMenu.set_visible(false);

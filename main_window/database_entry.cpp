@@ -1,6 +1,6 @@
 #include "main_window/database_entry.h"
 
-#include "main_window/category_texts.h"
+#include "core/category.h"
 #include "platform/text.h"
 
 #include <array>
@@ -72,10 +72,10 @@ LineKind line_kind(std::string_view line)
     return trimmed.front() == '#' ? LineKind::Comment : LineKind::Entry;
 }
 
-EntryFields split_entry(std::string_view line, int category)
+EntryFields split_entry(std::string_view line, Category category)
 {
     EntryFields fields =
-        category == Category_UKDiallingCodes ? split_trailing_code(line) : split_first_word(line);
+        category == Category::UKDiallingCodes ? split_trailing_code(line) : split_first_word(line);
     fields.tag = tag_at_end(fields.name);
     fields.name.remove_suffix(fields.tag.size());
     fields.code = platform::trim_view(fields.code);

@@ -3,6 +3,7 @@
 // entry splits into a code, a name and a colour tag, and the row colours a tag chooses.
 // The split works on the line in hand only and allocates nothing, because the search
 // runs it for every line of files of tens of thousands of lines.
+#include "core/category.h"
 #include "platform/colours.h"
 
 #include <string_view>
@@ -22,10 +23,10 @@ struct EntryFields {
     std::string_view tag;
 };
 
-// Splits an entry line exactly as read (not trimmed). The UK dialling codes (category 0)
+// Splits an entry line exactly as read (not trimmed). The UK dialling codes (Category::UKDiallingCodes)
 // take the code from the end of the line; every other category value takes the first
 // word. A colour tag at the very end of the name is then removed from it.
-EntryFields split_entry(std::string_view line, int category);
+EntryFields split_entry(std::string_view line, Category category);
 
 struct RowColours {
     platform::Colour text;

@@ -2,12 +2,9 @@
 
 #include "info_windows/frm_about.h"
 #include "info_windows/frm_datainfo.h"
-#include "main_window/text_helpers.h"
 #include "platform/app_state.h"
 #include "platform/formats.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
-
 
 namespace zentrel {
 
@@ -60,14 +57,21 @@ frm_Main::~frm_Main() = default;
 
 frm_About& frm_Main::About()
 {
-    if (!about_) about_ = std::make_unique<frm_About>(services_);
+    if (!about_) about_ = std::make_unique<frm_About>(services_, [this] { menu_Help_Click(); });
     return *about_;
 }
 
 frm_DataInfo& frm_Main::DataInfo()
 {
-    if (!data_info_ || data_info_->closed()) data_info_ = std::make_unique<frm_DataInfo>(*this);
+    if (!data_info_ || data_info_->closed()) data_info_ = std::make_unique<frm_DataInfo>(services_);
     return *data_info_;
+}
+
+void frm_Main::menu_AboutApp_Click()
+{
+    About().Show_About(frm);
+    // Closed by any road: the next opening gets a box in its designed state.
+    about_.reset();
 }
 
 bool frm_Main::DataInfo_Exists() const { return data_info_ && !data_info_->closed(); }
@@ -131,7 +135,7 @@ void frm_Main::Load_and_Show()
 
 void frm_Main::Form_Load()
 {
-    Match_Count = 0;
+    search_state_.Match_Count = 0;
     com_SearchType.clear();
     for (std::string_view text : category_list_texts) com_SearchType.add_item(std::string(text));
     com_SearchType.set_list_index(0);
@@ -174,8 +178,8 @@ void frm_Main::Apply_Search_Category()
     flx_ResultsChart.set_col_width(0, whole_number(T("flxTabAt")));
     flx_ResultsChart.set_col_width(1, static_cast<double>(platform::round_half_even(platform::Window::screen_width())));
     Reset_Results_Grid();
-    Search_Text.clear();
-    DataFile_Path = DataFile_for_Category(std::to_string(Current_Category()));
+    search_state_.Search_Text.clear();
+    search_state_.DataFile_Path = DataFile_for_Category(decimal_text(Current_Category()));
     Fill_WebSites_Menu();
 }
 
@@ -254,18 +258,18 @@ void frm_Main::Form_Resize()
 // ---------------------------------------------------------------------------------
 // Texts
 
-std::string frm_Main::Text_for_Category(std::string_view key, int category) const
+std::string frm_Main::Text_for_Category(std::string_view key, Category category) const
 {
     return text_for_category(key, category, com_SearchType.text());
 }
 
-SearchCategory frm_Main::Category_from_Text(std::string& text) const
+Category frm_Main::Category_from_Text(std::string& text) const
 {
     if (text.empty()) text = com_SearchType.text();
     return category_from_text(text, com_SearchType.list_index());
 }
 
-SearchCategory frm_Main::Current_Category() const
+Category frm_Main::Current_Category() const
 {
     std::string text = com_SearchType.text();
     return Category_from_Text(text);
@@ -275,10 +279,6 @@ std::string frm_Main::DataFile_for_Category(std::string_view category_text) cons
 {
     return data_file_for_category(category_text, services_.program_folder);
 }
-
-std::int32_t frm_Main::FileSize(const std::string& path) const { return platform::file_size_32(path); }
-
-std::string frm_Main::FileName_from_Path(std::string_view path) const { return file_name_from_path(path); }
 
 // ---------------------------------------------------------------------------------
 // Results grid
@@ -326,6 +326,23 @@ double frm_Main::Grid_Rows_Height(std::int32_t& row_count) const
         total += flx_ResultsChart.row_height(row < flx_ResultsChart.rows() ? row : 0);
     }
     return total;
+}
+
+void frm_Main::Show_Row_Info(std::int32_t, std::int32_t row)
+{
+    if (row <= 0) row = 1;
+    InfoRow info;
+    info.value_column = platform::cint(platform::val(Text_for_Category("FirstTabAt", Current_Category())));
+    flx_ResultsChart.set_row(row);
+    flx_ResultsChart.set_col(1);
+    info.name_text = flx_ResultsChart.text();
+    flx_ResultsChart.set_col(0);
+    info.code_text = flx_ResultsChart.text();
+    info.colour = flx_ResultsChart.cell_fore_colour();
+    info.code_caption = opt_DiallOption(0).caption();
+    info.main_caption = frm.caption();
+    info.main_window = &frm;
+    DataInfo().Show_Row_Info(info, search_state_);
 }
 
 void frm_Main::add_red_row(std::string code_text, std::string name_text)

@@ -1,11 +1,14 @@
 #pragma once
 // The main window: the category list, the direction options with their arrow, the
 // pattern box, the Search button and the results grid; start-up, the category switch,
-// the layout, the search with its abort and clear commands, and the search state that
-// the information window reads. The text tables, the line split and the wildcard match
-// live apart from it (category_texts, database_entry, wildcard).
-#include "main_window/app_identity.h"
+// the layout, the search with its abort and clear commands, the context menu and its
+// commands, and the search state, of which the information window is given a copy.
+// The text tables, the line split, the wildcard match and the scan of a file live apart
+// from it (category_texts, database_entry, wildcard, search_loop).
+#include "core/app_identity.h"
+#include "core/search_state.h"
 #include "main_window/category_texts.h"
+#include "main_window/search_loop.h"
 #include "platform/controls.h"
 #include "platform/grid.h"
 #include "platform/menu.h"
@@ -21,10 +24,10 @@ namespace zentrel {
 class frm_About;
 class frm_DataInfo;
 
-class frm_Main final {
+class frm_Main final : private SearchListener {
 public:
     explicit frm_Main(platform::Services services);
-    ~frm_Main();
+    ~frm_Main() override;
     frm_Main(const frm_Main&) = delete;
     frm_Main& operator=(const frm_Main&) = delete;
 
@@ -68,17 +71,17 @@ public:
     void Fill_WebSites_Menu();
     void menu_URL_Click(int index);
     void menu_Help_Click();
-    // Composes the About box, shows it modally and destroys it once it has closed.
+    // Shows the About box modally and destroys it once it has closed.
     void menu_AboutApp_Click();
     void menu_Options_OpenDir_Click();
     void menu_Options_RestoreDatabaseFile_Click();
     void Set_Search_Inputs_Enabled(bool enabled);
 
     // The per-category texts, read against the category list as it is now.
-    std::string Text_for_Category(std::string_view key, int category) const;
-    SearchCategory Category_from_Text(std::string& text) const;
+    std::string Text_for_Category(std::string_view key, Category category) const;
+    Category Category_from_Text(std::string& text) const;
     std::string DataFile_for_Category(std::string_view category_text) const;
-    SearchCategory Current_Category() const;
+    Category Current_Category() const;
 
     // The results grid.
     void Reset_Results_Grid();
@@ -86,11 +89,8 @@ public:
                         platform::Colour& back_colour);
     double Grid_Rows_Height(std::int32_t& row_count) const;
 
-    std::int32_t FileSize(const std::string& path) const;
-    std::string FileName_from_Path(std::string_view path) const;
-
-    // The information window on one result row; the column is not used, a row of 0 or
-    // less stands for row 1.
+    // The information window on one result row, composed with the search state of this
+    // moment; the column is not used, a row of 0 or less stands for row 1.
     void Show_Row_Info(std::int32_t column, std::int32_t row);
 
     // The two secondary windows, each created on first use. The information window is
@@ -99,27 +99,25 @@ public:
     frm_DataInfo& DataInfo();
     bool DataInfo_Exists() const;
 
-    // The search state, read by the information window.
-    std::string DataFile_Path;
-    bool Search_Running = false;
-    std::string Search_Text;
-    platform::DateTime Search_Start{};
-    platform::DateTime Search_Last{};
-    std::int32_t Match_Count = 0;
-
-    const platform::Services& services() const { return services_; }
+    const SearchState& search_state() const { return search_state_; }
 
 private:
+    // The search's listener: progress, rows and the yield.
+    void reading(const SearchProgress& progress) override;
+    void matched(const EntryFields& entry, const SearchProgress& progress) override;
+    bool line_done() override;
+
     void wire_handlers();
     void build_menu();
     void show_busy_state(const std::string& pattern);
     void show_idle_state();
-    void search_file(SearchCategory category, const std::string& pattern);
+    // The window and its inputs in one background colour.
+    void paint_window(platform::Colour colour);
+    void search_file(Category category, const std::string& pattern);
     void report_search_failure(int number, const std::string& description);
     void add_red_row(std::string code_text, std::string name_text);
     void start_sample_search(const char* pattern, int option);
     bool confirm_restore(const std::string& path);
-    void show_restoring_colours();
     void write_default_data(const std::string& path);
     void report_restore_failure(int number, const std::string& description, const std::string& path);
     bool choose_save_file();
@@ -129,6 +127,9 @@ private:
     int message(const std::string& text, int style, const std::string& title);
 
     platform::Services services_;
+    SearchState search_state_;
+    // The pattern of the running search, as trimmed for the captions and rows.
+    std::string shown_pattern_;
     std::unique_ptr<frm_About> about_;
     std::unique_ptr<frm_DataInfo> data_info_;
 

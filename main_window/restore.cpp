@@ -3,8 +3,8 @@
 //
 // The new file is written beside the old one and takes its place only when every line
 // is written, so a restore that fails part way leaves the old file as it was.
+#include "core/paths.h"
 #include "default_data/default_modules.h"
-#include "default_data/restore_stamp.h"
 #include "main_window/frm_main.h"
 #include "platform/formats.h"
 #include "platform/runtime_error.h"
@@ -22,24 +22,14 @@ namespace {
 
 constexpr Colour restoring_blue = platform::rgb(80, 80, 255);
 
-const char* status_text(SearchCategory category)
+const char* status_text(Category category)
 {
     switch (category) {
-    case Category_UKDiallingCodes: return "Restoring Directory: ";
-    case Category_UKPostCodes: return "Restoring Postcode: ";
+    case Category::UKDiallingCodes: return "Restoring Directory: ";
+    case Category::UKPostCodes: return "Restoring Postcode: ";
     default: return "Restoring call sign: ";
     }
 }
-
-// The restore stamp reads the window's clock while the default data is written, and
-// the system's clock again afterwards, so that no stale clock is ever left behind.
-class DefaultDataClock {
-public:
-    explicit DefaultDataClock(platform::Clock* clock) { set_default_data_clock(clock); }
-    ~DefaultDataClock() { set_default_data_clock(nullptr); }
-    DefaultDataClock(const DefaultDataClock&) = delete;
-    DefaultDataClock& operator=(const DefaultDataClock&) = delete;
-};
 
 bool is_end_of_data(const std::string& line) { return platform::ucase(platform::trim_view(line)) == "#END_OF_DATA#"; }
 
@@ -60,15 +50,16 @@ void frm_Main::menu_Options_RestoreDatabaseFile_Click()
     const std::string old_caption = frm.caption();
     std::string path;
     const auto failure = platform::run_on_error_road([&] {
-        SearchCategory category = Current_Category();
+        const Category category = Current_Category();
         frm.set_caption("Restoring the " + Text_for_Category("telephone", category) + " database file.");
         frm.set_mouse_pointer(platform::mouse_pointer::hourglass);
         Set_Search_Inputs_Enabled(false);
-        if (DataFile_Path.empty()) DataFile_Path = DataFile_for_Category(std::to_string(Current_Category()));
-        path = DataFile_Path;
+        std::string& data_file = search_state_.DataFile_Path;
+        if (data_file.empty()) data_file = DataFile_for_Category(decimal_text(Current_Category()));
+        path = data_file;
         if (confirm_restore(path)) {
             frm.set_caption("Restoring file " + FileName_from_Path(path) + ".");
-            show_restoring_colours();
+            paint_window(restoring_blue);
             write_default_data(path);
         }
     });
@@ -84,7 +75,7 @@ void frm_Main::menu_Options_RestoreDatabaseFile_Click()
 
 bool frm_Main::confirm_restore(const std::string& path)
 {
-    const std::int32_t size = FileSize(path);
+    const std::int32_t size = platform::file_size_32(path);
     const std::string name = FileName_from_Path(path);
     std::string warning;
     int icon = box::critical;
@@ -101,32 +92,21 @@ bool frm_Main::confirm_restore(const std::string& path)
     return answer == box::answer_yes;
 }
 
-void frm_Main::show_restoring_colours()
-{
-    frm.set_back_colour(restoring_blue);
-    for (platform::Control* control : std::initializer_list<platform::Control*>{
-             &fra_SearchType, &com_SearchType, &fra_Search, &opt_DiallOption_0, &opt_DiallOption_1,
-             &fra_TheResults, &txt_Inputbox, &com_Search}) {
-        control->set_back_colour(frm.back_colour());
-    }
-}
-
 void frm_Main::write_default_data(const std::string& path)
 {
-    if (FileSize(path) >= 0) platform::set_normal(path);
+    if (platform::file_size_32(path) >= 0) platform::set_normal(path);
     platform::OutputFile file(path);
-    const SearchCategory category = Current_Category();
+    const Category category = Current_Category();
     DefaultDataModule* module = default_data_for_category(category);
     if (module != nullptr) {
-        const DefaultDataClock stamp_clock(services_.clock);
         const std::string status = status_text(category);
         const auto line_count = platform::round_half_even(platform::val(module->Default_Line(0)));
         for (std::int32_t i = 1; i <= line_count; ++i) {
-            const std::string line = module->Default_Line(i);
+            const std::string line = module->Default_Line(i, *services_.clock);
             frm.set_caption(status + line);
             if (is_end_of_data(line)) break;
             file.write_line(line);
-            if (category != Category_USZipCodes) services_.event_loop->do_events();
+            if (category != Category::USZipCodes) services_.event_loop->do_events();
         }
     } else {
         const std::string list_text = com_SearchType.text();

@@ -4,6 +4,8 @@
 // same rows, tab-separated, on the clipboard.
 #include "main_window/save_results.h"
 
+#include "core/paths.h"
+
 #include "main_window/frm_main.h"
 #include "main_window/text_helpers.h"
 #include "platform/runtime_error.h"
@@ -98,7 +100,7 @@ void frm_Main::menu_Save_Click()
         dia_LoadSaveBox.filter_index = tab_separated_type;
         dia_LoadSaveBox.max_file_size = longest_file_name;
         dia_LoadSaveBox.file_name =
-            suggested_file_name(Text_for_Category("DefaultSaveName", Current_Category()), Search_Text);
+            suggested_file_name(Text_for_Category("DefaultSaveName", Current_Category()), search_state_.Search_Text);
         dia_LoadSaveBox.init_dir = services_.program_folder;
         if (!choose_save_file()) return;
         write_results(dia_LoadSaveBox.file_name, dia_LoadSaveBox.filter_index);
@@ -141,7 +143,7 @@ bool frm_Main::choose_save_file()
 int frm_Main::ask_before_overwriting(const std::string& path)
 {
     const std::string name = FileName_from_Path(path);
-    if (same_path(path, DataFile_Path)) {
+    if (same_path(path, search_state_.DataFile_Path)) {
         return message("\tWarning;\r\n\tFile; '" + name + "' already exists\r\n\tand is used by " + App_Title +
                            " to hold all\r\n\tthe telephone directory data.\r\n\t\r\n"
                            "\tDo you want to overwrite this old file?\r\n\t\r\nNote;\r\n"

@@ -1,18 +1,15 @@
-// The search: reads the category's database file line by line, matches one field of
-// every entry against the pattern and lists the matches, yielding once per line so that
-// the window stays responsive and the search can be aborted. Also the abort and clear
-// commands and the keys of the pattern box.
-#include "main_window/database_entry.h"
+// The search: the window's side of the scan of the category's database file. It turns
+// the window busy, lists every match the scan reports, shows the progress and yields
+// once per line so that the window stays responsive and the search can be aborted, and
+// reports how the search ended. Also the abort and clear commands and the keys of the
+// pattern box.
+#include "core/paths.h"
 #include "main_window/frm_main.h"
 #include "main_window/text_helpers.h"
-#include "main_window/wildcard.h"
 #include "platform/app_state.h"
 #include "platform/formats.h"
 #include "platform/runtime_error.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
-
-#include <optional>
 
 namespace zentrel {
 
@@ -23,7 +20,6 @@ namespace box = platform::message_box;
 
 namespace {
 
-constexpr std::int32_t match_limit = 50000;
 constexpr Colour light_green = platform::rgb(127, 255, 127);
 constexpr Colour red = platform::rgb(255, 0, 0);
 constexpr Colour white = platform::rgb(255, 255, 255);
@@ -52,19 +48,6 @@ std::string summary_hint(const std::string& pattern, std::int32_t matches)
            replace_all(" Click select here for more information. ", spaces, no_break);
 }
 
-// The values of one running search.
-struct SearchProgress {
-    long long file_size = 0;
-    long long characters_read = 0;
-    long long entries_read = 0;
-
-    double percent() const
-    {
-        if (file_size == 0) platform::raise_error(11); // the file grew after it was measured
-        return static_cast<double>(characters_read) * 100.0 / static_cast<double>(file_size);
-    }
-};
-
 } // namespace
 
 void frm_Main::com_Search_Click()
@@ -85,7 +68,7 @@ void frm_Main::com_Search_Click()
     fra_Search.set_caption(old_frame_caption);
     txt_Inputbox.select_all();
     txt_Inputbox.set_focus();
-    Search_Running = false;
+    search_state_.Search_Running = false;
     com_SearchType.set_enabled(true);
     frm.set_mouse_pointer(platform::mouse_pointer::arrow);
     frm.set_mouse_pointer(platform::mouse_pointer::standard);
@@ -97,19 +80,14 @@ void frm_Main::show_busy_state(const std::string& pattern)
 {
     frm.set_mouse_pointer(platform::mouse_pointer::arrow_hourglass);
     frm.set_caption(std::string(App_Title) + searching_for + pattern);
-    frm.set_back_colour(light_green);
-    for (platform::Control* control : std::initializer_list<platform::Control*>{
-             &fra_SearchType, &com_SearchType, &fra_Search, &opt_DiallOption_0, &opt_DiallOption_1,
-             &fra_TheResults, &txt_Inputbox, &com_Search}) {
-        control->set_back_colour(frm.back_colour());
-    }
+    paint_window(light_green);
     std::int32_t rows_shown = 99;
     flx_ResultsChart.set_height(Grid_Rows_Height(rows_shown));
     com_SearchType.set_enabled(false);
-    Search_Running = true;
-    Search_Start = services_.clock->now();
-    Search_Last = Search_Start;
-    Search_Text = pattern;
+    search_state_.Search_Running = true;
+    search_state_.Search_Start = services_.clock->now();
+    search_state_.Search_Last = search_state_.Search_Start;
+    search_state_.Search_Text = pattern;
     flx_ResultsChart.set_col_width(0, static_cast<double>(platform::round_half_even(
                                           platform::val(Text_for_Category("flxTabAt", Current_Category())))));
     Reset_Results_Grid();
@@ -121,79 +99,83 @@ void frm_Main::show_busy_state(const std::string& pattern)
     com_Search.set_enabled(false);
 }
 
+void frm_Main::paint_window(Colour colour)
+{
+    frm.set_back_colour(colour);
+    for (platform::Control* control : std::initializer_list<platform::Control*>{
+             &fra_SearchType, &com_SearchType, &fra_Search, &opt_DiallOption_0, &opt_DiallOption_1,
+             &fra_TheResults, &txt_Inputbox, &com_Search}) {
+        control->set_back_colour(colour);
+    }
+}
+
 void frm_Main::show_idle_state()
 {
-    frm.set_back_colour(platform::system_button_face);
-    for (platform::Control* control : std::initializer_list<platform::Control*>{
-             &fra_SearchType, &fra_Search, &fra_TheResults, &opt_DiallOption_0, &opt_DiallOption_1, &com_Search}) {
-        control->set_back_colour(frm.back_colour());
-    }
+    paint_window(platform::system_button_face);
+    // The two inputs that take text stand on the window background.
     com_SearchType.set_back_colour(platform::system_window_background);
     txt_Inputbox.set_back_colour(platform::system_window_background);
 }
 
-void frm_Main::search_file(SearchCategory category, const std::string& pattern)
+void frm_Main::search_file(Category category, const std::string& pattern)
 {
-    Match_Count = 0;
-    SearchProgress progress;
-    if (DataFile_Path.empty()) DataFile_Path = DataFile_for_Category(std::to_string(category));
-    progress.file_size = FileSize(DataFile_Path);
-    platform::InputFile file(DataFile_Path);
+    search_state_.Match_Count = 0;
+    std::string& path = search_state_.DataFile_Path;
+    if (path.empty()) path = DataFile_for_Category(decimal_text(category));
+    shown_pattern_ = pattern;
+    const SearchField field = opt_DiallOption_0.value() ? SearchField::Code : SearchField::Name;
+    SearchLoop(category, field, txt_Inputbox.text(), txt_Inputbox.foreign_characters()).run(path, *this);
 
-    // Compiled at the first entry line, so that an invalid pattern fails only there.
-    std::optional<WildcardPattern> compiled;
-    std::string line;
-    while (!file.eof() && Match_Count < match_limit && Search_Running) {
-        frm.set_caption(progress_caption(pattern, progress.percent()));
-        fra_Search.set_caption(progress_frame_caption(progress.percent(), Match_Count, progress.entries_read));
-        services_.event_loop->do_events();
-        file.read_line(line);
-        progress.characters_read += static_cast<long long>(line.size());
-        if (line_kind(line) == LineKind::Entry) {
-            ++progress.entries_read;
-            const EntryFields entry = split_entry(line, category);
-            const std::string_view field = opt_DiallOption_0.value() ? entry.code : entry.name;
-            if (!compiled) compiled.emplace(txt_Inputbox.text(), txt_Inputbox.foreign_characters());
-            if (compiled->matches(field)) {
-                ++Match_Count;
-                RowColours colours = tag_colours(entry.tag);
-                Add_Result_Row(std::string(entry.code), std::string(entry.name), colours.text, colours.background);
-                if (Match_Count >= match_limit) {
-                    add_red_row("Can't load any more data.", format_grouped(Match_Count) +
-                                                                 " matches displayed only. (" +
-                                                                 format_whole(progress.percent()) + "% of data read.)");
-                }
-            }
-        }
-        Search_Last = services_.clock->now();
-    }
-
-    if (Match_Count <= 0) {
-        const char* what = opt_DiallOption_0.value() ? "dialing code number" : "area code name";
+    if (search_state_.Match_Count <= 0) {
+        const char* what = field == SearchField::Code ? "dialing code number" : "area code name";
         add_red_row(pattern, std::string("Can't find any ") + what + " matches with; " + pattern);
     }
-    file.close();
-    if (!Search_Running) {
+    if (!search_state_.Search_Running) {
         Colour fore = white;
         Colour back = 0;
         Add_Result_Row("This search was aborted.", "Aborted after " + fra_Search.caption(), fore, back);
         message("This search was aborted.\r\n\r\nAborted after " + fra_Search.caption(), box::exclamation,
                 std::string(App_Title) + " - Search aborted.");
     }
-    flx_ResultsChart.set_tooltip(summary_hint(pattern, Match_Count));
+    flx_ResultsChart.set_tooltip(summary_hint(pattern, search_state_.Match_Count));
+}
+
+void frm_Main::reading(const SearchProgress& progress)
+{
+    frm.set_caption(progress_caption(shown_pattern_, progress.percent()));
+    fra_Search.set_caption(progress_frame_caption(progress.percent(), progress.matches, progress.entries_read));
+    services_.event_loop->do_events();
+}
+
+void frm_Main::matched(const EntryFields& entry, const SearchProgress& progress)
+{
+    search_state_.Match_Count = progress.matches;
+    RowColours colours = tag_colours(entry.tag);
+    Add_Result_Row(std::string(entry.code), std::string(entry.name), colours.text, colours.background);
+    if (progress.matches >= SearchLoop::match_limit) {
+        add_red_row("Can't load any more data.", format_grouped(progress.matches) + " matches displayed only. (" +
+                                                     format_whole(progress.percent()) + "% of data read.)");
+    }
+}
+
+bool frm_Main::line_done()
+{
+    search_state_.Search_Last = services_.clock->now();
+    return search_state_.Search_Running;
 }
 
 void frm_Main::report_search_failure(int number, const std::string& description)
 {
     flx_ResultsChart.set_tooltip("");
     const std::string title = std::string(App_Title) + " search error.";
+    const std::string& path = search_state_.DataFile_Path;
     if (number == platform::error::file_not_found) {
-        add_red_row("Can't find file;", DataFile_Path);
-        message(title + "\r\n\r\nCan't find file; " + DataFile_Path + "\r\n\r\n\tTo create this file;\r\n"
+        add_red_row("Can't find file;", path);
+        message(title + "\r\n\r\nCan't find file; " + path + "\r\n\r\n\tTo create this file;\r\n"
                         "\t1; Click on OK to close this window.\r\n"
                         "\t2; Hold down the SHIFT key and click menu over the " +
                     App_Title + " window.\r\n\t3; Click on ''Options, Restore/fix the " +
-                    FileName_from_Path(DataFile_Path) + " file.''",
+                    FileName_from_Path(path) + " file.''",
                 box::exclamation, title);
         return;
     }
@@ -202,16 +184,16 @@ void frm_Main::report_search_failure(int number, const std::string& description)
             title);
 }
 
-void frm_Main::menu_AbortSearch_Click() { Search_Running = false; }
+void frm_Main::menu_AbortSearch_Click() { search_state_.Search_Running = false; }
 
 void frm_Main::menu_ClearSearchResults_Click()
 {
     opt_DiallOption_1.set_value(true);
     Reset_Results_Grid();
-    Search_Text.clear();
+    search_state_.Search_Text.clear();
     txt_Inputbox.set_text("");
     txt_Inputbox.set_focus();
-    Match_Count = 0;
+    search_state_.Match_Count = 0;
     com_SearchType.set_enabled(true);
 }
 

@@ -52,10 +52,4 @@ std::string replace_all(std::string text, std::string_view find, std::string& re
     return result;
 }
 
-std::string file_name_from_path(std::string_view path)
-{
-    const auto separator = path.find_last_of("\\/");
-    return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
-}
-
 } // namespace zentrel

@@ -13,7 +13,4 @@ std::string plural_s(long long count);
 // so it is set to "" in the caller's variable and every find is removed instead.
 std::string replace_all(std::string text, std::string_view find, std::string& replacement);
 
-// The part of a path after its last "\" or "/"; the whole path when it has neither.
-std::string file_name_from_path(std::string_view path);
-
 } // namespace zentrel

@@ -1,8 +1,11 @@
-// The web-site submenu of the context menu.
+// The web-site submenu of the context menu, and the commands that open the help page,
+// the program's folder and the web sites.
+#include "core/paths.h"
 #include "main_window/frm_main.h"
-#include "info_windows/frm_about.h"
 #include "main_window/web_sites.h"
+#include "platform/shell_open.h"
 #include "platform/text.h"
+#include "platform/text_file.h"
 
 namespace zentrel {
 
@@ -24,26 +27,13 @@ void frm_Main::Fill_WebSites_Menu()
     }
 }
 
-} // namespace zentrel
-
-namespace zentrel {
-
-namespace {
-
-// The program folder with a "/" at its end, unless it is empty or has one already.
-std::string folder_with_separator(const std::string& folder)
-{
-    return folder.empty() || folder.back() == '/' ? folder : folder + "/";
-}
-
-} // namespace
 
 void frm_Main::menu_Help_Click()
 {
     const std::string& folder = services_.program_folder;
-    const std::string path = folder_with_separator(folder) + "Help.htm";
-    if (FileSize(path) >= 0) {
-        About().Load_File_or_URL(path, false);
+    const std::string path = path_in_folder(folder, "Help.htm");
+    if (platform::file_size_32(path) >= 0) {
+        platform::Load_File_or_URL(services_, path, false);
         return;
     }
     const int answer = message(std::string(App_Title) + " can't find the help file;\r\n" + path +
@@ -51,10 +41,13 @@ void frm_Main::menu_Help_Click()
                                platform::message_box::exclamation | platform::message_box::yes_no |
                                    platform::message_box::default_button2,
                                std::string(App_Title) + " can't find file.");
-    if (answer == platform::message_box::answer_yes) About().Load_File_or_URL(folder, false);
+    if (answer == platform::message_box::answer_yes) platform::Load_File_or_URL(services_, folder, false);
 }
 
-void frm_Main::menu_Options_OpenDir_Click() { About().Load_File_or_URL(services_.program_folder, false); }
+void frm_Main::menu_Options_OpenDir_Click()
+{
+    platform::Load_File_or_URL(services_, services_.program_folder, false);
+}
 
 void frm_Main::menu_URL_Click(int index)
 {
@@ -64,9 +57,9 @@ void frm_Main::menu_URL_Click(int index)
     if (platform::trim_view(target).starts_with("---")) target.clear();
     if (platform::trim_view(target).empty()) return;
     if (target.find_first_of("/\\") == std::string::npos) {
-        target = folder_with_separator(services_.program_folder) + target;
+        target = path_in_folder(services_.program_folder, target);
     }
-    About().Load_File_or_URL(target, false);
+    platform::Load_File_or_URL(services_, target, false);
 }
 
 } // namespace zentrel

@@ -1,6 +1,6 @@
 #include "platform/play_wav.h"
 
-#include "main_window/app_identity.h"
+#include "core/app_identity.h"
 #include "platform/text.h"
 
 namespace platform {

@@ -5,6 +5,7 @@
 #include "platform/menu.h"
 #include "platform/qt_bridge.h"
 #include "platform/runtime_error.h"
+#include "platform/system_values.h"
 #include "platform/text.h"
 
 #include <QApplication>
@@ -23,8 +24,6 @@
 
 #include <algorithm>
 #include <map>
-
-#include <ctime>
 
 namespace platform {
 
@@ -318,25 +317,12 @@ private:
     bool looped_ = false;
 };
 
-class SystemClock final : public Clock {
-public:
-    DateTime now() override
-    {
-        const std::time_t seconds = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&seconds, &local);
-        return make_date_time(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-                              local.tm_sec);
-    }
-};
-
 } // namespace
 
 Services real_services()
 {
     static QtMessageBoxes message_boxes;
     static QtEventLoop event_loop;
-    static SystemClock clock;
     static QtPopupMenus popup_menus;
     static DesktopShell shell;
     static QtSaveDialogs save_dialogs;
@@ -344,8 +330,10 @@ Services real_services()
     static SystemBeeper beeper;
     static QtModalWindows modal_windows;
     static ProcessSoundPlayer sound_player;
-    return Services{&message_boxes, &event_loop, &clock, &popup_menus, &shell, &save_dialogs, &clipboard, &beeper,
-                    &modal_windows, &sound_player,
+    static RegistrySystemValues system_values;
+    static RandomNumbers random;
+    return Services{&message_boxes, &event_loop, &system_clock(), &popup_menus, &shell, &save_dialogs, &clipboard,
+                    &beeper, &modal_windows, &sound_player, &system_values, &random,
                     qt::from_qstring(QCoreApplication::applicationDirPath())};
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The services that block or reach outside the program, each behind a small interface
 // with a real implementation here and a test double in the tests.
-#include "platform/date_time.h"
+#include "core/date_time.h"
 
+#include <random>
 #include <string>
 
 namespace platform {
@@ -44,7 +45,35 @@ public:
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual DateTime now() = 0;
+    virtual zentrel::DateTime now() = 0;
+};
+
+// The system's clock, which reads the local time afresh on every call.
+Clock& system_clock();
+
+// What the program reads about the desktop from the system's registry. There is no
+// registry on this platform, so the real readers always give the program's defaults.
+class SystemValues {
+public:
+    virtual ~SystemValues() = default;
+    // "MediaPath" of HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion: the folder of the
+    // event sounds; "C:\WINDOWS\media" when it cannot be read.
+    virtual std::string media_folder() = 0;
+    // The operating system's product id, or "<Unknown ProductID>".
+    virtual std::string product_id() = 0;
+};
+
+// The program's pseudo-random sequence: values from 0 up to but not including 1. It is
+// never seeded from the clock or any other changing source, so every run draws the same
+// sequence; it lives for the whole run, so each use goes on where the one before stopped.
+class RandomNumbers final {
+public:
+    double next();
+    // Starts the sequence again from its beginning, as a new run would.
+    void restart();
+
+private:
+    std::minstd_rand engine_;
 };
 
 class MenuItem;
@@ -134,6 +163,8 @@ struct Services {
     Beeper* beeper;
     ModalWindows* modal_windows;
     SoundPlayer* sound_player;
+    SystemValues* system_values;
+    RandomNumbers* random;
     // The folder that holds the running program.
     std::string program_folder;
 };

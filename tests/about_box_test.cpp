@@ -6,6 +6,7 @@
 
 #include "info_windows/frm_about.h"
 #include "platform/qt_bridge.h"
+#include "platform/system_values.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -46,14 +47,7 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        zentrel::program_random().restart();
-        zentrel::about_box_sources().media_folder = [this] { return media.path(); };
-    }
-
-    void TearDown() override
-    {
-        zentrel::about_box_sources() = zentrel::AboutBoxSources{};
-        MainWindowTest::TearDown();
+        system_values.media = media.path();
     }
 
     // Opens the box from the main window's command; `while_open` runs while it is shown.
@@ -282,7 +276,7 @@ TEST_F(AboutBoxTest, ALongProductIdDoesNotWidenTheBox)
     open_about([&](frm_About& about) { usual_width = about.frm.outer_width(); });
 
     const std::string long_id(400, 'X');
-    zentrel::about_box_sources().product_id = [&] { return long_id; };
+    system_values.product = long_id;
     open_about([&](frm_About& about) {
         const auto texts = foreground(about);
         const auto& line = printed(texts, long_id + ".");
@@ -371,8 +365,8 @@ TEST_F(AboutBoxTest, PlacedNextToTheMainWindowOnTheScreen)
 
 TEST(AboutBoxRandom, ValuesFromZeroUpToOneInTheSameSequenceEveryRun)
 {
-    zentrel::RandomNumbers first;
-    zentrel::RandomNumbers second;
+    platform::RandomNumbers first;
+    platform::RandomNumbers second;
     std::vector<double> drawn;
     for (int i = 0; i < 10000; ++i) {
         const double value = first.next();
@@ -446,7 +440,7 @@ TEST_F(AboutBoxTest, FirstOpeningOfEveryRunShowsTheSameDigitsAndTheNextNewOnes)
     std::vector<std::string> first_of_new_run;
     open_about([&](frm_About& about) { first = digit_rows(about); });
     open_about([&](frm_About& about) { second = digit_rows(about); });
-    zentrel::program_random().restart();
+    random.restart();
     open_about([&](frm_About& about) { first_of_new_run = digit_rows(about); });
     ASSERT_FALSE(first.empty());
     EXPECT_EQ(first_of_new_run, first);
@@ -612,7 +606,7 @@ TEST_F(AboutBoxTest, OpeningAndClosingSoundsFallBackToFilesThatExist)
     };
     for (const auto& each : cases) {
         testing_support::TempFolder sounds;
-        zentrel::about_box_sources().media_folder = [&] { return sounds.path(); };
+        system_values.media = sounds.path();
         // Empty files count as present: only a file that cannot be read is passed over.
         for (const std::string& name : each.present) sounds.write_file(name, "");
         sound_player.played.clear();
@@ -639,8 +633,8 @@ TEST_F(AboutBoxTest, AFolderNamedLikeASoundIsPassedOver)
 
 TEST_F(AboutBoxTest, WithoutARegistryTheDefaultMediaFolderIsTried)
 {
-    zentrel::about_box_sources() = zentrel::AboutBoxSources{};
-    EXPECT_EQ(zentrel::Registry_Media_Folder(), "C:\\WINDOWS\\media");
+    system_values.media = platform::RegistrySystemValues().media_folder();
+    EXPECT_EQ(system_values.media, "C:\\WINDOWS\\media");
     open_about();
     ASSERT_EQ(sound_player.played.size(), 2u);
     EXPECT_EQ(sound_player.played[0].path, "C:\\WINDOWS\\media/winAquariumCritStop.wav");
@@ -661,8 +655,6 @@ TEST_F(AboutBoxTest, TheMenuCommandShowsTheBoxModallyOwnedByTheMainWindow)
 
 TEST_F(AboutBoxTest, EveryOpeningStartsFromAFreshBox)
 {
-    // A shell call creates the box hidden; the first opening composes that same box.
-    form->About().Load_File_or_URL(web_address, false);
     std::vector<platform::PrintedText> first;
     open_about([&](frm_About& about) {
         about.lab_URL_link.set_caption("changed while open");

@@ -75,7 +75,7 @@ TEST_F(AccentedFolderTest, TheSearchReadsTheDatabaseFile)
 {
     search_directory();
     EXPECT_TRUE(message_boxes.shown.empty());
-    EXPECT_EQ(form->DataFile_Path, held("Directory.dat"));
+    EXPECT_EQ(form->search_state().DataFile_Path, held("Directory.dat"));
     ASSERT_EQ(rows(), 3);
     EXPECT_EQ(cell(1, 1), "Haywards Heath");
     EXPECT_EQ(cell(2, 1), "Horsham");

@@ -1,3 +1,6 @@
+// The per-category texts: every key answers for every category, the fall-back rows for
+// a category outside the list, a few telling texts, how keys are found, and the
+// categories with their list texts and file names.
 #include "main_window/category_texts.h"
 
 #include <gtest/gtest.h>
@@ -13,87 +16,24 @@ namespace {
 
 constexpr std::string_view list_text = "Search for nothing at all.";
 
-// Texts for categories 0 to 7, then the fall-back for any other category value when the
-// category list shows list_text.
-struct KeyTexts {
-    std::string_view key;
-    std::array<std::string_view, 9> texts;
+// Every key of the table, in its look-up order.
+constexpr std::array<std::string_view, 18> keys = {
+    "Dialling code directory", "Search type", "Select your search category here.", "Search for",
+    "Dialling codes", "Dialling areas", "Diall_Option_Width", "Search for names from a number.",
+    "Search for numbers from a name.", "Enter your search pattern here.", "&Search", "Get the list of matches.",
+    "Area code", "Place name", "DefaultSaveName", "FirstTabAt", "flxTabAt", "telephone",
 };
 
-const std::array<KeyTexts, 18> expected_table = {{
-    {"Dialling code directory",
-     {"UK Dialling Code Directory.", "UK Post Code Directory.", "Radio Call Sign Directory.",
-      "International Dialling Code Directory.", "Web Domain Name Directory.",
-      "UK Vehicle Number Plate Directory.", "International Car Symbol Directory.",
-      "US ZIP Code Directory.", "? Search for nothing at all. code not found. ?"}},
-    {"Search type",
-     {"Search type", "Search type", "Search type", "Search type", "Search type", "Search type",
-      "Search type", "Search type", "Search type"}},
-    {"Select your search category here.",
-     {"Select your search category here.", "Select your search category here.",
-      "Select your search category here.", "Select your search category here.",
-      "Select your search category here.", "Select your search category here.",
-      "Select your search category here.", "Select your search category here.",
-      "Select your search category here."}},
-    {"Search for",
-     {"Search for", "Search for", "Search for", "Search for", "Search for", "Search for",
-      "Search for", "Search for", "Search for"}},
-    {"Dialling codes",
-     {"Dialling codes", "Post codes", "Call sign", "Dialing prefix", "URL abbreviations",
-      "Plate letter", "Abbreviation", "ZIP code", "No code for Dialling codes"}},
-    {"Dialling areas",
-     {"Dialling areas", "Postal areas", "Countries", "Dialling countries", "Countries",
-      "Car registration areas", "Countries", "Postal areas", "ERROR IN CODE"}},
-    {"Diall_Option_Width",
-     {"1450", "1450", "1200", "1750", "1800", "2200", "1450", "1450", "3000"}},
-    {"Search for names from a number.",
-     {"Search for names from a number.", "Get the postal area from a post code.",
-      "Get the country name from the call sign.",
-      "Get the country name from the dialling prefix.",
-      "Get the country name from the Web domain name.",
-      "Get the vehicle reg area from the plate letter.",
-      "Get the country name from the vehicles symbol.",
-      "Get the American state from the ZIP code.", "ERROR IN CODE"}},
-    {"Search for numbers from a name.",
-     {"Search for numbers from a name.", "Get post code from the postal area.",
-      "Get the call sign from the name of the country.",
-      "Search for the dialling prefix from a country name.",
-      "Get the Web domain name from the name of the country.",
-      "Get the plate letter from the vehicle reg area.",
-      "Get the vehicles symbol from the country name.", "Get the ZIP code from the state name.",
-      "ERROR IN CODE"}},
-    {"Enter your search pattern here.",
-     {"Enter your search pattern here.", "Enter your search pattern here.",
-      "Enter your search pattern here.", "Enter your search pattern here.",
-      "Enter your search pattern here.", "Enter your search pattern here.",
-      "Enter your search pattern here.", "Enter your search pattern here.",
-      "Enter your search pattern here."}},
-    {"&Search",
-     {"&Search", "&Search", "&Search", "&Search", "&Search", "&Search", "&Search", "&Search",
-      "&Search"}},
-    {"Get the list of matches.",
-     {"Get the list of matches.", "Get the list of matches.", "Get the list of matches.",
-      "Get the list of matches.", "Get the list of matches.", "Get the list of matches.",
-      "Get the list of matches.", "Get the list of matches.", "Get the list of matches."}},
-    {"Area code",
-     {"Area code", "Post code", "Call sign", "Prefix", "URL part", "Index mark", "Car symbol",
-      "ZIP code", "- ERROR -"}},
-    {"Place name",
-     {"Place name", "Postal area name", "Country", "Country", "Country",
-      "Vehicles registration counties", "Countries", "American States", "- ERROR IN CODE -"}},
-    {"DefaultSaveName",
-     {"DirectoryResults", "PostCodeResults", "CallsignResults", "InternationalDirectoryResults",
-      "InterDomainNameResults", "UKVehiclePlateResults", "VehicleSymbolResults",
-      "USZipCodeResults", "DataResults"}},
-    {"FirstTabAt", {"1600", "1600", "1600", "1600", "1900", "1600", "1600", "1600", "2600"}},
-    {"flxTabAt", {"1100", "1100", "1000", "700", "1000", "1200", "1200", "900", "1100"}},
-    {"telephone",
-     {"UK telephone", "UK post code", "radio call sign", "international dialling code",
-      "Web domain name", "UK vehicle number plate", "international vehicle symbol",
-      "US ZIP code", "data"}},
-}};
+// The six keys whose text is the key itself for every category.
+constexpr std::array<std::string_view, 6> fixed_keys = {
+    "Search type", "Select your search category here.", "Search for", "Enter your search pattern here.",
+    "&Search", "Get the list of matches.",
+};
 
-constexpr std::array<int, 4> categories_outside_the_list = {-1, 8, 9, 32767};
+constexpr std::array<Category, 4> categories_outside_the_list = {
+    Category::None, static_cast<Category>(8), static_cast<Category>(9), static_cast<Category>(32767)};
+
+constexpr Category category(int index) { return static_cast<Category>(index); }
 
 std::string lower(std::string_view text)
 {
@@ -111,36 +51,100 @@ std::string upper(std::string_view text)
     return result;
 }
 
-TEST(TextForCategory, GivesEveryKeysTextForEveryCategory)
+TEST(TextForCategory, EveryKeyAnswersForEveryCategory)
 {
-    for (const auto& row : expected_table) {
-        for (int category = 0; category < 8; ++category) {
-            SCOPED_TRACE(std::string(row.key) + " / " + std::to_string(category));
-            EXPECT_EQ(text_for_category(row.key, category, list_text), row.texts[category]);
+    for (const std::string_view key : keys) {
+        for (int index = -1; index <= 8; ++index) {
+            SCOPED_TRACE(std::string(key) + " / " + std::to_string(index));
+            const std::string text = text_for_category(key, category(index), list_text);
+            EXPECT_FALSE(text.empty());
+            EXPECT_FALSE(text.starts_with("#Can't find;"));
+        }
+    }
+    for (const std::string_view key : fixed_keys) {
+        for (int index = -1; index <= 8; ++index) EXPECT_EQ(text_for_category(key, category(index), list_text), key);
+    }
+}
+
+TEST(TextForCategory, PerCategoryKeysTellTheCategoriesApart)
+{
+    for (const std::string_view key : keys) {
+        if (std::find(fixed_keys.begin(), fixed_keys.end(), key) != fixed_keys.end()) continue;
+        std::string texts;
+        for (int index = 0; index < category_count; ++index) {
+            texts += text_for_category(key, category(index), list_text) + "|";
+        }
+        const std::string first = text_for_category(key, Category::UKDiallingCodes, list_text) + "|";
+        SCOPED_TRACE(std::string(key));
+        EXPECT_NE(texts, first + first + first + first + first + first + first + first)
+            << "the same text for all eight categories";
+    }
+}
+
+TEST(TextForCategory, GivesTheFallBackRowsOutsideTheList)
+{
+    const struct {
+        std::string_view key;
+        std::string_view fall_back;
+    } rows[] = {
+        {"Dialling code directory", "? Search for nothing at all. code not found. ?"},
+        {"Dialling codes", "No code for Dialling codes"},
+        {"Dialling areas", "ERROR IN CODE"},
+        {"Diall_Option_Width", "3000"},
+        {"Search for names from a number.", "ERROR IN CODE"},
+        {"Search for numbers from a name.", "ERROR IN CODE"},
+        {"Area code", "- ERROR -"},
+        {"Place name", "- ERROR IN CODE -"},
+        {"DefaultSaveName", "DataResults"},
+        {"FirstTabAt", "2600"},
+        {"flxTabAt", "1100"},
+        {"telephone", "data"},
+    };
+    for (const auto& row : rows) {
+        for (const Category outside : categories_outside_the_list) {
+            SCOPED_TRACE(std::string(row.key) + " / " + decimal_text(outside));
+            EXPECT_EQ(text_for_category(row.key, outside, list_text), row.fall_back);
         }
     }
 }
 
-TEST(TextForCategory, GivesTheFallBackForCategoriesOutsideTheList)
+TEST(TextForCategory, TellingTextsStandAsWritten)
 {
-    for (const auto& row : expected_table) {
-        for (int category : categories_outside_the_list) {
-            SCOPED_TRACE(std::string(row.key) + " / " + std::to_string(category));
-            EXPECT_EQ(text_for_category(row.key, category, list_text), row.texts[8]);
-        }
+    const struct {
+        std::string_view key;
+        Category category;
+        std::string_view text;
+    } cases[] = {
+        {"Dialling code directory", Category::USZipCodes, "US ZIP Code Directory."},
+        {"Dialling codes", Category::InternationalDiallingCodes, "Dialing prefix"},
+        {"Dialling areas", Category::InternationalDiallingCodes, "Dialling countries"},
+        {"Diall_Option_Width", Category::UKVehicleNumberPlates, "2200"},
+        {"Search for numbers from a name.", Category::UKPostCodes, "Get post code from the postal area."},
+        {"Search for names from a number.", Category::InternationalCarSymbols,
+         "Get the country name from the vehicles symbol."},
+        {"Place name", Category::UKVehicleNumberPlates, "Vehicles registration counties"},
+        {"Place name", Category::USZipCodes, "American States"},
+        {"DefaultSaveName", Category::WebDomainNames, "InterDomainNameResults"},
+        {"FirstTabAt", Category::WebDomainNames, "1900"},
+        {"flxTabAt", Category::InternationalDiallingCodes, "700"},
+        {"telephone", Category::RadioCallSigns, "radio call sign"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + " / " + decimal_text(c.category));
+        EXPECT_EQ(text_for_category(c.key, c.category, list_text), c.text);
     }
 }
 
 TEST(TextForCategory, FindsKeysWhateverTheirCaseAndOuterSpaces)
 {
-    for (const auto& row : expected_table) {
-        const std::array<std::string, 5> spellings = {
-            lower(row.key), upper(row.key), "  " + std::string(row.key), std::string(row.key) + " ",
-            " " + lower(row.key) + "   "};
+    for (const std::string_view key : keys) {
+        const std::array<std::string, 5> spellings = {lower(key), upper(key), "  " + std::string(key),
+                                                      std::string(key) + " ", " " + lower(key) + "   "};
         for (const auto& spelling : spellings) {
-            for (int category : {0, 3, 7}) {
-                SCOPED_TRACE("'" + spelling + "' / " + std::to_string(category));
-                EXPECT_EQ(text_for_category(spelling, category, list_text), row.texts[category]);
+            for (const Category each : {Category::UKDiallingCodes, Category::InternationalDiallingCodes,
+                                        Category::USZipCodes}) {
+                SCOPED_TRACE("'" + spelling + "' / " + decimal_text(each));
+                EXPECT_EQ(text_for_category(spelling, each, list_text), text_for_category(key, each, list_text));
             }
         }
     }
@@ -148,13 +152,13 @@ TEST(TextForCategory, FindsKeysWhateverTheirCaseAndOuterSpaces)
 
 TEST(TextForCategory, GridWidthIsTheSameForCapitalsAndSmallLetters)
 {
-    EXPECT_EQ(text_for_category("FLXTABAT", 3, list_text), "700");
-    EXPECT_EQ(text_for_category("flxtabat", 3, list_text), "700");
+    EXPECT_EQ(text_for_category("FLXTABAT", Category::InternationalDiallingCodes, list_text), "700");
+    EXPECT_EQ(text_for_category("flxtabat", Category::InternationalDiallingCodes, list_text), "700");
 }
 
 struct FallBackCase {
     std::string_view key;
-    int category;
+    Category category;
     std::string_view list_text;
     std::string_view expected;
 };
@@ -162,21 +166,21 @@ struct FallBackCase {
 TEST(TextForCategory, FallBacksShowTheKeyAsPassedAndTheListText)
 {
     const FallBackCase cases[] = {
-        {"Dialling codes", 8, list_text, "No code for Dialling codes"},
-        {"Dialling codes", -1, list_text, "No code for Dialling codes"},
-        {" dialling CODES  ", -1, list_text, "No code for  dialling CODES  "},
-        {"Diall_Option_Width", 8, list_text, "3000"},
-        {"telephone", -1, list_text, "data"},
+        {"Dialling codes", category(8), list_text, "No code for Dialling codes"},
+        {"Dialling codes", category(-1), list_text, "No code for Dialling codes"},
+        {" dialling CODES  ", category(-1), list_text, "No code for  dialling CODES  "},
+        {"Diall_Option_Width", category(8), list_text, "3000"},
+        {"telephone", category(-1), list_text, "data"},
         // An empty list text leaves two spaces between the "?" and "code".
-        {"Dialling code directory", -1, "", "?  code not found. ?"},
-        {"Dialling code directory", 8, "Search for US ZIP codes.",
+        {"Dialling code directory", category(-1), "", "?  code not found. ?"},
+        {"Dialling code directory", category(8), "Search for US ZIP codes.",
          "? Search for US ZIP codes. code not found. ?"},
         // Inside the list the list text plays no part.
-        {"Dialling code directory", 0, "", "UK Dialling Code Directory."},
-        {"Dialling codes", 3, "", "Dialing prefix"},
+        {"Dialling code directory", category(0), "", "UK Dialling Code Directory."},
+        {"Dialling codes", category(3), "", "Dialing prefix"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.key) + " / " + std::to_string(c.category));
+        SCOPED_TRACE(std::string(c.key) + " / " + decimal_text(c.category));
         EXPECT_EQ(text_for_category(c.key, c.category, c.list_text), c.expected);
     }
 }
@@ -184,23 +188,23 @@ TEST(TextForCategory, FallBacksShowTheKeyAsPassedAndTheListText)
 TEST(TextForCategory, UnknownKeysAreReportedAsPassedWithTheCategory)
 {
     const FallBackCase cases[] = {
-        {"flx TabAt", 0, list_text, "#Can't find; flx TabAt (0)"},
-        {"flx TabAt", -1, list_text, "#Can't find; flx TabAt (-1)"},
-        {" no such key  ", 5, list_text, "#Can't find;  no such key   (5)"},
+        {"flx TabAt", category(0), list_text, "#Can't find; flx TabAt (0)"},
+        {"flx TabAt", category(-1), list_text, "#Can't find; flx TabAt (-1)"},
+        {" no such key  ", category(5), list_text, "#Can't find;  no such key   (5)"},
         // Only spaces are outer spaces: a Tab is part of the key.
-        {"flxTabAt\t", 3, list_text, "#Can't find; flxTabAt\t (3)"},
-        {"Search", 2, list_text, "#Can't find; Search (2)"},
-        {"Search type.", 12, list_text, "#Can't find; Search type. (12)"},
-        {"", 7, list_text, "#Can't find;  (7)"},
+        {"flxTabAt\t", category(3), list_text, "#Can't find; flxTabAt\t (3)"},
+        {"Search", category(2), list_text, "#Can't find; Search (2)"},
+        {"Search type.", category(12), list_text, "#Can't find; Search type. (12)"},
+        {"", category(7), list_text, "#Can't find;  (7)"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.key) + " / " + std::to_string(c.category));
+        SCOPED_TRACE(std::string(c.key) + " / " + decimal_text(c.category));
         EXPECT_EQ(text_for_category(c.key, c.category, c.list_text), c.expected);
     }
 }
 
 struct CategoryInfo {
-    SearchCategory constant;
+    Category category;
     int index;
     std::string_view list_text;
     std::string_view file_name;
@@ -209,33 +213,33 @@ struct CategoryInfo {
 TEST(Categories, HaveTheirIndexListTextAndFileName)
 {
     const CategoryInfo categories[] = {
-        {Category_UKDiallingCodes, 0, "Search for UK dialling codes.", "Directory.dat"},
-        {Category_UKPostCodes, 1, "Search for UK post codes.", "PostCodes.dat"},
-        {Category_RadioCallSigns, 2, "Search for Radio call signs.", "CallSigns.dat"},
-        {Category_InternationalDiallingCodes, 3, "Search for International dialling codes.",
+        {Category::UKDiallingCodes, 0, "Search for UK dialling codes.", "Directory.dat"},
+        {Category::UKPostCodes, 1, "Search for UK post codes.", "PostCodes.dat"},
+        {Category::RadioCallSigns, 2, "Search for Radio call signs.", "CallSigns.dat"},
+        {Category::InternationalDiallingCodes, 3, "Search for International dialling codes.",
          "InterTelDir.dat"},
-        {Category_WebDomainNames, 4, "Search for Web domain names.", "InterDomainNames.dat"},
-        {Category_UKVehicleNumberPlates, 5, "Search for UK vehicle number plates.",
+        {Category::WebDomainNames, 4, "Search for Web domain names.", "InterDomainNames.dat"},
+        {Category::UKVehicleNumberPlates, 5, "Search for UK vehicle number plates.",
          "VehiclePlates.dat"},
-        {Category_InternationalCarSymbols, 6, "Search for International car symbols.",
+        {Category::InternationalCarSymbols, 6, "Search for International car symbols.",
          "InterVehicleSymbols.dat"},
-        {Category_USZipCodes, 7, "Search for US ZIP codes.", "ZipCodesUS.dat"},
+        {Category::USZipCodes, 7, "Search for US ZIP codes.", "ZipCodesUS.dat"},
     };
     for (const auto& c : categories) {
         SCOPED_TRACE(c.index);
-        EXPECT_EQ(c.constant, c.index);
-        EXPECT_EQ(category_list_texts[c.index], c.list_text);
-        EXPECT_EQ(database_file_name(c.index), c.file_name);
+        EXPECT_EQ(index_of(c.category), c.index);
+        EXPECT_EQ(category_list_texts[static_cast<std::size_t>(c.index)], c.list_text);
+        EXPECT_EQ(database_file_name(c.category), c.file_name);
     }
-    EXPECT_EQ(Category_None, -1);
-    EXPECT_EQ(database_file_name(Category_None), "Database.dat");
-    EXPECT_EQ(database_file_name(8), "Database.dat");
+    EXPECT_EQ(index_of(Category::None), -1);
+    EXPECT_EQ(database_file_name(Category::None), "Database.dat");
+    EXPECT_EQ(database_file_name(category(8)), "Database.dat");
 }
 
 struct TextCase {
     std::string_view text;
     int selected_index;
-    SearchCategory expected;
+    int expected;
 };
 
 TEST(CategoryFromText, NamesTheCategoryOrFallsBackToTheSelectedEntry)
@@ -264,7 +268,7 @@ TEST(CategoryFromText, NamesTheCategoryOrFallsBackToTheSelectedEntry)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("'" + std::string(c.text) + "' / " + std::to_string(c.selected_index));
-        EXPECT_EQ(category_from_text(c.text, c.selected_index), c.expected);
+        EXPECT_EQ(category_from_text(c.text, c.selected_index), category(c.expected));
     }
 }
 

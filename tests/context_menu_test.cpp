@@ -5,6 +5,9 @@
 
 #include "info_windows/frm_about.h"
 #include "info_windows/frm_datainfo.h"
+#include "platform/shell_open.h"
+
+#include <QApplication>
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -119,12 +122,11 @@ TEST_F(ContextMenuTest, RestoreItemNamesTheCategorysFile)
         const std::string caption = std::string("&Restore/fix the ") + files[category] + " file";
         EXPECT_EQ(item(caption).caption, caption);
     }
-    form->DataFile_Path.clear();
-    form->com_SearchType.set_list_index(7);
-    form->DataFile_Path.clear();
-    right_click(platform::shift_key::shift);
-    EXPECT_EQ(item("&Restore/fix the ZipCodesUS.dat file").caption, "&Restore/fix the ZipCodesUS.dat file");
-    EXPECT_EQ(form->DataFile_Path, "") << "the path for the caption is not stored";
+    // A window not yet loaded holds no path: the caption's is derived and not stored.
+    frm_Main unloaded(services);
+    unloaded.Form_MouseDown(platform::mouse_button::right, platform::shift_key::shift, 100, 100);
+    EXPECT_EQ(item("&Restore/fix the Database.dat file").caption, "&Restore/fix the Database.dat file");
+    EXPECT_EQ(unloaded.search_state().DataFile_Path, "") << "the path for the caption is not stored";
 }
 
 TEST_F(ContextMenuTest, OnlyTheRightButtonOpensIt)
@@ -197,7 +199,7 @@ TEST_F(ContextMenuTest, AbortChosenDuringTheSearchStopsIt)
     };
     message_boxes.expect(box::answer_ok);
     form->com_Search_Click();
-    EXPECT_EQ(form->Match_Count, 5);
+    EXPECT_EQ(form->search_state().Match_Count, 5);
     EXPECT_EQ(cell(rows() - 1, 0), "This search was aborted.");
 }
 
@@ -306,8 +308,6 @@ TEST_F(ContextMenuTest, WebSiteItemsOpenTheirTargets)
 
 TEST_F(ContextMenuTest, LoadFileOrUrlPicksTheShowState)
 {
-    frm_About& about = form->About();
-    EXPECT_FALSE(about.frm.is_shown()) << "the About window exists hidden";
     const struct {
         const char* target;
         bool maximise;
@@ -321,7 +321,7 @@ TEST_F(ContextMenuTest, LoadFileOrUrlPicksTheShowState)
         {"/no/such/file.dat", false, "/no/such/file.dat", platform::show_state::normal},
     };
     for (const auto& each : cases) {
-        about.Load_File_or_URL(each.target, each.maximise);
+        platform::Load_File_or_URL(services, each.target, each.maximise);
         EXPECT_EQ(shell.opened.back().target, each.handed);
         EXPECT_EQ(shell.opened.back().show_state, each.state);
     }
@@ -332,7 +332,7 @@ TEST_F(ContextMenuTest, HandlerThatCannotStartIsReported)
 {
     shell.handler_present = false;
     message_boxes.expect(box::answer_ok);
-    form->About().Load_File_or_URL("?https://example.org/", false);
+    platform::Load_File_or_URL(services, "?https://example.org/", false);
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     EXPECT_EQ(message_boxes.shown[0].text,
               "Can't find or display;\r\nhttps://example.org/\r\n\r\nError = 53\r\nFile not found");
@@ -340,11 +340,13 @@ TEST_F(ContextMenuTest, HandlerThatCannotStartIsReported)
     EXPECT_EQ(message_boxes.shown[0].style, box::exclamation);
 }
 
-TEST_F(ContextMenuTest, AboutFileSizeMatchesTheMainWindows)
+TEST_F(ContextMenuTest, OpeningATargetCreatesNoWindow)
 {
-    folder.write_file("five.dat", "12345");
-    for (const std::string& path : {folder.file("five.dat"), folder.file("none.dat"), folder.path(), std::string()}) {
-        EXPECT_EQ(form->About().FileSize(path), form->FileSize(path)) << path;
+    form->menu_Options_OpenDir_Click();
+    form->menu_URL_Click(0);
+    EXPECT_EQ(shell.opened.size(), 2u);
+    EXPECT_FALSE(form->DataInfo_Exists());
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        EXPECT_TRUE(window == form->frm.widget() || !window->isVisible()) << "a second window is shown";
     }
-    EXPECT_EQ(form->About().FileSize(folder.path()), -1);
 }

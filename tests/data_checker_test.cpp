@@ -108,7 +108,7 @@ bool opens_a_place_of_three(const RecordList& records, std::size_t index)
 }
 
 const std::string stamp = zentrel::Restore_Stamp("# Last updated: 20th July 1996",
-                                                 platform::make_date_time(2024, 7, 5, 15, 4, 5));
+                                                 zentrel::make_date_time(2024, 7, 5, 15, 4, 5));
 
 DataLines small_lines()
 {
@@ -139,7 +139,7 @@ DataSet small_set()
 {
     DataSet set;
     set.label = "SmallZip";
-    set.module = {.module = &zentrel::modDefaultUSZipCodes};
+    set.module = {.module = &testing_support::module_of<zentrel::Category::USZipCodes>};
     set.fields = zip_fields();
     set.other_lines = {{.lines = {1, 1}, .pattern = "# .*"}, {.lines = {13, 13}, .text = "#End_Of_Data#"}};
     set.computed = {stamp_at_line_2()};
@@ -307,7 +307,7 @@ TEST(DataChecker, SaysWhenADescriptionCannotBeChecked)
 TEST(DataChecker, NumbersThatAreNotStatedAreNotChecked)
 {
     DataSet set;
-    set.module = {.module = &zentrel::modDefaultUSZipCodes};
+    set.module = {.module = &testing_support::module_of<zentrel::Category::USZipCodes>};
     set.fields = zip_fields();
     set.record_lines = {{1, 3}};
     set.lengths = {{.field = "place"}};
@@ -426,7 +426,7 @@ TEST(DataCheckerOrder, PlacesNeighboursByTheirCollations)
     for (const auto& each : cases) {
         SCOPED_TRACE(each.before + " / " + each.after);
         DataSet set;
-        set.module = {.module = &zentrel::modDefaultUSZipCodes};
+        set.module = {.module = &testing_support::module_of<zentrel::Category::USZipCodes>};
         set.record_lines = {{1, 2}};
         set.orders = {{.label = "order",
                        .field = "key",

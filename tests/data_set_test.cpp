@@ -58,7 +58,7 @@ DataSet web_domain_names()
 {
     DataSet set;
     set.label = "WebDomainNames";
-    set.module = {.module = &zentrel::modDefaultWebDomainNames,
+    set.module = {.module = &testing_support::module_of<zentrel::Category::WebDomainNames>,
                   .category = 4,
                   .file_name = "InterDomainNames.dat",
                   .line_count = 251,
@@ -189,7 +189,7 @@ DataSet international_vehicle_symbols()
 {
     DataSet set;
     set.label = "InternationalVehicleSymbols";
-    set.module = {.module = &zentrel::modDefaultInternationalCarIDs,
+    set.module = {.module = &testing_support::module_of<zentrel::Category::InternationalCarSymbols>,
                   .category = 6,
                   .file_name = "InterVehicleSymbols.dat",
                   .line_count = 149,
@@ -340,7 +340,7 @@ DataSet uk_number_plates()
 {
     DataSet set;
     set.label = "UKNumberPlates";
-    set.module = {.module = &zentrel::modDefaultUKNumberPlates,
+    set.module = {.module = &testing_support::module_of<zentrel::Category::UKVehicleNumberPlates>,
                   .category = 5,
                   .file_name = "VehiclePlates.dat",
                   .line_count = 628,

@@ -48,7 +48,7 @@ struct SplitCase {
 void expect_split(const SplitCase& c)
 {
     SCOPED_TRACE("'" + std::string(c.line) + "' in category " + std::to_string(c.category));
-    const EntryFields fields = split_entry(c.line, c.category);
+    const EntryFields fields = split_entry(c.line, static_cast<Category>(c.category));
     EXPECT_EQ(fields.code, c.code);
     EXPECT_EQ(fields.name, c.name);
     EXPECT_EQ(fields.tag, c.tag);
@@ -109,7 +109,7 @@ TEST(SplitEntry, OtherCategoriesTakeTheFirstWordAsTheCode)
         {"NoSpaceAtAll", 2, "NoSpaceAtAll", "", ""},
         {"\t", 4, "\t", "", ""},
         {"A\tB C", 6, "A\tB", "C", ""},
-        // Category_None and any other value split the same way.
+        // Category::None and any other value split the same way.
         {"AB1 Aberdeen", -1, "AB1", "Aberdeen", ""},
         {"AB1 Aberdeen", 8, "AB1", "Aberdeen", ""},
         {"Abingdon (Oxon) 01235", 1, "Abingdon", "(Oxon) 01235", ""},
@@ -144,7 +144,7 @@ TEST(SplitEntry, ColourTagsAreExactAndLast)
 TEST(SplitEntry, FieldsAreViewsIntoTheLine)
 {
     const std::string line = "Abingdon (Oxon) * 01235";
-    const EntryFields fields = split_entry(line, 0);
+    const EntryFields fields = split_entry(line, Category::UKDiallingCodes);
     const auto inside_line = [&](std::string_view field) {
         return field.data() >= line.data() && field.data() + field.size() <= line.data() + line.size();
     };
@@ -183,11 +183,11 @@ TEST(TagColours, ChooseTheRowColours)
 
 TEST(TagColours, FollowTheTagOfASplitEntry)
 {
-    const RowColours tagged = tag_colours(split_entry("1 Canada *", 3).tag);
+    const RowColours tagged = tag_colours(split_entry("1 Canada *", Category::InternationalDiallingCodes).tag);
     EXPECT_EQ(tagged.text, platform::rgb(255, 255, 255));
     EXPECT_EQ(tagged.background, platform::rgb(128, 64, 0));
 
-    const RowColours plain = tag_colours(split_entry("1 USA", 3).tag);
+    const RowColours plain = tag_colours(split_entry("1 USA", Category::InternationalDiallingCodes).tag);
     EXPECT_EQ(plain.text, platform::system_window_text);
     EXPECT_EQ(plain.background, platform::system_window_background);
 }

@@ -1,10 +1,10 @@
 // Local date-times as day numbers, and the two time formats of the information window.
-#include "platform/date_time.h"
+#include "core/date_time.h"
 
 #include <gtest/gtest.h>
 
-using platform::DateTime;
-using platform::make_date_time;
+using zentrel::DateTime;
+using zentrel::make_date_time;
 
 TEST(DateTime, DayNumbersCountFromTheLastDaysOf1899)
 {
@@ -25,10 +25,10 @@ TEST(DateTime, ClockTimeUsesTheTwelveHourClock)
         {11, 59, 59, " 11:59:59am"}, {23, 0, 1, " 11:00:01pm"}, {9, 30, 0, " 9:30:00am"},
     };
     for (const auto& each : cases) {
-        EXPECT_EQ(platform::format_clock_time(make_date_time(2026, 12, 10, each.hour, each.minute, each.second)),
+        EXPECT_EQ(zentrel::format_clock_time(make_date_time(2026, 12, 10, each.hour, each.minute, each.second)),
                   each.text);
     }
-    EXPECT_EQ(platform::format_clock_time(DateTime{}), " 12:00:00am") << "a time never set is midnight";
+    EXPECT_EQ(zentrel::format_clock_time(DateTime{}), " 12:00:00am") << "a time never set is midnight";
 }
 
 TEST(DateTime, ElapsedTimeDropsWholeDays)
@@ -43,6 +43,6 @@ TEST(DateTime, ElapsedTimeDropsWholeDays)
         {make_date_time(2026, 12, 11, 1, 1, 2), " 1:01:12"},
         {make_date_time(2026, 12, 12, 1, 0, 0), " 1:00:10"},
     };
-    for (const auto& each : cases) EXPECT_EQ(platform::format_elapsed(each.end, start), each.text);
-    EXPECT_EQ(platform::format_elapsed(DateTime{}, DateTime{}), " 0:00:00");
+    for (const auto& each : cases) EXPECT_EQ(zentrel::format_elapsed(each.end, start), each.text);
+    EXPECT_EQ(zentrel::format_elapsed(DateTime{}, DateTime{}), " 0:00:00");
 }

@@ -23,11 +23,14 @@
 namespace zentrel {
 namespace {
 
+// The module of one category, which the restore command would use.
+DefaultDataModule& module_of(Category category) { return *default_data_for_category(category); }
+
+
 constexpr std::string_view end_of_data = "#End_Of_Data#";
 
 struct ModuleCase {
     std::string_view name;
-    DefaultDataModule& (*module)();
     int category;
     std::string_view data_file; // under default_data/
     std::string_view count_text;
@@ -49,7 +52,7 @@ constexpr std::string_view directory_wording = "## There is no data for director
 std::vector<ModuleCase> module_cases()
 {
     return {
-        {"modDefaultDIRECTORY", &modDefaultDIRECTORY, 0, "uk_dialling/uk_dialling_codes.lines", "5273", 5473, 28,
+        {"modDefaultDIRECTORY", 0, "uk_dialling/uk_dialling_codes.lines", "5273", 5473, 28,
          5273, directory_wording,
          {{1, "# UK Dialling code directory"},
           {4, "#"},
@@ -61,7 +64,7 @@ std::vector<ModuleCase> module_cases()
           {5401, end_of_data}},
          {9},
          true},
-        {"modDefaultPOSTCODES", &modDefaultPOSTCODES, 1, "uk_post_codes.lines", "2905", 3105, 15, 2905,
+        {"modDefaultPOSTCODES", 1, "uk_post_codes.lines", "2905", 3105, 15, 2905,
          "## There is no data for postcode line ",
          {{1, "# UK postal codes"},
           {2, "# Post code - Place name"},
@@ -74,7 +77,7 @@ std::vector<ModuleCase> module_cases()
           {2915, end_of_data}},
          {9},
          true},
-        {"modDefaultCALLSIGNS", &modDefaultCALLSIGNS, 2, "radio_call_signs.lines", "925", 1125, 5, 925,
+        {"modDefaultCALLSIGNS", 2, "radio_call_signs.lines", "925", 1125, 5, 925,
          directory_wording,
          {{1, "# Radio Callsigns"},
           {2, "# Callsign - Country"},
@@ -84,23 +87,23 @@ std::vector<ModuleCase> module_cases()
           {7, "# This file was restored on; 12/06/2005 - 11:36:58am"},
           {925, end_of_data}},
          {9}},
-        {"modDefaultInternationalTel", &modDefaultInternationalTel, 3, "international_dialling_codes.lines", "9999",
+        {"modDefaultInternationalTel", 3, "international_dialling_codes.lines", "9999",
          10199, 3, 551, directory_wording,
          {{1, "# International dialling codes"}, {2, "# Dial Code - Place Name"}, {551, end_of_data}},
          {5, 550}},
-        {"modDefaultWebDomainNames", &modDefaultWebDomainNames, 4, "web_domain_names.lines", "251", 451, 2, 251,
+        {"modDefaultWebDomainNames", 4, "web_domain_names.lines", "251", 451, 2, 251,
          directory_wording,
          {{1, "# Internet domain names"}, {2, "# Domain name - Country"}, {251, end_of_data}},
          {3, 250}},
-        {"modDefaultUKNumberPlates", &modDefaultUKNumberPlates, 5, "uk_number_plates.lines", "628", 828, 4, 628,
+        {"modDefaultUKNumberPlates", 5, "uk_number_plates.lines", "628", 828, 4, 628,
          directory_wording,
          {{1, "# UK vehicle index marks"}, {2, "# Index Mark - Place Name"}, {628, end_of_data}},
          {3}},
-        {"modDefaultInternationalCarIDs", &modDefaultInternationalCarIDs, 6, "international_vehicle_symbols.lines",
+        {"modDefaultInternationalCarIDs", 6, "international_vehicle_symbols.lines",
          "149", 349, 1, 149, directory_wording,
          {{1, "# International vehicle plates"}, {2, "# Letters - Country"}, {149, end_of_data}},
          {3}},
-        {"modDefaultUSZipCodes", &modDefaultUSZipCodes, 7, "us_zip/us_zip_codes.lines", "42159", 42359, 211, 42159,
+        {"modDefaultUSZipCodes", 7, "us_zip/us_zip_codes.lines", "42159", 42359, 211, 42159,
          directory_wording,
          {{1, "# USA zip codes"}, {2, "# Zip Code - Place Name"}, {42159, end_of_data}},
          {3, 42158}},
@@ -130,7 +133,7 @@ void expect_error_9(DefaultDataModule& module, std::int32_t n)
 
 class ModuleContract : public testing::TestWithParam<ModuleCase> {
 protected:
-    DefaultDataModule& module() { return GetParam().module(); }
+    DefaultDataModule& module() { return module_of(static_cast<Category>(GetParam().category)); }
 };
 
 TEST_P(ModuleContract, HasTheNumbersOfTheModuleTable)
@@ -141,7 +144,7 @@ TEST_P(ModuleContract, HasTheNumbersOfTheModuleTable)
     EXPECT_EQ(module().upper_bound(), c.upper_bound);
     EXPECT_EQ(module().filler_count(), c.fillers);
     EXPECT_EQ(module().Default_Lines().size(), static_cast<std::size_t>(c.upper_bound) + 1);
-    EXPECT_EQ(default_data_for_category(c.category), &module());
+    EXPECT_EQ(default_data_for_category(static_cast<Category>(c.category)), &module());
     EXPECT_EQ(module().has_restore_stamp(), c.has_stamp);
     // Every element the table holds lies within the array and within a block that has a filler.
     EXPECT_LE(module().table().size(), static_cast<std::size_t>(c.upper_bound));
@@ -210,8 +213,8 @@ INSTANTIATE_TEST_SUITE_P(DefaultData, ModuleContract, testing::ValuesIn(module_c
 
 TEST(DefaultDataForCategory, GivesNoModuleOutsideTheEightCategories)
 {
-    for (const int category : {-1, 8, 9, 100, std::numeric_limits<int>::min()}) {
-        EXPECT_EQ(default_data_for_category(category), nullptr) << category;
+    for (const int category : {-1, 8, 9, 100, int{std::numeric_limits<std::int16_t>::min()}}) {
+        EXPECT_EQ(default_data_for_category(static_cast<Category>(category)), nullptr) << category;
     }
 }
 
@@ -220,29 +223,29 @@ TEST(DefaultDataForCategory, GivesNoModuleOutsideTheEightCategories)
 TEST(DefaultLineEdgeCases, InternationalTelEmptyElementsGiveTheirOwnNumber)
 {
     for (const std::int32_t n : {46, 74, 75, 76, 95, 96, 97}) {
-        EXPECT_EQ(modDefaultInternationalTel().Default_Line(n), placeholder(directory_wording, n));
+        EXPECT_EQ(module_of(Category::InternationalDiallingCodes).Default_Line(n), placeholder(directory_wording, n));
     }
-    EXPECT_EQ(modDefaultInternationalTel().Default_Line(46), "## There is no data for directory line 46. ##");
+    EXPECT_EQ(module_of(Category::InternationalDiallingCodes).Default_Line(46), "## There is no data for directory line 46. ##");
 }
 
 TEST(DefaultLineEdgeCases, CallSignsUpperBoundIsAPlaceholderAndOneMoreIsError9)
 {
-    EXPECT_EQ(modDefaultCALLSIGNS().Default_Line(1125), "## There is no data for directory line 1125. ##");
-    expect_error_9(modDefaultCALLSIGNS(), 1126);
+    EXPECT_EQ(module_of(Category::RadioCallSigns).Default_Line(1125), "## There is no data for directory line 1125. ##");
+    expect_error_9(module_of(Category::RadioCallSigns), 1126);
 }
 
 TEST(DefaultLineEdgeCases, PostCodesPlaceholderNamesPostcodeLines)
 {
-    EXPECT_EQ(modDefaultPOSTCODES().Default_Line(3000), "## There is no data for postcode line 3000. ##");
+    EXPECT_EQ(module_of(Category::UKPostCodes).Default_Line(3000), "## There is no data for postcode line 3000. ##");
 }
 
 TEST(DefaultLineEdgeCases, DirectoryEndOfDataLinesBeyondTheCount)
 {
-    EXPECT_EQ(modDefaultDIRECTORY().Default_Line(5274), end_of_data);
-    EXPECT_EQ(modDefaultDIRECTORY().Default_Line(5282), placeholder(directory_wording, 5282));
-    EXPECT_EQ(modDefaultDIRECTORY().Default_Line(5400), placeholder(directory_wording, 5400));
-    EXPECT_EQ(modDefaultDIRECTORY().Default_Line(5401), end_of_data);
-    EXPECT_EQ(modDefaultDIRECTORY().Default_Line(5402), placeholder(directory_wording, 5402));
+    EXPECT_EQ(module_of(Category::UKDiallingCodes).Default_Line(5274), end_of_data);
+    EXPECT_EQ(module_of(Category::UKDiallingCodes).Default_Line(5282), placeholder(directory_wording, 5282));
+    EXPECT_EQ(module_of(Category::UKDiallingCodes).Default_Line(5400), placeholder(directory_wording, 5400));
+    EXPECT_EQ(module_of(Category::UKDiallingCodes).Default_Line(5401), end_of_data);
+    EXPECT_EQ(module_of(Category::UKDiallingCodes).Default_Line(5402), placeholder(directory_wording, 5402));
 }
 
 // A module of its own over the ZIP-code table, so that what one call stores is seen alone.

@@ -211,7 +211,7 @@ DataSet international_dialling_codes()
 {
     DataSet set;
     set.label = "InternationalDiallingCodes";
-    set.module = {.module = &zentrel::modDefaultInternationalTel,
+    set.module = {.module = &testing_support::module_of<zentrel::Category::InternationalDiallingCodes>,
                   .category = 3,
                   .file_name = "InterTelDir.dat",
                   .line_count = 9999,
@@ -302,7 +302,7 @@ Fields call_sign_fields()
     return {.names = {"key", "name", "tag", "country", "qualifier"},
             .split =
                 [](std::string_view record, std::vector<std::string_view>& fields) {
-                    const zentrel::EntryFields entry = zentrel::split_entry(record, 2);
+                    const zentrel::EntryFields entry = zentrel::split_entry(record, zentrel::Category::RadioCallSigns);
                     const std::string_view name = entry.name;
                     const std::size_t colon = name.find(':');
                     const std::string_view country =
@@ -433,7 +433,7 @@ DataSet radio_call_signs()
 {
     DataSet set;
     set.label = "RadioCallSigns";
-    set.module = {.module = &zentrel::modDefaultCALLSIGNS,
+    set.module = {.module = &testing_support::module_of<zentrel::Category::RadioCallSigns>,
                   .category = 2,
                   .file_name = "CallSigns.dat",
                   .line_count = 925,

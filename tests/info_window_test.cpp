@@ -5,7 +5,7 @@
 #include "tests/support/main_window_fixture.h"
 
 #include "info_windows/frm_datainfo.h"
-#include "platform/date_time.h"
+#include "core/date_time.h"
 
 #include <cmath>
 #include <cstdio>
@@ -16,8 +16,8 @@
 using testing_support::MainWindowTest;
 using namespace zentrel;
 using platform::Colour;
-using platform::DateTime;
-using platform::make_date_time;
+using zentrel::DateTime;
+using zentrel::make_date_time;
 namespace box = platform::message_box;
 
 namespace {
@@ -138,7 +138,7 @@ protected:
         event_loop.on_yield = [&](int yield) {
             if (yield == 2) clock.time = make_date_time(2026, 12, 10, 15, 7, 12);
             if (yield != 3) return;
-            ASSERT_TRUE(form->Search_Running);
+            ASSERT_TRUE(form->search_state().Search_Running);
             caption_while_running = form->frm.caption();
             form->Show_Row_Info(1, 2);
         };
@@ -146,15 +146,22 @@ protected:
         event_loop.on_yield = nullptr;
     }
 
-    // Sets the state of a finished search by hand and composes the window on row 1.
+    // Composes the window on row 1 of a finished search with a search state set by hand.
     void compose_with(DateTime start, DateTime last, bool running, std::int32_t matches = 0)
     {
-        form->Search_Start = start;
-        form->Search_Last = last;
-        form->Search_Running = running;
-        form->Match_Count = matches;
-        form->Show_Row_Info(0, 1);
-        form->Search_Running = false;
+        zentrel::SearchState state = form->search_state();
+        state.Search_Start = start;
+        state.Search_Last = last;
+        state.Search_Running = running;
+        state.Match_Count = matches;
+        const zentrel::InfoRow row{.name_text = cell(1, 1),
+                                   .code_text = cell(1, 0),
+                                   .colour = form->flx_ResultsChart.cell(1, 0).fore,
+                                   .code_caption = form->opt_DiallOption(0).caption(),
+                                   .value_column = standard_value_x,
+                                   .main_caption = form->frm.caption(),
+                                   .main_window = &form->frm};
+        info().Show_Row_Info(row, state);
     }
 
     platform::Window ruler{"ruler", 1000, 1000};
@@ -212,7 +219,7 @@ TEST_F(InfoWindowTest, RunningSearchPrintsItsOwnBlockAndKeepsItAfterTheEnd)
     ASSERT_EQ(caption_while_running, "Zentrel is searching for; \"*\"    [ 40% ]");
 
     // The search has ended since: the window is a snapshot of the moment of the click.
-    EXPECT_FALSE(form->Search_Running);
+    EXPECT_FALSE(form->search_state().Search_Running);
     EXPECT_EQ(info().frm.caption(), "Information on; Bb");
     expect_printed({
         {1, " Information on; ", Place::Left, true},
@@ -536,7 +543,7 @@ TEST_F(InfoWindowTest, LinkKeepsItsPathAfterTheCategoryChanges)
     const std::string zip_path = database_path(7);
 
     form->com_SearchType.set_list_index(0);
-    ASSERT_EQ(form->DataFile_Path, database_path(0));
+    ASSERT_EQ(form->search_state().DataFile_Path, database_path(0));
     EXPECT_EQ(info().lab_LinkToFile.caption(), zip_path);
     ASSERT_NE(find_printed(zip_path), nullptr);
 

@@ -2,6 +2,8 @@
 // Search button rule and its layout at several sizes.
 #include "tests/support/main_window_fixture.h"
 
+#include "platform/text_file.h"
+
 #include "platform/formats.h"
 
 #include <QTest>
@@ -66,8 +68,8 @@ TEST_F(MainWindowTest, StartsOnTheDiallingCodesSearchingByName)
     EXPECT_EQ(form->com_SearchType.tooltip(), " Select your search category here. ");
     EXPECT_EQ(form->com_Search.tooltip(), " Get the list of matches. ");
     EXPECT_EQ(form->lab_Direction.tooltip(), " Toggle direction. ");
-    EXPECT_EQ(form->DataFile_Path, folder.path() + "/Directory.dat");
-    EXPECT_EQ(form->Match_Count, 0);
+    EXPECT_EQ(form->search_state().DataFile_Path, folder.path() + "/Directory.dat");
+    EXPECT_EQ(form->search_state().Match_Count, 0);
     EXPECT_TRUE(form->txt_Inputbox.has_focus());
     for (platform::Control* control : std::initializer_list<platform::Control*>{
              &form->fra_SearchType, &form->com_SearchType, &form->fra_Search, &form->opt_DiallOption_0,
@@ -91,7 +93,7 @@ TEST_F(MainWindowTest, EveryCategoryRelabelsTheWindow)
         EXPECT_EQ(cell(0, 0), look.code_heading);
         EXPECT_EQ(cell(0, 1), look.name_heading);
         EXPECT_EQ(form->flx_ResultsChart.col_width(0), look.code_column_width);
-        EXPECT_EQ(form->DataFile_Path, folder.file(look.file_name));
+        EXPECT_EQ(form->search_state().DataFile_Path, folder.file(look.file_name));
         EXPECT_EQ(form->flx_ResultsChart.cell(0, 0).font_size, 10);
         EXPECT_TRUE(form->flx_ResultsChart.cell(0, 1).underline);
     }
@@ -117,8 +119,8 @@ TEST_F(MainWindowTest, ACategoryChangeReturnsToAFreshWindow)
     EXPECT_EQ(form->txt_Inputbox.text(), "");
     EXPECT_FALSE(form->com_Search.enabled());
     EXPECT_EQ(rows(), 1);
-    EXPECT_EQ(form->Search_Text, "");
-    EXPECT_EQ(form->Match_Count, 1) << "the match count is kept until the next search";
+    EXPECT_EQ(form->search_state().Search_Text, "");
+    EXPECT_EQ(form->search_state().Match_Count, 1) << "the match count is kept until the next search";
 }
 
 TEST_F(MainWindowTest, TheArrowTogglesTheDirection)
@@ -312,9 +314,9 @@ TEST_F(MainWindowTest, FileSizeTellsWhetherAFileCanBeRead)
 {
     folder.write_file("empty.dat", "");
     folder.write_file("ten.dat", "0123456789");
-    EXPECT_EQ(form->FileSize(folder.file("empty.dat")), 0);
-    EXPECT_EQ(form->FileSize(folder.file("ten.dat")), 10);
-    EXPECT_EQ(form->FileSize(folder.file("missing.dat")), -1);
-    EXPECT_EQ(form->FileSize(folder.path()), -1);
-    EXPECT_EQ(form->FileSize(""), -1);
+    EXPECT_EQ(platform::file_size_32(folder.file("empty.dat")), 0);
+    EXPECT_EQ(platform::file_size_32(folder.file("ten.dat")), 10);
+    EXPECT_EQ(platform::file_size_32(folder.file("missing.dat")), -1);
+    EXPECT_EQ(platform::file_size_32(folder.path()), -1);
+    EXPECT_EQ(platform::file_size_32(""), -1);
 }

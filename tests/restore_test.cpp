@@ -27,7 +27,7 @@ constexpr platform::Colour restoring_blue = platform::rgb(80, 80, 255);
 // terminator, each followed by CR LF.
 std::string expected_file(int category)
 {
-    DefaultDataModule& module = *default_data_for_category(category);
+    DefaultDataModule& module = *default_data_for_category(static_cast<Category>(category));
     const auto count = std::stol(module.Default_Line(0));
     std::string bytes;
     for (long i = 1; i <= count; ++i) {
@@ -42,7 +42,7 @@ std::string expected_file(int category)
 
 class RestoreTest : public MainWindowTest {
 protected:
-    std::string file_name(int category) const { return zentrel::file_name_from_path(database_path(category)); }
+    std::string file_name(int category) const { return zentrel::FileName_from_Path(database_path(category)); }
 
     void restore(int category, int answer = box::answer_yes)
     {
@@ -136,7 +136,7 @@ TEST_F(RestoreTest, ShowsEachLineInTheCaptionAndYieldsAfterIt)
         EXPECT_EQ(form->frm.mouse_pointer(), platform::mouse_pointer::hourglass);
     };
     restore(6);
-    DefaultDataModule& module = *default_data_for_category(6);
+    DefaultDataModule& module = *default_data_for_category(Category::InternationalCarSymbols);
     ASSERT_EQ(captions.size(), static_cast<std::size_t>(testing_support::crlf_line_count(expected_file(6))));
     EXPECT_EQ(captions[0], "Restoring call sign: " + module.Default_Line(1));
     EXPECT_EQ(captions[4], "Restoring call sign: " + module.Default_Line(5));
@@ -149,7 +149,7 @@ TEST_F(RestoreTest, StatusTextNamesTheFirstTwoCategories)
         if (yield == 1) first_caption = form->frm.caption();
     };
     restore(1);
-    EXPECT_EQ(first_caption, "Restoring Postcode: " + default_data_for_category(1)->Default_Line(1));
+    EXPECT_EQ(first_caption, "Restoring Postcode: " + default_data_for_category(Category::UKPostCodes)->Default_Line(1));
     event_loop.yields = 0;
     restore(0);
     EXPECT_EQ(first_caption.substr(0, 21), "Restoring Directory: ");
@@ -194,11 +194,11 @@ TEST_F(RestoreTest, RestoredFileIsSearchable)
 
 TEST_F(RestoreTest, UnlistedCategoryWritesThreeErrorLines)
 {
-    form->com_SearchType.set_list_index(-1);
-    form->DataFile_Path.clear();
+    // A window not yet loaded lists no category and holds no database path.
+    zentrel::frm_Main unloaded(services);
     message_boxes.expect(box::answer_yes);
     message_boxes.expect(box::answer_ok);
-    form->menu_Options_RestoreDatabaseFile_Click();
+    unloaded.menu_Options_RestoreDatabaseFile_Click();
     ASSERT_EQ(message_boxes.shown.size(), 2u);
     EXPECT_EQ(message_boxes.shown[0].title, "Zentrel - Restore the Database.dat file.");
     EXPECT_EQ(message_boxes.shown[1].text, "Error;\r\n is not listed.\r\nPlease check the code in sub; \r\n\r\n"

@@ -281,7 +281,7 @@ TEST_F(SaveResultsTest, EveryRowOfTheLargestSearchIsSavedAndCopied)
 TEST_F(SaveResultsTest, DatabaseFileInAnyLetterCaseAsksFirstAndCancelWritesNothing)
 {
     search_zip();
-    const std::string database = form->DataFile_Path;
+    const std::string database = form->search_state().DataFile_Path;
     const std::string variants[] = {database, "  " + platform::ucase(database) + "  ",
                                     folder.path() + "/zipcodesus.dat "};
     const auto before = files();
@@ -291,7 +291,7 @@ TEST_F(SaveResultsTest, DatabaseFileInAnyLetterCaseAsksFirstAndCancelWritesNothi
         message_boxes.expect(box::answer_cancel);
         save_as(path, 2);
         ASSERT_EQ(message_boxes.shown.size(), 1u);
-        expect_message(0, message_a(form->FileName_from_Path(path)), question_a_style, title_a);
+        expect_message(0, message_a(zentrel::FileName_from_Path(path)), question_a_style, title_a);
     }
     EXPECT_EQ(save_dialogs.shown.size(), 3u);
     EXPECT_EQ(files(), before);
@@ -301,7 +301,7 @@ TEST_F(SaveResultsTest, DatabaseFileInAnyLetterCaseAsksFirstAndCancelWritesNothi
 TEST_F(SaveResultsTest, RestoredDatabaseFileIsReplacedAfterYesOnBothQuestions)
 {
     search_zip();
-    const std::string database = form->DataFile_Path;
+    const std::string database = form->search_state().DataFile_Path;
     platform::set_read_only(database);
     message_boxes.expect(box::answer_yes);
     message_boxes.expect(box::answer_yes);
@@ -318,7 +318,7 @@ TEST_F(SaveResultsTest, RestoredDatabaseFileIsReplacedAfterYesOnBothQuestions)
 TEST_F(SaveResultsTest, NoOnAQuestionOpensTheDialogAgainOnTheLastChoice)
 {
     search_zip();
-    const std::string database = form->DataFile_Path;
+    const std::string database = form->search_state().DataFile_Path;
     const std::string other = folder.file("other.txt");
     folder.write_file("other.txt", "old");
     const std::string fresh = folder.file("fresh.txt");

@@ -106,7 +106,7 @@ protected:
         form->com_SearchType.set_list_index(category);
         platform::Control::flush_all();
         popup_menus.choose_caption =
-            "&Restore/fix the " + zentrel::file_name_from_path(database_path(category)) + " file";
+            "&Restore/fix the " + zentrel::FileName_from_Path(database_path(category)) + " file";
         QTest::mouseClick(form->frm.widget(), Qt::RightButton, Qt::ShiftModifier, QPoint(3, 3));
         ASSERT_EQ(popup_menus.opened.size(), 1u);
     }

@@ -61,7 +61,7 @@ protected:
     void expect_idle(const std::string& caption)
     {
         EXPECT_EQ(form->frm.caption(), caption);
-        EXPECT_FALSE(form->Search_Running);
+        EXPECT_FALSE(form->search_state().Search_Running);
         EXPECT_TRUE(form->txt_Inputbox.enabled());
         EXPECT_TRUE(form->com_SearchType.enabled());
         EXPECT_TRUE(form->opt_DiallOption_0.enabled());
@@ -132,7 +132,7 @@ TEST_F(SearchTest, FindsTheMatchingEntriesInFileOrder)
         for (std::size_t i = 0; i < each.rows.size(); ++i) {
             expect_row(static_cast<int>(i) + 1, each.rows[i].first, each.rows[i].second);
         }
-        EXPECT_EQ(form->Match_Count, static_cast<int>(each.rows.size()));
+        EXPECT_EQ(form->search_state().Match_Count, static_cast<int>(each.rows.size()));
     }
 }
 
@@ -181,7 +181,7 @@ TEST_F(SearchTest, NothingFoundRowNamesTheTrimmedPattern)
     expect_row(1, "Nowhere", "Can't find any area code name matches with; Nowhere");
     EXPECT_EQ(form->flx_ResultsChart.cell(1, 0).fore, red);
     EXPECT_EQ(form->flx_ResultsChart.cell(1, 1).back, platform::system_window_background);
-    EXPECT_EQ(form->Search_Text, "Nowhere");
+    EXPECT_EQ(form->search_state().Search_Text, "Nowhere");
     EXPECT_EQ(form->flx_ResultsChart.tooltip(), " Nowhere was found 0 times. " + no_break_hint_tail);
 
     search(7, "9*", 0, "01238 Lee, MA\r\n");
@@ -191,7 +191,7 @@ TEST_F(SearchTest, NothingFoundRowNamesTheTrimmedPattern)
 TEST_F(SearchTest, PatternKeepsItsSpacesForTheMatch)
 {
     search(7, "Lee, MA ", 1, "01238 Lee, MA\r\n");
-    EXPECT_EQ(form->Search_Text, "Lee, MA");
+    EXPECT_EQ(form->search_state().Search_Text, "Lee, MA");
     expect_row(1, "Lee, MA", "Can't find any area code name matches with; Lee, MA");
 }
 
@@ -215,7 +215,7 @@ TEST_F(SearchTest, StopsAtFiftyThousandMatches)
     for (int i = 0; i < 50001; ++i) bytes += std::to_string(10000 + i) + " Place\r\n";
     search(7, "Place", 1, bytes);
     ASSERT_EQ(rows(), 50002);
-    EXPECT_EQ(form->Match_Count, 50000);
+    EXPECT_EQ(form->search_state().Match_Count, 50000);
     expect_row(50000, "59999", "Place");
     EXPECT_EQ(cell(50001, 0), "Can't load any more data.");
     // 50,000 lines of 11 characters read out of 50,001 lines of 13 bytes.
@@ -236,7 +236,7 @@ TEST_F(SearchTest, BusyWindowShowsProgressAndRefusesInput)
     event_loop.on_yield = [&](int) {
         captions.push_back(form->frm.caption());
         frame_captions.push_back(form->fra_Search.caption());
-        EXPECT_TRUE(form->Search_Running);
+        EXPECT_TRUE(form->search_state().Search_Running);
         EXPECT_FALSE(form->txt_Inputbox.enabled());
         EXPECT_FALSE(form->com_SearchType.enabled());
         EXPECT_FALSE(form->opt_DiallOption_0.enabled());
@@ -458,10 +458,10 @@ TEST_F(SearchTest, ClearEmptiesTheGridAndThePattern)
     form->menu_ClearSearchResults_Click();
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(form->txt_Inputbox.text(), "");
-    EXPECT_EQ(form->Search_Text, "");
-    EXPECT_EQ(form->Match_Count, 0);
+    EXPECT_EQ(form->search_state().Search_Text, "");
+    EXPECT_EQ(form->search_state().Match_Count, 0);
     EXPECT_TRUE(form->opt_DiallOption_1.value());
-    EXPECT_EQ(form->DataFile_Path, database_path(7));
+    EXPECT_EQ(form->search_state().DataFile_Path, database_path(7));
 }
 
 TEST_F(SearchTest, ShiftFunctionKeysSearchForSamples)

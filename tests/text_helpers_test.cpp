@@ -1,5 +1,7 @@
 #include "main_window/text_helpers.h"
 
+#include "core/paths.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -95,8 +97,32 @@ TEST(FileNameFromPath, KeepsWhatFollowsTheLastSeparator)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.path));
-        EXPECT_EQ(file_name_from_path(c.path), c.expected);
+        EXPECT_EQ(FileName_from_Path(c.path), c.expected);
     }
+}
+
+} // namespace
+} // namespace zentrel
+
+namespace zentrel {
+namespace {
+
+TEST(PathInFolder, JoinsWithOneSlash)
+{
+    const struct {
+        const char* folder;
+        const char* name;
+        const char* expected;
+    } cases[] = {
+        {"/opt/zentrel", "Help.htm", "/opt/zentrel/Help.htm"},
+        {"/opt/zentrel/", "Help.htm", "/opt/zentrel/Help.htm"},
+        {"/", "Help.htm", "/Help.htm"},
+        {"", "Help.htm", "Help.htm"},
+        // Only "/" separates folders here.
+        {"C:\\WINDOWS\\media", "tada.wav", "C:\\WINDOWS\\media/tada.wav"},
+        {"/opt/zentrel", "Utopia Windows Start.wav", "/opt/zentrel/Utopia Windows Start.wav"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(path_in_folder(c.folder, c.name), c.expected) << c.folder;
 }
 
 } // namespace

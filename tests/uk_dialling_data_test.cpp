@@ -202,7 +202,7 @@ bool by_its_stated_neighbours(const RecordList& records, std::size_t index)
 
 void describe_module(DataSet& set)
 {
-    set.module = {.module = &zentrel::modDefaultDIRECTORY,
+    set.module = {.module = &testing_support::module_of<zentrel::Category::UKDiallingCodes>,
                   .category = 0,
                   .file_name = "Directory.dat",
                   .line_count = 5273,

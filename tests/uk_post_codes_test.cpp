@@ -39,7 +39,7 @@ Fields post_code_fields()
     return {.names = {"key", "name", "tag", "area", "number", "place", "qualifier", "shape"},
             .split =
                 [](std::string_view record, std::vector<std::string_view>& fields) {
-                    const zentrel::EntryFields entry = zentrel::split_entry(record, 1);
+                    const zentrel::EntryFields entry = zentrel::split_entry(record, zentrel::Category::UKPostCodes);
                     const std::string_view key = entry.code;
                     const std::size_t digits = key.find_first_of("0123456789");
                     const std::string_view area = key.substr(0, digits);
@@ -125,7 +125,7 @@ DataSet uk_post_codes()
 {
     DataSet set;
     set.label = "UKPostCodes";
-    set.module = {.module = &zentrel::modDefaultPOSTCODES,
+    set.module = {.module = &testing_support::module_of<zentrel::Category::UKPostCodes>,
                   .category = 1,
                   .file_name = "PostCodes.dat",
                   .line_count = 2905,

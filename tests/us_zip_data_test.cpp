@@ -70,7 +70,7 @@ std::string word(const std::string& w) { return "(" + w + "|" + w + " .*|.* " + 
 void add_module_and_other_lines(DataSet& set)
 {
     set.label = "USZipCodes";
-    set.module = {.module = &zentrel::modDefaultUSZipCodes,
+    set.module = {.module = &testing_support::module_of<zentrel::Category::USZipCodes>,
                   .category = 7,
                   .file_name = "ZipCodesUS.dat",
                   .line_count = 42159,

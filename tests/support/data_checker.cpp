@@ -1,6 +1,6 @@
 #include "tests/support/data_checker.h"
 
-#include "main_window/app_identity.h"
+#include "core/app_identity.h"
 #include "main_window/database_entry.h"
 #include "platform/runtime_error.h"
 #include "platform/text.h"
@@ -101,7 +101,7 @@ Fields first_word_fields()
     return {.names = {"key", "name", "tag"},
             .split =
                 [](std::string_view record, std::vector<std::string_view>& fields) {
-                    const zentrel::EntryFields entry = zentrel::split_entry(record, 1);
+                    const zentrel::EntryFields entry = zentrel::split_entry(record, zentrel::Category::UKPostCodes);
                     fields = {entry.code, entry.name, entry.tag};
                 },
             .key = "key"};
@@ -112,7 +112,7 @@ Fields trailing_code_fields()
     return {.names = {"key", "name", "tag", "place", "qualifier", "code", "local"},
             .split =
                 [](std::string_view record, std::vector<std::string_view>& fields) {
-                    const zentrel::EntryFields entry = zentrel::split_entry(record, 0);
+                    const zentrel::EntryFields entry = zentrel::split_entry(record, zentrel::Category::UKDiallingCodes);
                     std::string_view place;
                     std::string_view qualifier;
                     split_qualifier(entry.name, place, qualifier);

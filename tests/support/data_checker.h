@@ -23,6 +23,7 @@
 // counts "*", "+", "?", "{n}", "{n,}", "{n,m}", with the escapes "\d", "\s", "\w" and "\"
 // before any punctuation. See data_pattern.h.
 #include "default_data/default_data_module.h"
+#include "default_data/default_modules.h"
 #include "platform/colours.h"
 
 #include <cstddef>
@@ -380,6 +381,13 @@ struct Search {
     std::vector<Row> rows{};
     bool rows_are_all = false;
 };
+
+// The program's module of a category, in the form the module's numbers take it.
+template <zentrel::Category category>
+zentrel::DefaultDataModule& module_of()
+{
+    return *zentrel::default_data_for_category(category);
+}
 
 // The module's numbers (`Default_Line_Contract`).
 struct Module {

@@ -1,6 +1,6 @@
 #include "tests/support/data_checker_window.h"
 
-#include "main_window/text_helpers.h"
+#include "core/paths.h"
 #include "tests/support/data_checker_rules.h"
 
 #include <QAbstractButton>
@@ -36,7 +36,7 @@ void send_mouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::
 std::string DataSetWindowTest::restore_through_window(const DataSet& set)
 {
     form->com_SearchType.set_list_index(set.module.category);
-    const std::string file_name = zentrel::file_name_from_path(database_path(set.module.category));
+    const std::string file_name = zentrel::FileName_from_Path(database_path(set.module.category));
     EXPECT_EQ(file_name, set.module.file_name);
     // Shift held at the right press on the grid shows the Options, where the restore is.
     popup_menus.choose_caption = "&Restore/fix the " + file_name + " file";
@@ -68,11 +68,11 @@ Problems DataSetWindowTest::search_problems(const DataSet& set, const Search& se
     send_mouse(button, QEvent::MouseButtonPress, Qt::LeftButton, Qt::NoModifier);
     send_mouse(button, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoModifier);
 
-    checker_detail::expect_count(problems, which + "matches", form->Match_Count, search.found);
+    checker_detail::expect_count(problems, which + "matches", form->search_state().Match_Count, search.found);
     if (search.found) {
         checker_detail::expect_count(problems, which + "grid rows", rows(), *search.found == 0 ? 2 : *search.found + 1);
     }
-    const int found = form->Match_Count;
+    const int found = form->search_state().Match_Count;
     if (search.rows_are_all) checker_detail::expect_count(problems, which + "rows listed", found, static_cast<int>(search.rows.size()));
     std::size_t next = 0;
     for (int row = 1; row <= found && row < rows() && next < search.rows.size(); ++row) {

@@ -2,7 +2,7 @@
 // A main window on the offscreen platform with scripted services and a program folder
 // of its own, for tests that drive the window through its handlers or real events.
 #include "main_window/frm_main.h"
-#include "main_window/text_helpers.h"
+#include "core/paths.h"
 #include "platform/app_state.h"
 #include "platform/controls.h"
 #include "tests/support/temp_folder.h"
@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         platform::reset_program_end();
-        platform::Services services = platform::real_services();
+        services = platform::real_services();
         event_loop.real = services.event_loop;
         services.message_boxes = &message_boxes;
         services.event_loop = &event_loop;
@@ -34,6 +34,8 @@ protected:
         services.beeper = &beeper;
         services.modal_windows = &modal_windows;
         services.sound_player = &sound_player;
+        services.system_values = &system_values;
+        services.random = &random;
         services.program_folder = folder.path();
         change_services(services);
         form = std::make_unique<zentrel::frm_Main>(services);
@@ -68,7 +70,7 @@ protected:
 
     void write_database(int category, const std::string& bytes) const
     {
-        folder.write_file(zentrel::file_name_from_path(database_path(category)), bytes);
+        folder.write_file(zentrel::FileName_from_Path(database_path(category)), bytes);
     }
 
     const std::string& cell(int row, int col) const { return form->flx_ResultsChart.cell(row, col).text; }
@@ -85,6 +87,11 @@ protected:
     CountingBeeper beeper;
     ScriptedModalWindows modal_windows;
     RecordingSoundPlayer sound_player;
+    FixedSystemValues system_values;
+    // A sequence of its own, from its beginning.
+    platform::RandomNumbers random;
+    // The services the window was made with.
+    platform::Services services{};
     std::unique_ptr<zentrel::frm_Main> form;
 };
 

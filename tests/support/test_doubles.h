@@ -65,8 +65,18 @@ public:
 // A clock that stands still unless the test moves it.
 class FixedClock final : public platform::Clock {
 public:
-    platform::DateTime now() override { return time; }
-    platform::DateTime time = platform::make_date_time(2026, 12, 10, 14, 5, 9);
+    zentrel::DateTime now() override { return time; }
+    zentrel::DateTime time = zentrel::make_date_time(2026, 12, 10, 14, 5, 9);
+};
+
+// The registry's values, as the test sets them; the registry's defaults to begin with.
+class FixedSystemValues final : public platform::SystemValues {
+public:
+    std::string media_folder() override { return media; }
+    std::string product_id() override { return product; }
+
+    std::string media = "C:\\WINDOWS\\media";
+    std::string product = "<Unknown ProductID>";
 };
 
 // The desktop's handler, recording what it was asked to open.

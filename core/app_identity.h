@@ -1,5 +1,6 @@
 #pragma once
-// Who the program is: the texts its version resources hold on the original platform.
+// Who the program is: its title and product name, what it does, its copyright and its
+// version (shown as 2.09.0008).
 namespace zentrel {
 
 inline constexpr const char* App_Title = "Zentrel";

@@ -4,7 +4,7 @@
 // is midnight of that day, which is what a time that was never set shows.
 #include <string>
 
-namespace platform {
+namespace zentrel {
 
 struct DateTime {
     double serial = 0;
@@ -12,6 +12,21 @@ struct DateTime {
 };
 
 DateTime make_date_time(int year, int month, int day, int hour, int minute, int second);
+
+// The local date and time of this moment, to the whole second: the program's one
+// reading of the system's clock.
+DateTime local_now();
+
+// A day number taken apart: the date, and the second of the day rounded to the nearest
+// second (a time that rounds up to midnight belongs to the next day).
+struct CalendarTime {
+    int year;
+    unsigned month;
+    unsigned day;
+    long long second_of_day;
+};
+
+CalendarTime calendar_time(DateTime time);
 
 // " h:nn:ssam/pm": a blank, the hour on the 12-hour clock without a leading zero,
 // two-digit minutes and seconds, and "am" or "pm" ("14:05:09" gives " 2:05:09pm").
@@ -21,4 +36,4 @@ std::string format_clock_time(DateTime time);
 // without a leading zero, minutes and seconds; whole days are not shown.
 std::string format_elapsed(DateTime later, DateTime earlier);
 
-} // namespace platform
+} // namespace zentrel

@@ -1,0 +1,51 @@
+#include "main_window/search_loop.h"
+
+#include "platform/runtime_error.h"
+#include "platform/text_file.h"
+
+#include <utility>
+
+namespace zentrel {
+
+double SearchProgress::percent() const
+{
+    if (file_size == 0) platform::raise_error(11);
+    return static_cast<double>(characters_read) * 100.0 / static_cast<double>(file_size);
+}
+
+SearchLoop::SearchLoop(Category category, SearchField field, std::string pattern, std::vector<std::size_t> foreign)
+    : category_(category), field_(field), pattern_(std::move(pattern)), foreign_(std::move(foreign))
+{
+}
+
+SearchProgress SearchLoop::run(const std::string& path, SearchListener& listener)
+{
+    SearchProgress progress;
+    progress.file_size = platform::file_size_32(path);
+    platform::InputFile file(path);
+    std::string line;
+    bool going_on = true;
+    while (!file.eof() && progress.matches < match_limit && going_on) {
+        listener.reading(progress);
+        file.read_line(line);
+        progress.characters_read += static_cast<long long>(line.size());
+        if (const auto entry = matching_entry(line, progress)) listener.matched(*entry, progress);
+        going_on = listener.line_done();
+    }
+    file.close();
+    return progress;
+}
+
+// The fields of the line when it is an entry whose field matches, which it counts.
+std::optional<EntryFields> SearchLoop::matching_entry(const std::string& line, SearchProgress& progress)
+{
+    if (line_kind(line) != LineKind::Entry) return std::nullopt;
+    ++progress.entries_read;
+    const EntryFields entry = split_entry(line, category_);
+    if (!compiled_) compiled_.emplace(pattern_, foreign_);
+    if (!compiled_->matches(field_ == SearchField::Code ? entry.code : entry.name)) return std::nullopt;
+    ++progress.matches;
+    return entry;
+}
+
+} // namespace zentrel

@@ -1,0 +1,67 @@
+#pragma once
+// The scan of one database file, without a window: reads the file line by line, skips
+// comments and blanks, splits every entry by the category's rule, matches the chosen
+// field against the pattern and counts the matches, telling its listener of every line
+// and every match. It stops at the end of the file, at the match limit, or when the
+// listener says so. Showing the rows, the progress and the yield are the listener's.
+#include "core/category.h"
+#include "main_window/database_entry.h"
+#include "main_window/wildcard.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zentrel {
+
+// How far a scan has come.
+struct SearchProgress {
+    long long file_size = 0;
+    long long characters_read = 0;
+    long long entries_read = 0;
+    std::int32_t matches = 0;
+
+    // The share of the file read, in percent; error 11 when the file was empty when it
+    // was measured and has grown since.
+    double percent() const;
+};
+
+class SearchListener {
+public:
+    virtual ~SearchListener() = default;
+    // Before each line is read.
+    virtual void reading(const SearchProgress& progress) = 0;
+    // An entry whose field matched; progress.matches counts it already.
+    virtual void matched(const EntryFields& entry, const SearchProgress& progress) = 0;
+    // After each line; false ends the scan before the next one.
+    virtual bool line_done() = 0;
+};
+
+enum class SearchField { Code, Name };
+
+class SearchLoop final {
+public:
+    static constexpr std::int32_t match_limit = 50000;
+
+    // The pattern is kept untrimmed: outer spaces are part of what the user typed and
+    // must match as typed. `foreign` names the positions of typed letters that
+    // Windows-1252 lacks.
+    SearchLoop(Category category, SearchField field, std::string pattern, std::vector<std::size_t> foreign = {});
+
+    // Scans the file at path; error 53 when it cannot be found. Returns the progress at
+    // the end.
+    SearchProgress run(const std::string& path, SearchListener& listener);
+
+private:
+    std::optional<EntryFields> matching_entry(const std::string& line, SearchProgress& progress);
+
+    Category category_;
+    SearchField field_;
+    std::string pattern_;
+    std::vector<std::size_t> foreign_;
+    // Compiled at the first entry line, so that an invalid pattern fails only there.
+    std::optional<WildcardPattern> compiled_;
+};
+
+} // namespace zentrel

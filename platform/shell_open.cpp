@@ -1,0 +1,25 @@
+#include "platform/shell_open.h"
+
+#include "core/app_identity.h"
+#include "platform/runtime_error.h"
+
+namespace platform {
+
+void Load_File_or_URL(const Services& services, const std::string& target, bool maximise)
+{
+    std::string handed = target;
+    int state = show_state::normal;
+    if (!target.empty() && target.front() == '?') {
+        handed.erase(0, 1);
+        state = show_state::minimised;
+    } else if (maximise) {
+        state = show_state::maximised;
+    }
+    if (services.shell->open(handed, state)) return;
+    const int number = error::file_not_found; // no desktop handler to start
+    services.message_boxes->show("Can't find or display;\r\n" + handed + "\r\n\r\nError = " + std::to_string(number) +
+                                     "\r\n" + error_text(number),
+                                 message_box::exclamation, std::string(zentrel::App_ProductName) + ", web site error.");
+}
+
+} // namespace platform

@@ -1,0 +1,15 @@
+#pragma once
+// Opening a file, folder, web address or mail address with the desktop's handler, as
+// the help command, the folder and web-site items and the links of both secondary
+// windows do.
+#include "platform/services.h"
+
+#include <string>
+
+namespace platform {
+
+// Opens the target; a leading "?" is dropped and opens it minimised, the maximise flag
+// opens it maximised. Only a handler that cannot be started is reported, with a message.
+void Load_File_or_URL(const Services& services, const std::string& target, bool maximise);
+
+} // namespace platform
