@@ -66,7 +66,7 @@ double median(std::vector<double> values)
 // Times the restore command from the menu command to the idle window.
 double time_restore(zentrel::frm_Main& form, int category, const std::string& folder)
 {
-    form.com_SearchType.set_list_index(category);
+    form.ui().com_SearchType.set_list_index(category);
     const std::string path = form.search_state().DataFile_Path;
     std::vector<double> runs;
     for (int run = 0; run < timed_runs; ++run) {
@@ -102,8 +102,8 @@ double time_search(zentrel::frm_Main& form, int direction, const std::string& pa
 {
     std::vector<double> runs;
     for (int run = 0; run < timed_runs; ++run) {
-        form.opt_DiallOption(direction).set_value(true);
-        form.txt_Inputbox.set_text(pattern);
+        form.ui().opt_DiallOption(direction).set_value(true);
+        form.ui().txt_Inputbox.set_text(pattern);
         platform::Control::flush_all();
         QCoreApplication::processEvents();
         const auto start = Clock::now();

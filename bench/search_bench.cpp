@@ -199,7 +199,7 @@ struct SearchWindow {
     explicit SearchWindow(const std::string& program_folder) : form(services_for(program_folder))
     {
         form.Load_and_Show();
-        form.com_SearchType.set_list_index(zentrel::index_of(zentrel::Category::USZipCodes));
+        form.ui().com_SearchType.set_list_index(zentrel::index_of(zentrel::Category::USZipCodes));
         settle_window();
     }
 
@@ -214,8 +214,8 @@ struct SearchWindow {
     // From the Search press to the idle window, in ms.
     double timed_search(const std::string& pattern)
     {
-        form.opt_DiallOption(1).set_value(true);
-        form.txt_Inputbox.set_text(pattern);
+        form.ui().opt_DiallOption(1).set_value(true);
+        form.ui().txt_Inputbox.set_text(pattern);
         settle_window();
         const auto start = Clock::now();
         form.com_Search_Click();
@@ -226,7 +226,7 @@ struct SearchWindow {
     int match_rows() const { return form.search_state().Match_Count; }
     const std::string& last_code_cell() const
     {
-        return form.flx_ResultsChart.cell(form.flx_ResultsChart.rows() - 1, 0).text;
+        return form.ui().flx_ResultsChart.cell(form.ui().flx_ResultsChart.rows() - 1, 0).text;
     }
 
     OkMessageBoxes message_boxes;
@@ -322,7 +322,7 @@ void measure_memory()
 void measure_repaints(SearchWindow& window)
 {
     EventCounter paints({QEvent::Paint, QEvent::UpdateRequest}, &window.form.search_state().Search_Running);
-    QWidget* widget = window.form.frm.widget();
+    QWidget* widget = window.form.ui().frm.widget();
     widget->installEventFilter(&paints);
     const double ms = window.timed_search(every_entry_pattern);
     widget->removeEventFilter(&paints);
@@ -343,8 +343,8 @@ int abort_delay_ms(double every_entry_median_ms)
 // From the abort command to the search's return.
 void measure_abort(SearchWindow& window, int delay_ms)
 {
-    window.form.opt_DiallOption(1).set_value(true);
-    window.form.txt_Inputbox.set_text(every_entry_pattern);
+    window.form.ui().opt_DiallOption(1).set_value(true);
+    window.form.ui().txt_Inputbox.set_text(every_entry_pattern);
     settle_window();
     window.message_boxes.titles.clear();
     Clock::time_point aborted_at{};

@@ -19,10 +19,6 @@ namespace {
 
 using platform::Colour;
 
-// The client area the box is designed with; the composer gives it its final size.
-constexpr double designed_width = 14565;
-constexpr double designed_height = 7650;
-
 constexpr const char* web_address = "http://www.example.org/zentrel/";
 constexpr const char* mail_address = "zentrel@example.org";
 constexpr const char* build_date = "19/11/2009 -  2:00pm gmt";
@@ -105,7 +101,7 @@ std::string version_text()
 }
 
 // The title and description beside the icon, then the version and the maker.
-void print_identity(frm_About& about, WidestLine& widest)
+void print_identity(AboutBoxControls& about, WidestLine& widest)
 {
     platform::Window& box = about.frm;
     const platform::Label& icon = about.pic_AppIcon;
@@ -158,7 +154,7 @@ void print_link_line(platform::Window& box, std::string_view left_text, platform
     box.print_line(link.caption());
 }
 
-void print_links(frm_About& about, WidestLine& widest)
+void print_links(AboutBoxControls& about, WidestLine& widest)
 {
     platform::Window& box = about.frm;
     prepare_link(about.lab_URL_link, box, web_address, std::string(" URL; ") + web_address + " ", true);
@@ -181,7 +177,7 @@ void print_product_id(platform::Window& box, const std::string& product_id)
 
 // The pointer to the help, with the help link over the title and "Help"; the printed
 // "H" underneath, underlined, shows as the link's key letter.
-void print_help_lines(frm_About& about)
+void print_help_lines(AboutBoxControls& about)
 {
     platform::Window& box = about.frm;
     platform::Label& link = about.lab_HelpInfo;
@@ -205,7 +201,7 @@ void print_help_lines(frm_About& about)
 }
 
 // The OK button below the text at the right, and the box around the widest line.
-void fit_box(frm_About& about, double widest)
+void fit_box(AboutBoxControls& about, double widest)
 {
     platform::Window& box = about.frm;
     platform::CommandButton& ok = about.com_OK;
@@ -228,51 +224,45 @@ void place_box(platform::Window& box, const platform::Window& main)
 } // namespace
 
 frm_About::frm_About(const platform::Services& services, std::function<void()> help_command)
-    : frm("About", designed_width, designed_height),
-      pic_AppIcon(frm, "", 120, 120, 480, 480),
-      com_OK(frm, "&OK", 0, 0, 975, 375),
-      lab_URL_link(frm, "", 0, 0, 0, 0),
-      lab_EMail_link(frm, "", 0, 0, 0, 0),
-      lab_HelpInfo(frm, "", 0, 0, 0, 0),
-      services_(services),
+    : services_(services),
       help_command_(std::move(help_command))
 {
-    com_OK.set_tooltip(" Close this window. ");
-    for (platform::Label* link : {&lab_URL_link, &lab_EMail_link, &lab_HelpInfo}) {
+    ui_.com_OK.set_tooltip(" Close this window. ");
+    for (platform::Label* link : {&ui_.lab_URL_link, &ui_.lab_EMail_link, &ui_.lab_HelpInfo}) {
         link->set_auto_size(true);
         link->set_link_cursor(true);
         link->set_transparent(true);
     }
 
-    frm.on_unload = [this] { Form_Unload(); };
-    frm.on_key_down = [this](int key_code, int shift) { Form_KeyDown(key_code, shift); };
-    com_OK.on_click = [this] { com_OK_Click(); };
-    com_OK.on_key_down = [this](int key_code, int shift) { com_OK_KeyDown(key_code, shift); };
-    lab_URL_link.on_click = [this] { lab_URL_link_Click(); };
-    lab_EMail_link.on_click = [this] { lab_EMail_link_Click(); };
-    lab_HelpInfo.on_click = [this] { lab_HelpInfo_Click(); };
+    ui_.frm.on_unload = [this] { Form_Unload(); };
+    ui_.frm.on_key_down = [this](int key_code, int shift) { Form_KeyDown(key_code, shift); };
+    ui_.com_OK.on_click = [this] { com_OK_Click(); };
+    ui_.com_OK.on_key_down = [this](int key_code, int shift) { com_OK_KeyDown(key_code, shift); };
+    ui_.lab_URL_link.on_click = [this] { lab_URL_link_Click(); };
+    ui_.lab_EMail_link.on_click = [this] { lab_EMail_link_Click(); };
+    ui_.lab_HelpInfo.on_click = [this] { lab_HelpInfo_Click(); };
 }
 
 void frm_About::Show_About(platform::Window& main_window)
 {
-    frm.set_icon_from(main_window);
-    frm.set_caption(std::string("About ") + App_Title + ".");
-    pic_AppIcon.set_picture_from(main_window);
-    pic_AppIcon.set_back_colour(frm.back_colour());
+    ui_.frm.set_icon_from(main_window);
+    ui_.frm.set_caption(std::string("About ") + App_Title + ".");
+    ui_.pic_AppIcon.set_picture_from(main_window);
+    ui_.pic_AppIcon.set_back_colour(ui_.frm.back_colour());
 
-    print_background(frm, *services_.random);
+    print_background(ui_.frm, *services_.random);
     WidestLine widest;
-    print_identity(*this, widest);
-    print_links(*this, widest);
-    print_product_id(frm, services_.system_values->product_id());
-    print_help_lines(*this);
-    fit_box(*this, widest.value());
-    place_box(frm, main_window);
+    print_identity(ui_, widest);
+    print_links(ui_, widest);
+    print_product_id(ui_.frm, services_.system_values->product_id());
+    print_help_lines(ui_);
+    fit_box(ui_, widest.value());
+    place_box(ui_.frm, main_window);
 
     platform::PlayWAV(services_, pick_sound(services_.system_values->media_folder(),
                                             {"Utopia Windows Start.wav", "tada.wav"}),
                       false);
-    services_.modal_windows->show_modal(frm, main_window);
+    services_.modal_windows->show_modal(ui_.frm, main_window);
 }
 
 // ---------------------------------------------------------------------------------
@@ -286,7 +276,7 @@ void frm_About::com_OK_KeyDown(int key_code, int)
 {
     switch (key_code) {
     case platform::key_code::pause:
-    case platform::key_code::escape: frm.close(); break;
+    case platform::key_code::escape: ui_.frm.close(); break;
     case 'A':
     case 'H':
     case 'I': lab_HelpInfo_Click(); break;
@@ -294,23 +284,23 @@ void frm_About::com_OK_KeyDown(int key_code, int)
     }
 }
 
-void frm_About::com_OK_Click() { frm.close(); }
+void frm_About::com_OK_Click() { ui_.frm.close(); }
 
 void frm_About::Form_Unload()
 {
     platform::PlayWAV(services_, pick_sound(services_.system_values->media_folder(), {"Start.wav", "tada.wav"}), false);
 }
 
-void frm_About::lab_URL_link_Click() { platform::Load_File_or_URL(services_, lab_URL_link.caption(), false); }
+void frm_About::lab_URL_link_Click() { platform::Load_File_or_URL(services_, ui_.lab_URL_link.caption(), false); }
 
 void frm_About::lab_EMail_link_Click()
 {
-    platform::Load_File_or_URL(services_, "MailTo:" + lab_EMail_link.caption() + "?Subject=" + App_Title, false);
+    platform::Load_File_or_URL(services_, "MailTo:" + ui_.lab_EMail_link.caption() + "?Subject=" + App_Title, false);
 }
 
 void frm_About::lab_HelpInfo_Click()
 {
-    frm.close();
+    ui_.frm.close();
     if (help_command_) help_command_();
 }
 

@@ -12,6 +12,20 @@
 
 namespace zentrel {
 
+// The box's controls in their designed state; the composer sets the labels' texts, fonts,
+// colours and positions, the OK button's position and the icon's picture.
+struct AboutBoxControls {
+    // The client area the box is designed with; the composer gives it its final size.
+    platform::Window frm{"About", 14565, 7650};
+    // The main window's icon. The layer has no picture box: a label of 32 x 32 pixels
+    // shows the picture; it takes no focus, so no key reaches its handler on this layer.
+    platform::Label pic_AppIcon{frm, "", 120, 120, 480, 480};
+    platform::CommandButton com_OK{frm, "&OK", 0, 0, 975, 375};
+    platform::Label lab_URL_link{frm, "", 0, 0, 0, 0};
+    platform::Label lab_EMail_link{frm, "", 0, 0, 0, 0};
+    platform::Label lab_HelpInfo{frm, "", 0, 0, 0, 0};
+};
+
 class frm_About final {
 public:
     // help_command is the main window's help command, which the help link runs once the
@@ -34,18 +48,13 @@ public:
     void lab_EMail_link_Click();
     void lab_HelpInfo_Click();
 
-    platform::Window frm;
-    // The main window's icon. The layer has no picture box: a label of 32 x 32 pixels
-    // shows the picture; it takes no focus, so no key reaches its handler on this layer.
-    platform::Label pic_AppIcon;
-    platform::CommandButton com_OK;
-    platform::Label lab_URL_link;
-    platform::Label lab_EMail_link;
-    platform::Label lab_HelpInfo;
+    AboutBoxControls& ui() { return ui_; }
+    const AboutBoxControls& ui() const { return ui_; }
 
 private:
     const platform::Services& services_;
     std::function<void()> help_command_;
+    AboutBoxControls ui_;
 };
 
 // The position of the box on the screen: 128 twips right of and 256 below the main

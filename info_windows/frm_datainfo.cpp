@@ -63,101 +63,101 @@ private:
 } // namespace
 
 frm_DataInfo::frm_DataInfo(const platform::Services& services)
-    : frm("Information", 4680, 3195), lab_LinkToFile(frm, "", 0, 0, 0, 0), services_(services)
+    : services_(services)
 {
-    lab_LinkToFile.set_auto_size(true);
-    lab_LinkToFile.set_fore_colour(platform::system_highlight);
-    lab_LinkToFile.set_font_underline(true);
-    lab_LinkToFile.set_link_cursor(true);
+    ui_.lab_LinkToFile.set_auto_size(true);
+    ui_.lab_LinkToFile.set_fore_colour(platform::system_highlight);
+    ui_.lab_LinkToFile.set_font_underline(true);
+    ui_.lab_LinkToFile.set_link_cursor(true);
     // Shown by the first composition, once it lies over a printed path.
-    lab_LinkToFile.set_visible(false);
+    ui_.lab_LinkToFile.set_visible(false);
 
-    frm.on_unload = [this] { Form_Unload(); };
-    lab_LinkToFile.on_click = [this] { lab_LinkToFile_Click(); };
+    ui_.frm.on_unload = [this] { Form_Unload(); };
+    ui_.lab_LinkToFile.on_click = [this] { lab_LinkToFile_Click(); };
 }
 
 void frm_DataInfo::Show_Row_Info(const InfoRow& row, const SearchState& state)
 {
-    if (row.main_window != nullptr) frm.set_icon_from(*row.main_window);
-    frm.set_caption("Information on; " + row.name_text);
-    frm.cls();
-    frm.set_fore_colour(platform::system_button_text);
-    frm.set_font(arial(10, true));
-    Composer lines(frm, row.value_column);
+    if (row.main_window != nullptr) ui_.frm.set_icon_from(*row.main_window);
+    ui_.frm.set_caption("Information on; " + row.name_text);
+    ui_.frm.cls();
+    ui_.frm.set_fore_colour(platform::system_button_text);
+    ui_.frm.set_font(arial(10, true));
+    Composer lines(ui_.frm, row.value_column);
     lines.value_line(" Information on; ", row.name_text);
     lines.value_line(" " + singular(row.code_caption) + "; ", row.code_text);
-    frm.set_font(arial(8, false));
-    frm.print_line();
-    frm.print_line();
+    ui_.frm.set_font(arial(8, false));
+    ui_.frm.print_line();
+    ui_.frm.print_line();
     print_statistics(state, row.value_column);
     print_file_link(state.DataFile_Path, row.value_column);
     print_closing_block(row, state.Search_Running);
-    frm.show();
-    frm.bring_to_front();
+    ui_.frm.show();
+    ui_.frm.bring_to_front();
 }
 
 void frm_DataInfo::print_statistics(const SearchState& state, double value_column)
 {
-    Composer lines(frm, value_column);
+    Composer lines(ui_.frm, value_column);
     lines.bold_value_line(" Searched for; ", state.Search_Text);
     lines.value_line(" Search started at; ", format_clock_time(state.Search_Start));
     if (state.Search_Running) {
         lines.value_line(" Time now; ", format_clock_time(state.Search_Last));
         lines.value_line(" Total time so far; ", " " + format_elapsed(state.Search_Last, state.Search_Start));
         // The running count follows its text at once, without moving to the value column.
-        frm.print(" Total matches found so far; ");
-        frm.set_font_bold(true);
-        frm.print_line(platform::format_grouped(state.Match_Count));
-        frm.set_font_bold(false);
+        ui_.frm.print(" Total matches found so far; ");
+        ui_.frm.set_font_bold(true);
+        ui_.frm.print_line(platform::format_grouped(state.Match_Count));
+        ui_.frm.set_font_bold(false);
     } else {
         lines.value_line(" Search ended at; ", format_clock_time(state.Search_Last));
         lines.value_line(" Total search time; ", format_elapsed(state.Search_Last, state.Search_Start));
         lines.bold_value_line(" Total matches found; ", platform::format_grouped(state.Match_Count));
     }
-    frm.print_line();
+    ui_.frm.print_line();
 }
 
 // The link lies over the printed path, in the same font, so the path shows through it
 // in the highlight colour and underlined.
 void frm_DataInfo::print_file_link(const std::string& path, double value_column)
 {
-    frm.print(" Data read from file; ");
-    frm.set_font_bold(true);
-    frm.set_current_x(value_column);
-    lab_LinkToFile.set_left(frm.current_x());
-    lab_LinkToFile.set_top(frm.current_y());
-    lab_LinkToFile.set_font(link_font(frm.font(), true));
-    lab_LinkToFile.set_link_cursor(true);
-    lab_LinkToFile.set_caption(path);
-    lab_LinkToFile.set_tooltip(" Load file; " + FileName_from_Path(path) + " ");
-    lab_LinkToFile.set_visible(true);
-    frm.print_line(path);
-    frm.set_font_bold(false);
+    ui_.frm.print(" Data read from file; ");
+    ui_.frm.set_font_bold(true);
+    ui_.frm.set_current_x(value_column);
+    ui_.lab_LinkToFile.set_left(ui_.frm.current_x());
+    ui_.lab_LinkToFile.set_top(ui_.frm.current_y());
+    ui_.lab_LinkToFile.set_font(link_font(ui_.frm.font(), true));
+    ui_.lab_LinkToFile.set_link_cursor(true);
+    ui_.lab_LinkToFile.set_caption(path);
+    ui_.lab_LinkToFile.set_tooltip(" Load file; " + FileName_from_Path(path) + " ");
+    ui_.lab_LinkToFile.set_visible(true);
+    ui_.frm.print_line(path);
+    ui_.frm.set_font_bold(false);
 }
 
 void frm_DataInfo::print_closing_block(const InfoRow& row, bool running)
 {
     if (running) {
-        frm.print_line();
-        frm.set_fore_colour(red);
-        frm.set_font_bold(true);
-        frm.print_line(std::string(" ") + App_ProductName + " has not yet finished searching.");
-        frm.print_line(" " + progress_from_caption(row.main_caption) + "% of file searched only.");
-        frm.set_font_bold(false);
-        frm.set_fore_colour(platform::system_button_text);
+        ui_.frm.print_line();
+        ui_.frm.set_fore_colour(red);
+        ui_.frm.set_font_bold(true);
+        ui_.frm.print_line(std::string(" ") + App_ProductName + " has not yet finished searching.");
+        ui_.frm.print_line(" " + progress_from_caption(row.main_caption) + "% of file searched only.");
+        ui_.frm.set_font_bold(false);
+        ui_.frm.set_fore_colour(platform::system_button_text);
         return;
     }
-    Composer lines(frm, row.value_column);
+    Composer lines(ui_.frm, row.value_column);
     lines.bold_value_line(" File created on; ", "- to do -");
     lines.bold_value_line(" File updated on; ", "- to do -");
-    frm.print_line();
-    frm.set_fore_colour(row.colour);
-    frm.print_line(" This part of the program has not yet been written.");
+    ui_.frm.print_line();
+    ui_.frm.set_fore_colour(row.colour);
+    ui_.frm.print_line(" This part of the program has not yet been written.");
 }
 
 void frm_DataInfo::lab_LinkToFile_Click()
 {
-    const std::string path = lab_LinkToFile.caption();
+    const std::string path = ui_.lab_LinkToFile.caption();
     if (platform::file_size_32(path) < 0) {
         services_.message_boxes->show(std::string(App_Title) + " can't find file;\r\n" + path,
                                       platform::message_box::ok_only | platform::message_box::exclamation,

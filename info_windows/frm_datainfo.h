@@ -28,6 +28,12 @@ struct InfoRow {
     const platform::Window* main_window = nullptr;
 };
 
+// The window in its designed state, with its one control: the link to the database file.
+struct DataInfoControls {
+    platform::Window frm{"Information", 4680, 3195};
+    platform::Label lab_LinkToFile{frm, "", 0, 0, 0, 0};
+};
+
 class frm_DataInfo final {
 public:
     explicit frm_DataInfo(const platform::Services& services);
@@ -41,8 +47,8 @@ public:
     // True once the user has closed the window; the next use creates a new one.
     bool closed() const { return closed_; }
 
-    platform::Window frm;
-    platform::Label lab_LinkToFile;
+    DataInfoControls& ui() { return ui_; }
+    const DataInfoControls& ui() const { return ui_; }
 
 private:
     void print_statistics(const SearchState& state, double value_column);
@@ -51,6 +57,7 @@ private:
 
     const platform::Services& services_;
     bool closed_ = false;
+    DataInfoControls ui_;
 };
 
 } // namespace zentrel

@@ -32,23 +32,12 @@ double whole_number(const std::string& text)
 } // namespace
 
 frm_Main::frm_Main(platform::Services services)
-    : services_(std::move(services)),
-      frm("Dialling code directory.", 4680, 3960),
-      fra_SearchType(frm, " Search Type ", 120, 120, 4455, 735),
-      com_SearchType(fra_SearchType, 120, 240, 4215, 315),
-      fra_Search(frm, " Search for ", 120, 960, 4455, 615),
-      opt_DiallOption_0(fra_Search, "Dialling codes", 120, 240, 1450, 255),
-      opt_DiallOption_1(fra_Search, "Dialling areas", 2880, 240, 1450, 255),
-      lab_Direction(fra_Search, "?", 2220, 130, 120, 195),
-      txt_Inputbox(frm, " Search for...", 120, 1680, 3015, 375),
-      com_Search(frm, "&Search", 3240, 1680, 1335, 375),
-      fra_TheResults(frm, "", 120, 2160, 4455, 1695),
-      flx_ResultsChart(fra_TheResults, 120, 240, 4215, 1335)
+    : services_(std::move(services))
 {
-    frm.set_icon_xpm(app_icon_xpm);
-    lab_Direction.set_tooltip(" Toggle direction. ");
+    ui_.frm.set_icon_xpm(app_icon_xpm);
+    ui_.lab_Direction.set_tooltip(" Toggle direction. ");
     // The arrow stands on its frame's colour, which the search turns green.
-    lab_Direction.set_transparent(true);
+    ui_.lab_Direction.set_transparent(true);
     build_menu();
     wire_handlers();
 }
@@ -69,7 +58,7 @@ frm_DataInfo& frm_Main::DataInfo()
 
 void frm_Main::menu_AboutApp_Click()
 {
-    About().Show_About(frm);
+    About().Show_About(ui_.frm);
     // Closed by any road: the next opening gets a box in its designed state.
     about_.reset();
 }
@@ -78,56 +67,56 @@ bool frm_Main::DataInfo_Exists() const { return data_info_ && !data_info_->close
 
 void frm_Main::wire_handlers()
 {
-    frm.on_resize = [this] { Form_Resize(); };
-    frm.on_activate = [this] { Form_Activate(); };
-    frm.on_unload = [this] { Form_Unload(); };
-    com_SearchType.on_click = [this] { com_SearchType_Click(); };
-    opt_DiallOption_0.on_click = [this] { opt_DiallOption_Click(0); };
-    opt_DiallOption_1.on_click = [this] { opt_DiallOption_Click(1); };
-    lab_Direction.on_click = [this] { lab_Direction_Click(); };
-    txt_Inputbox.on_change = [this] { txt_Inputbox_Change(); };
-    txt_Inputbox.on_key_down = [this](int key_code, int shift) { txt_Inputbox_KeyDown(key_code, shift); };
-    txt_Inputbox.on_key_press = [this](int& key_ascii) { txt_Inputbox_KeyPress(key_ascii); };
-    com_Search.on_click = [this] { com_Search_Click(); };
-    frm.on_mouse_down = [this](int button, int shift, double x, double y) { Form_MouseDown(button, shift, x, y); };
-    fra_SearchType.on_mouse_down = [this](int button, int shift, double x, double y) {
+    ui_.frm.on_resize = [this] { Form_Resize(); };
+    ui_.frm.on_activate = [this] { Form_Activate(); };
+    ui_.frm.on_unload = [this] { Form_Unload(); };
+    ui_.com_SearchType.on_click = [this] { com_SearchType_Click(); };
+    ui_.opt_DiallOption_0.on_click = [this] { opt_DiallOption_Click(0); };
+    ui_.opt_DiallOption_1.on_click = [this] { opt_DiallOption_Click(1); };
+    ui_.lab_Direction.on_click = [this] { lab_Direction_Click(); };
+    ui_.txt_Inputbox.on_change = [this] { txt_Inputbox_Change(); };
+    ui_.txt_Inputbox.on_key_down = [this](int key_code, int shift) { txt_Inputbox_KeyDown(key_code, shift); };
+    ui_.txt_Inputbox.on_key_press = [this](int& key_ascii) { txt_Inputbox_KeyPress(key_ascii); };
+    ui_.com_Search.on_click = [this] { com_Search_Click(); };
+    ui_.frm.on_mouse_down = [this](int button, int shift, double x, double y) { Form_MouseDown(button, shift, x, y); };
+    ui_.fra_SearchType.on_mouse_down = [this](int button, int shift, double x, double y) {
         fra_SearchType_MouseDown(button, shift, x, y);
     };
-    fra_Search.on_mouse_down = [this](int button, int shift, double x, double y) {
+    ui_.fra_Search.on_mouse_down = [this](int button, int shift, double x, double y) {
         fra_Search_MouseDown(button, shift, x, y);
     };
     for (int index = 0; index < 2; ++index) {
-        opt_DiallOption(index).on_mouse_down = [this, index](int button, int shift, double x, double y) {
+        ui_.opt_DiallOption(index).on_mouse_down = [this, index](int button, int shift, double x, double y) {
             opt_DiallOption_MouseDown(index, button, shift, x, y);
         };
     }
-    com_Search.on_mouse_down = [this](int button, int shift, double x, double y) {
+    ui_.com_Search.on_mouse_down = [this](int button, int shift, double x, double y) {
         com_Search_MouseDown(button, shift, x, y);
     };
-    fra_TheResults.on_mouse_down = [this](int button, int shift, double x, double y) {
+    ui_.fra_TheResults.on_mouse_down = [this](int button, int shift, double x, double y) {
         fra_TheResults_MouseDown(button, shift, x, y);
     };
-    flx_ResultsChart.on_mouse_down = [this](int button, int shift, double x, double y) {
+    ui_.flx_ResultsChart.on_mouse_down = [this](int button, int shift, double x, double y) {
         flx_ResultsChart_MouseDown(button, shift, x, y);
     };
-    menu_Help.on_click = [this] { menu_Help_Click(); };
-    menu_AboutApp.on_click = [this] { menu_AboutApp_Click(); };
-    menu_AbortSearch.on_click = [this] { menu_AbortSearch_Click(); };
-    menu_ClearSearchResults.on_click = [this] { menu_ClearSearchResults_Click(); };
-    menu_Save.on_click = [this] { menu_Save_Click(); };
-    menu_Copy.on_click = [this] { menu_Copy_Click(); };
-    menu_Options_OpenDir.on_click = [this] { menu_Options_OpenDir_Click(); };
-    menu_Options_RestoreDatabaseFile.on_click = [this] { menu_Options_RestoreDatabaseFile_Click(); };
-    menu_Exit.on_click = [this] { menu_Exit_Click(); };
-    for (int index = 0; index < web_site_item_count; ++index) {
-        menu_URL[static_cast<std::size_t>(index)].on_click = [this, index] { menu_URL_Click(index); };
+    ui_.menu_Help.on_click = [this] { menu_Help_Click(); };
+    ui_.menu_AboutApp.on_click = [this] { menu_AboutApp_Click(); };
+    ui_.menu_AbortSearch.on_click = [this] { menu_AbortSearch_Click(); };
+    ui_.menu_ClearSearchResults.on_click = [this] { menu_ClearSearchResults_Click(); };
+    ui_.menu_Save.on_click = [this] { menu_Save_Click(); };
+    ui_.menu_Copy.on_click = [this] { menu_Copy_Click(); };
+    ui_.menu_Options_OpenDir.on_click = [this] { menu_Options_OpenDir_Click(); };
+    ui_.menu_Options_RestoreDatabaseFile.on_click = [this] { menu_Options_RestoreDatabaseFile_Click(); };
+    ui_.menu_Exit.on_click = [this] { menu_Exit_Click(); };
+    for (int index = 0; index < ui_.web_site_item_count; ++index) {
+        ui_.menu_URL[static_cast<std::size_t>(index)].on_click = [this, index] { menu_URL_Click(index); };
     }
 }
 
 void frm_Main::Load_and_Show()
 {
     Form_Load();
-    frm.show();
+    ui_.frm.show();
 }
 
 // ---------------------------------------------------------------------------------
@@ -136,9 +125,9 @@ void frm_Main::Load_and_Show()
 void frm_Main::Form_Load()
 {
     search_state_.Match_Count = 0;
-    com_SearchType.clear();
-    for (std::string_view text : category_list_texts) com_SearchType.add_item(std::string(text));
-    com_SearchType.set_list_index(0);
+    ui_.com_SearchType.clear();
+    for (std::string_view text : category_list_texts) ui_.com_SearchType.add_item(std::string(text));
+    ui_.com_SearchType.set_list_index(0);
     Apply_Search_Category();
 }
 
@@ -147,36 +136,36 @@ void frm_Main::com_SearchType_Click() { Apply_Search_Category(); }
 void frm_Main::Apply_Search_Category()
 {
     const auto T = [this](std::string_view key) { return Text_for_Category(key, Current_Category()); };
-    frm.set_caption(T("Dialling code directory"));
-    fra_SearchType.set_caption(padded(T("Search type")));
-    fra_SearchType.set_font(arial_bold());
-    com_SearchType.set_font(arial_bold());
-    com_SearchType.set_tooltip(padded(T("Select your search category here.")));
-    fra_Search.set_caption(padded(T("Search for")));
-    fra_Search.set_font(arial_bold());
-    opt_DiallOption_0.set_caption(T("Dialling codes"));
-    opt_DiallOption_1.set_caption(T("Dialling areas"));
-    opt_DiallOption_0.set_tooltip(padded(T("Search for names from a number.")));
-    opt_DiallOption_1.set_tooltip(padded(T("Search for numbers from a name.")));
-    opt_DiallOption_0.set_value(false);
-    opt_DiallOption_1.set_value(true);
+    ui_.frm.set_caption(T("Dialling code directory"));
+    ui_.fra_SearchType.set_caption(padded(T("Search type")));
+    ui_.fra_SearchType.set_font(arial_bold());
+    ui_.com_SearchType.set_font(arial_bold());
+    ui_.com_SearchType.set_tooltip(padded(T("Select your search category here.")));
+    ui_.fra_Search.set_caption(padded(T("Search for")));
+    ui_.fra_Search.set_font(arial_bold());
+    ui_.opt_DiallOption_0.set_caption(T("Dialling codes"));
+    ui_.opt_DiallOption_1.set_caption(T("Dialling areas"));
+    ui_.opt_DiallOption_0.set_tooltip(padded(T("Search for names from a number.")));
+    ui_.opt_DiallOption_1.set_tooltip(padded(T("Search for numbers from a name.")));
+    ui_.opt_DiallOption_0.set_value(false);
+    ui_.opt_DiallOption_1.set_value(true);
     for (int index = 0; index < 2; ++index) {
-        opt_DiallOption(index).set_font(arial_bold());
-        opt_DiallOption(index).set_width(platform::val(T("Diall_Option_Width")));
+        ui_.opt_DiallOption(index).set_font(arial_bold());
+        ui_.opt_DiallOption(index).set_width(platform::val(T("Diall_Option_Width")));
     }
-    txt_Inputbox.set_text("");
+    ui_.txt_Inputbox.set_text("");
     // Emptying a box that is empty already raises no change: the button follows the box all the same.
     txt_Inputbox_Change();
-    txt_Inputbox.set_tooltip(padded(T("Enter your search pattern here.")));
-    txt_Inputbox.set_font(arial_bold());
-    com_Search.set_caption(T("&Search"));
-    com_Search.set_tooltip(padded(T("Get the list of matches.")));
-    com_Search.set_font(arial_bold());
-    fra_TheResults.set_caption("");
-    fra_TheResults.set_font(arial_bold());
-    flx_ResultsChart.set_font(arial_bold());
-    flx_ResultsChart.set_col_width(0, whole_number(T("flxTabAt")));
-    flx_ResultsChart.set_col_width(1, static_cast<double>(platform::round_half_even(platform::Window::screen_width())));
+    ui_.txt_Inputbox.set_tooltip(padded(T("Enter your search pattern here.")));
+    ui_.txt_Inputbox.set_font(arial_bold());
+    ui_.com_Search.set_caption(T("&Search"));
+    ui_.com_Search.set_tooltip(padded(T("Get the list of matches.")));
+    ui_.com_Search.set_font(arial_bold());
+    ui_.fra_TheResults.set_caption("");
+    ui_.fra_TheResults.set_font(arial_bold());
+    ui_.flx_ResultsChart.set_font(arial_bold());
+    ui_.flx_ResultsChart.set_col_width(0, whole_number(T("flxTabAt")));
+    ui_.flx_ResultsChart.set_col_width(1, static_cast<double>(platform::round_half_even(platform::Window::screen_width())));
     Reset_Results_Grid();
     search_state_.Search_Text.clear();
     search_state_.DataFile_Path = DataFile_for_Category(decimal_text(Current_Category()));
@@ -185,33 +174,33 @@ void frm_Main::Apply_Search_Category()
 
 void frm_Main::opt_DiallOption_Click(int index)
 {
-    lab_Direction.set_font_name("Webdings");
-    lab_Direction.set_font_size(22);
-    lab_Direction.set_caption(std::string(1, index == 0 ? char(52) : char(51)));
+    ui_.lab_Direction.set_font_name("Webdings");
+    ui_.lab_Direction.set_font_size(22);
+    ui_.lab_Direction.set_caption(std::string(1, index == 0 ? char(52) : char(51)));
 }
 
 void frm_Main::lab_Direction_Click()
 {
-    if (opt_DiallOption_0.value()) {
-        opt_DiallOption_1.set_value(true);
+    if (ui_.opt_DiallOption_0.value()) {
+        ui_.opt_DiallOption_1.set_value(true);
         opt_DiallOption_Click(1);
     } else {
-        opt_DiallOption_0.set_value(true);
+        ui_.opt_DiallOption_0.set_value(true);
         opt_DiallOption_Click(0);
     }
 }
 
 void frm_Main::txt_Inputbox_Change()
 {
-    com_Search.set_enabled(!platform::trim_view(txt_Inputbox.text()).empty());
+    ui_.com_Search.set_enabled(!platform::trim_view(ui_.txt_Inputbox.text()).empty());
 }
 
 void frm_Main::Form_Activate()
 {
-    if (txt_Inputbox.enabled()) txt_Inputbox.set_focus();
+    if (ui_.txt_Inputbox.enabled()) ui_.txt_Inputbox.set_focus();
 }
 
-void frm_Main::menu_Exit_Click() { frm.close(); }
+void frm_Main::menu_Exit_Click() { ui_.frm.close(); }
 
 void frm_Main::Form_Unload() { platform::end_program(); }
 
@@ -220,39 +209,39 @@ void frm_Main::Form_Unload() { platform::end_program(); }
 
 void frm_Main::Form_Resize()
 {
-    const double W = frm.client_width();
-    const double H = frm.client_height();
+    const double W = ui_.frm.client_width();
+    const double H = ui_.frm.client_height();
     const double upper_width = W > 740 ? W - 240 : 500;
 
-    fra_SearchType.move(120, 120, upper_width, fra_SearchType.height());
-    const double list_width = fra_SearchType.width() - 240;
-    com_SearchType.move(120, 240, list_width > 1000 ? list_width : 1000, com_SearchType.height());
+    ui_.fra_SearchType.move(120, 120, upper_width, ui_.fra_SearchType.height());
+    const double list_width = ui_.fra_SearchType.width() - 240;
+    ui_.com_SearchType.move(120, 240, list_width > 1000 ? list_width : 1000, ui_.com_SearchType.height());
 
-    fra_Search.move(120, 960, upper_width, fra_Search.height());
-    opt_DiallOption_0.set_left(120);
-    const double option_1_left = fra_Search.width() - (opt_DiallOption_1.width() + 120);
-    opt_DiallOption_1.set_left(option_1_left > 1600 ? option_1_left : 1600);
-    lab_Direction.set_left((fra_Search.width() - lab_Direction.width()) / 2);
+    ui_.fra_Search.move(120, 960, upper_width, ui_.fra_Search.height());
+    ui_.opt_DiallOption_0.set_left(120);
+    const double option_1_left = ui_.fra_Search.width() - (ui_.opt_DiallOption_1.width() + 120);
+    ui_.opt_DiallOption_1.set_left(option_1_left > 1600 ? option_1_left : 1600);
+    ui_.lab_Direction.set_left((ui_.fra_Search.width() - ui_.lab_Direction.width()) / 2);
 
-    const double box_width = W - (com_Search.width() + 360);
-    txt_Inputbox.move(120, 1680, box_width > 500 ? box_width : 500, 375);
-    com_Search.move(txt_Inputbox.width() + txt_Inputbox.left() + 120, 1680, 1335, 375);
+    const double box_width = W - (ui_.com_Search.width() + 360);
+    ui_.txt_Inputbox.move(120, 1680, box_width > 500 ? box_width : 500, 375);
+    ui_.com_Search.move(ui_.txt_Inputbox.width() + ui_.txt_Inputbox.left() + 120, 1680, 1335, 375);
 
     const double results_top = 2160;
     const double results_height = H - (results_top + 120);
-    fra_TheResults.move(fra_Search.left(), results_top, fra_Search.width(),
+    ui_.fra_TheResults.move(ui_.fra_Search.left(), results_top, ui_.fra_Search.width(),
                         results_height > 500 ? results_height : 500);
 
-    flx_ResultsChart.set_left(120);
-    flx_ResultsChart.set_top(240);
-    if (fra_TheResults.width() - 240 > 0) flx_ResultsChart.set_width(fra_TheResults.width() - 240);
-    const double room = fra_TheResults.height() - 360;
+    ui_.flx_ResultsChart.set_left(120);
+    ui_.flx_ResultsChart.set_top(240);
+    if (ui_.fra_TheResults.width() - 240 > 0) ui_.flx_ResultsChart.set_width(ui_.fra_TheResults.width() - 240);
+    const double room = ui_.fra_TheResults.height() - 360;
     if (room > 0) {
         std::int32_t all_rows = -1;
         const double rows_height = Grid_Rows_Height(all_rows);
-        flx_ResultsChart.set_height(rows_height > room ? room : rows_height);
+        ui_.flx_ResultsChart.set_height(rows_height > room ? room : rows_height);
     }
-    flx_ResultsChart.set_col_width(1, static_cast<double>(platform::round_half_even(frm.outer_width())));
+    ui_.flx_ResultsChart.set_col_width(1, static_cast<double>(platform::round_half_even(ui_.frm.outer_width())));
 }
 
 // ---------------------------------------------------------------------------------
@@ -260,18 +249,18 @@ void frm_Main::Form_Resize()
 
 std::string frm_Main::Text_for_Category(std::string_view key, Category category) const
 {
-    return text_for_category(key, category, com_SearchType.text());
+    return text_for_category(key, category, ui_.com_SearchType.text());
 }
 
 Category frm_Main::Category_from_Text(std::string& text) const
 {
-    if (text.empty()) text = com_SearchType.text();
-    return category_from_text(text, com_SearchType.list_index());
+    if (text.empty()) text = ui_.com_SearchType.text();
+    return category_from_text(text, ui_.com_SearchType.list_index());
 }
 
 Category frm_Main::Current_Category() const
 {
-    std::string text = com_SearchType.text();
+    std::string text = ui_.com_SearchType.text();
     return Category_from_Text(text);
 }
 
@@ -286,33 +275,33 @@ std::string frm_Main::DataFile_for_Category(std::string_view category_text) cons
 void frm_Main::Reset_Results_Grid()
 {
     const auto heading = [this](int col, std::string_view key) {
-        flx_ResultsChart.set_row(0);
-        flx_ResultsChart.set_col(col);
-        flx_ResultsChart.set_cell_font_size(10);
-        flx_ResultsChart.set_cell_font_underline(true);
-        flx_ResultsChart.set_text(Text_for_Category(key, Current_Category()));
-        flx_ResultsChart.set_cell_alignment(platform::cell_alignment::left_centre);
+        ui_.flx_ResultsChart.set_row(0);
+        ui_.flx_ResultsChart.set_col(col);
+        ui_.flx_ResultsChart.set_cell_font_size(10);
+        ui_.flx_ResultsChart.set_cell_font_underline(true);
+        ui_.flx_ResultsChart.set_text(Text_for_Category(key, Current_Category()));
+        ui_.flx_ResultsChart.set_cell_alignment(platform::cell_alignment::left_centre);
     };
     heading(0, "Area code");
     heading(1, "Place name");
-    flx_ResultsChart.set_row(0);
-    flx_ResultsChart.set_col(0);
-    flx_ResultsChart.set_rows(1);
-    flx_ResultsChart.set_tooltip("");
+    ui_.flx_ResultsChart.set_row(0);
+    ui_.flx_ResultsChart.set_col(0);
+    ui_.flx_ResultsChart.set_rows(1);
+    ui_.flx_ResultsChart.set_tooltip("");
 }
 
 void frm_Main::Add_Result_Row(std::string code_text, std::string name_text, Colour& fore_colour,
                               Colour& back_colour)
 {
     if (back_colour == 0) back_colour = 1;
-    flx_ResultsChart.set_rows(flx_ResultsChart.rows() + 1);
-    flx_ResultsChart.set_row(flx_ResultsChart.rows() - 1);
+    ui_.flx_ResultsChart.set_rows(ui_.flx_ResultsChart.rows() + 1);
+    ui_.flx_ResultsChart.set_row(ui_.flx_ResultsChart.rows() - 1);
     const auto fill = [&](int col, std::string text) {
-        flx_ResultsChart.set_col(col);
-        flx_ResultsChart.set_text(std::move(text));
-        flx_ResultsChart.set_cell_fore_colour(fore_colour);
-        flx_ResultsChart.set_cell_back_colour(back_colour);
-        flx_ResultsChart.set_cell_alignment(platform::cell_alignment::left_centre);
+        ui_.flx_ResultsChart.set_col(col);
+        ui_.flx_ResultsChart.set_text(std::move(text));
+        ui_.flx_ResultsChart.set_cell_fore_colour(fore_colour);
+        ui_.flx_ResultsChart.set_cell_back_colour(back_colour);
+        ui_.flx_ResultsChart.set_cell_alignment(platform::cell_alignment::left_centre);
     };
     fill(0, std::move(code_text));
     fill(1, std::move(name_text));
@@ -320,10 +309,10 @@ void frm_Main::Add_Result_Row(std::string code_text, std::string name_text, Colo
 
 double frm_Main::Grid_Rows_Height(std::int32_t& row_count) const
 {
-    if (row_count < 0) row_count = flx_ResultsChart.rows();
+    if (row_count < 0) row_count = ui_.flx_ResultsChart.rows();
     double total = 80;
     for (std::int32_t row = 0; row < row_count; ++row) {
-        total += flx_ResultsChart.row_height(row < flx_ResultsChart.rows() ? row : 0);
+        total += ui_.flx_ResultsChart.row_height(row < ui_.flx_ResultsChart.rows() ? row : 0);
     }
     return total;
 }
@@ -333,15 +322,15 @@ void frm_Main::Show_Row_Info(std::int32_t, std::int32_t row)
     if (row <= 0) row = 1;
     InfoRow info;
     info.value_column = platform::cint(platform::val(Text_for_Category("FirstTabAt", Current_Category())));
-    flx_ResultsChart.set_row(row);
-    flx_ResultsChart.set_col(1);
-    info.name_text = flx_ResultsChart.text();
-    flx_ResultsChart.set_col(0);
-    info.code_text = flx_ResultsChart.text();
-    info.colour = flx_ResultsChart.cell_fore_colour();
-    info.code_caption = opt_DiallOption(0).caption();
-    info.main_caption = frm.caption();
-    info.main_window = &frm;
+    ui_.flx_ResultsChart.set_row(row);
+    ui_.flx_ResultsChart.set_col(1);
+    info.name_text = ui_.flx_ResultsChart.text();
+    ui_.flx_ResultsChart.set_col(0);
+    info.code_text = ui_.flx_ResultsChart.text();
+    info.colour = ui_.flx_ResultsChart.cell_fore_colour();
+    info.code_caption = ui_.opt_DiallOption(0).caption();
+    info.main_caption = ui_.frm.caption();
+    info.main_window = &ui_.frm;
     DataInfo().Show_Row_Info(info, search_state_);
 }
 

@@ -8,13 +8,10 @@
 #include "core/app_identity.h"
 #include "core/search_state.h"
 #include "main_window/category_texts.h"
+#include "main_window/main_window_controls.h"
 #include "main_window/search_loop.h"
-#include "platform/controls.h"
-#include "platform/grid.h"
-#include "platform/menu.h"
 #include "platform/services.h"
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -100,6 +97,9 @@ public:
     bool DataInfo_Exists() const;
 
     const SearchState& search_state() const { return search_state_; }
+    // The controls and menu items, for the event roads of the tests and tools.
+    MainWindowControls& ui() { return ui_; }
+    const MainWindowControls& ui() const { return ui_; }
 
 private:
     // The search's listener: progress, rows and the yield.
@@ -132,45 +132,8 @@ private:
     std::string shown_pattern_;
     std::unique_ptr<frm_About> about_;
     std::unique_ptr<frm_DataInfo> data_info_;
+    MainWindowControls ui_;
 
-public:
-    // The controls, in the window's focus order.
-    platform::Window frm;
-    platform::Frame fra_SearchType;
-    platform::ComboBox com_SearchType;
-    platform::Frame fra_Search;
-    platform::OptionButton opt_DiallOption_0;
-    platform::OptionButton opt_DiallOption_1;
-    platform::Label lab_Direction;
-    platform::TextBox txt_Inputbox;
-    platform::CommandButton com_Search;
-    platform::Frame fra_TheResults;
-    platform::Grid flx_ResultsChart;
-    // The common dialog control that the save command shows as its save dialog.
-    platform::FileDialogState dia_LoadSaveBox;
-
-    platform::OptionButton& opt_DiallOption(int index)
-    {
-        return index == 0 ? opt_DiallOption_0 : opt_DiallOption_1;
-    }
-
-    // The context menu's items, in menu order.
-    platform::MenuItem menu_Options{"Dialling code &menu"};
-    platform::MenuItem menu_AboutApp{"&About this app...", "Ctrl+A"};
-    platform::MenuItem menu_Help{"&Help", "Ctrl+H"};
-    platform::MenuItem menu_WebSitesList{"Usefull &web sites"};
-    static constexpr int web_site_item_count = 21;
-    std::array<platform::MenuItem, web_site_item_count> menu_URL;
-    platform::MenuItem menu_Bat_001{"-"};
-    platform::MenuItem menu_Save{"&Save results", "Ctrl+S"};
-    platform::MenuItem menu_Copy{"&Copy results", "Ctrl+C"};
-    platform::MenuItem menu_AbortSearch{"Abort &this search", "Ctrl+X"};
-    platform::MenuItem menu_ClearSearchResults{"Clear the search &results", "Ctrl+R"};
-    platform::MenuItem menu_OptionsSubMenu{"&Options"};
-    platform::MenuItem menu_Options_OpenDir{"Open the &directory"};
-    platform::MenuItem menu_Options_RestoreDatabaseFile{"&Restore/fix the database file"};
-    platform::MenuItem menu_Bat_002{"-"};
-    platform::MenuItem menu_Exit{"E&xit", "Ctrl+Q"};
 };
 
 } // namespace zentrel

@@ -38,36 +38,36 @@ bool is_end_of_data(const std::string& line) { return platform::ucase(platform::
 void frm_Main::Set_Search_Inputs_Enabled(bool enabled)
 {
     for (platform::Control* control : std::initializer_list<platform::Control*>{
-             &txt_Inputbox, &fra_Search, &opt_DiallOption_0, &opt_DiallOption_1, &com_Search, &fra_TheResults,
-             &flx_ResultsChart}) {
+             &ui_.txt_Inputbox, &ui_.fra_Search, &ui_.opt_DiallOption_0, &ui_.opt_DiallOption_1, &ui_.com_Search, &ui_.fra_TheResults,
+             &ui_.flx_ResultsChart}) {
         control->set_enabled(enabled);
     }
 }
 
 void frm_Main::menu_Options_RestoreDatabaseFile_Click()
 {
-    const bool search_was_enabled = com_Search.enabled();
-    const std::string old_caption = frm.caption();
+    const bool search_was_enabled = ui_.com_Search.enabled();
+    const std::string old_caption = ui_.frm.caption();
     std::string path;
     const auto failure = platform::run_on_error_road([&] {
         const Category category = Current_Category();
-        frm.set_caption("Restoring the " + Text_for_Category("telephone", category) + " database file.");
-        frm.set_mouse_pointer(platform::mouse_pointer::hourglass);
+        ui_.frm.set_caption("Restoring the " + Text_for_Category("telephone", category) + " database file.");
+        ui_.frm.set_mouse_pointer(platform::mouse_pointer::hourglass);
         Set_Search_Inputs_Enabled(false);
         std::string& data_file = search_state_.DataFile_Path;
         if (data_file.empty()) data_file = DataFile_for_Category(decimal_text(Current_Category()));
         path = data_file;
         if (confirm_restore(path)) {
-            frm.set_caption("Restoring file " + FileName_from_Path(path) + ".");
+            ui_.frm.set_caption("Restoring file " + FileName_from_Path(path) + ".");
             paint_window(restoring_blue);
             write_default_data(path);
         }
     });
     if (failure) report_restore_failure(failure->number(), failure->description(), path);
     Set_Search_Inputs_Enabled(true);
-    com_Search.set_enabled(search_was_enabled);
-    frm.set_caption(old_caption);
-    frm.set_mouse_pointer(platform::mouse_pointer::standard);
+    ui_.com_Search.set_enabled(search_was_enabled);
+    ui_.frm.set_caption(old_caption);
+    ui_.frm.set_mouse_pointer(platform::mouse_pointer::standard);
     show_idle_state();
     // The grid is as tall as its rows: laid out again, it shows the row a failure added.
     Form_Resize();
@@ -103,13 +103,13 @@ void frm_Main::write_default_data(const std::string& path)
         const auto line_count = platform::round_half_even(platform::val(module->Default_Line(0)));
         for (std::int32_t i = 1; i <= line_count; ++i) {
             const std::string line = module->Default_Line(i, *services_.clock);
-            frm.set_caption(status + line);
+            ui_.frm.set_caption(status + line);
             if (is_end_of_data(line)) break;
             file.write_line(line);
             if (category != Category::USZipCodes) services_.event_loop->do_events();
         }
     } else {
-        const std::string list_text = com_SearchType.text();
+        const std::string list_text = ui_.com_SearchType.text();
         file.write_line("Error;");
         file.write_line(list_text + " is not listed.");
         file.write_line("Check code in sub menu_Options_RestoreDatabaseFile_Click.");
@@ -123,7 +123,7 @@ void frm_Main::write_default_data(const std::string& path)
 
 void frm_Main::report_restore_failure(int number, const std::string& description, const std::string& path)
 {
-    frm.set_mouse_pointer(platform::mouse_pointer::standard);
+    ui_.frm.set_mouse_pointer(platform::mouse_pointer::standard);
     const std::string title = std::string(App_Title) + " restore error.";
     if (number == platform::error::file_not_found) {
         add_red_row("Can't find file;", path);

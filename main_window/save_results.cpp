@@ -94,16 +94,16 @@ std::string Replace_Text(std::string_view text, std::string_view find, std::stri
 void frm_Main::menu_Save_Click()
 {
     const auto failure = platform::run_on_error_road([&] {
-        dia_LoadSaveBox.cancel_error = true;
-        dia_LoadSaveBox.dialog_title = save_dialog_title();
-        dia_LoadSaveBox.filter = save_filter;
-        dia_LoadSaveBox.filter_index = tab_separated_type;
-        dia_LoadSaveBox.max_file_size = longest_file_name;
-        dia_LoadSaveBox.file_name =
+        ui_.dia_LoadSaveBox.cancel_error = true;
+        ui_.dia_LoadSaveBox.dialog_title = save_dialog_title();
+        ui_.dia_LoadSaveBox.filter = save_filter;
+        ui_.dia_LoadSaveBox.filter_index = tab_separated_type;
+        ui_.dia_LoadSaveBox.max_file_size = longest_file_name;
+        ui_.dia_LoadSaveBox.file_name =
             suggested_file_name(Text_for_Category("DefaultSaveName", Current_Category()), search_state_.Search_Text);
-        dia_LoadSaveBox.init_dir = services_.program_folder;
+        ui_.dia_LoadSaveBox.init_dir = services_.program_folder;
         if (!choose_save_file()) return;
-        write_results(dia_LoadSaveBox.file_name, dia_LoadSaveBox.filter_index);
+        write_results(ui_.dia_LoadSaveBox.file_name, ui_.dia_LoadSaveBox.filter_index);
     });
     if (failure) report_save_failure(failure->number(), failure->description());
 }
@@ -115,11 +115,11 @@ bool frm_Main::choose_save_file()
     bool accepted = false;
     while (!accepted) {
         accepted = true;
-        if (!services_.save_dialogs->show_save(dia_LoadSaveBox)) {
-            if (dia_LoadSaveBox.cancel_error) platform::raise_error(platform::error::dialog_cancelled);
+        if (!services_.save_dialogs->show_save(ui_.dia_LoadSaveBox)) {
+            if (ui_.dia_LoadSaveBox.cancel_error) platform::raise_error(platform::error::dialog_cancelled);
             return false;
         }
-        const std::string path = dia_LoadSaveBox.file_name;
+        const std::string path = ui_.dia_LoadSaveBox.file_name;
         if (path.empty()) return false;
 
         const int answer = ask_before_overwriting(path);
@@ -164,18 +164,18 @@ int frm_Main::ask_before_overwriting(const std::string& path)
 void frm_Main::write_results(const std::string& path, int file_type)
 {
     const SaveFormat format = save_format(file_type);
-    frm.set_mouse_pointer(platform::mouse_pointer::arrow_hourglass);
+    ui_.frm.set_mouse_pointer(platform::mouse_pointer::arrow_hourglass);
     platform::OutputFile file(path);
-    for (int row = 0; row < flx_ResultsChart.rows(); ++row) {
-        file.write_line(saved_line(read_row(flx_ResultsChart, row), format));
+    for (int row = 0; row < ui_.flx_ResultsChart.rows(); ++row) {
+        file.write_line(saved_line(read_row(ui_.flx_ResultsChart, row), format));
     }
     file.commit();
-    frm.set_mouse_pointer(platform::mouse_pointer::standard);
+    ui_.frm.set_mouse_pointer(platform::mouse_pointer::standard);
 }
 
 void frm_Main::report_save_failure(int number, const std::string& description)
 {
-    frm.set_mouse_pointer(platform::mouse_pointer::standard);
+    ui_.frm.set_mouse_pointer(platform::mouse_pointer::standard);
     const std::string title = std::string(App_Title) + " - " + description;
     if (number == platform::error::path_file_access) {
         message(std::string(App_Title) + " path/File access error.\r\n\r\nIs this file locked?", box::exclamation,
@@ -193,8 +193,8 @@ void frm_Main::report_save_failure(int number, const std::string& description)
 void frm_Main::menu_Copy_Click()
 {
     std::string text;
-    for (int row = 0; row < flx_ResultsChart.rows(); ++row) {
-        const auto cells = read_row(flx_ResultsChart, row);
+    for (int row = 0; row < ui_.flx_ResultsChart.rows(); ++row) {
+        const auto cells = read_row(ui_.flx_ResultsChart, row);
         text += cells.first;
         text += '\t';
         text += cells.second;

@@ -52,59 +52,59 @@ std::string summary_hint(const std::string& pattern, std::int32_t matches)
 
 void frm_Main::com_Search_Click()
 {
-    const std::string old_caption = frm.caption();
-    const std::string old_frame_caption = fra_Search.caption();
+    const std::string old_caption = ui_.frm.caption();
+    const std::string old_frame_caption = ui_.fra_Search.caption();
     const auto failure = platform::run_on_error_road([&] {
-        const std::string pattern = platform::trim(txt_Inputbox.text());
+        const std::string pattern = platform::trim(ui_.txt_Inputbox.text());
         show_busy_state(pattern);
         search_file(Current_Category(), pattern);
     });
     if (failure) report_search_failure(failure->number(), failure->description());
-    frm.set_caption(old_caption);
-    for (int index = 0; index < 2; ++index) opt_DiallOption(index).set_enabled(true);
-    lab_Direction.set_enabled(true);
-    txt_Inputbox.set_enabled(true);
-    com_Search.set_enabled(true);
-    fra_Search.set_caption(old_frame_caption);
-    txt_Inputbox.select_all();
-    txt_Inputbox.set_focus();
+    ui_.frm.set_caption(old_caption);
+    for (int index = 0; index < 2; ++index) ui_.opt_DiallOption(index).set_enabled(true);
+    ui_.lab_Direction.set_enabled(true);
+    ui_.txt_Inputbox.set_enabled(true);
+    ui_.com_Search.set_enabled(true);
+    ui_.fra_Search.set_caption(old_frame_caption);
+    ui_.txt_Inputbox.select_all();
+    ui_.txt_Inputbox.set_focus();
     search_state_.Search_Running = false;
-    com_SearchType.set_enabled(true);
-    frm.set_mouse_pointer(platform::mouse_pointer::arrow);
-    frm.set_mouse_pointer(platform::mouse_pointer::standard);
+    ui_.com_SearchType.set_enabled(true);
+    ui_.frm.set_mouse_pointer(platform::mouse_pointer::arrow);
+    ui_.frm.set_mouse_pointer(platform::mouse_pointer::standard);
     Form_Resize();
     show_idle_state();
 }
 
 void frm_Main::show_busy_state(const std::string& pattern)
 {
-    frm.set_mouse_pointer(platform::mouse_pointer::arrow_hourglass);
-    frm.set_caption(std::string(App_Title) + searching_for + pattern);
+    ui_.frm.set_mouse_pointer(platform::mouse_pointer::arrow_hourglass);
+    ui_.frm.set_caption(std::string(App_Title) + searching_for + pattern);
     paint_window(light_green);
     std::int32_t rows_shown = 99;
-    flx_ResultsChart.set_height(Grid_Rows_Height(rows_shown));
-    com_SearchType.set_enabled(false);
+    ui_.flx_ResultsChart.set_height(Grid_Rows_Height(rows_shown));
+    ui_.com_SearchType.set_enabled(false);
     search_state_.Search_Running = true;
     search_state_.Search_Start = services_.clock->now();
     search_state_.Search_Last = search_state_.Search_Start;
     search_state_.Search_Text = pattern;
-    flx_ResultsChart.set_col_width(0, static_cast<double>(platform::round_half_even(
+    ui_.flx_ResultsChart.set_col_width(0, static_cast<double>(platform::round_half_even(
                                           platform::val(Text_for_Category("flxTabAt", Current_Category())))));
     Reset_Results_Grid();
-    txt_Inputbox.select_all();
-    txt_Inputbox.set_focus();
-    for (int index = 0; index < 2; ++index) opt_DiallOption(index).set_enabled(false);
-    lab_Direction.set_enabled(false);
-    txt_Inputbox.set_enabled(false);
-    com_Search.set_enabled(false);
+    ui_.txt_Inputbox.select_all();
+    ui_.txt_Inputbox.set_focus();
+    for (int index = 0; index < 2; ++index) ui_.opt_DiallOption(index).set_enabled(false);
+    ui_.lab_Direction.set_enabled(false);
+    ui_.txt_Inputbox.set_enabled(false);
+    ui_.com_Search.set_enabled(false);
 }
 
 void frm_Main::paint_window(Colour colour)
 {
-    frm.set_back_colour(colour);
+    ui_.frm.set_back_colour(colour);
     for (platform::Control* control : std::initializer_list<platform::Control*>{
-             &fra_SearchType, &com_SearchType, &fra_Search, &opt_DiallOption_0, &opt_DiallOption_1,
-             &fra_TheResults, &txt_Inputbox, &com_Search}) {
+             &ui_.fra_SearchType, &ui_.com_SearchType, &ui_.fra_Search, &ui_.opt_DiallOption_0, &ui_.opt_DiallOption_1,
+             &ui_.fra_TheResults, &ui_.txt_Inputbox, &ui_.com_Search}) {
         control->set_back_colour(colour);
     }
 }
@@ -113,8 +113,8 @@ void frm_Main::show_idle_state()
 {
     paint_window(platform::system_button_face);
     // The two inputs that take text stand on the window background.
-    com_SearchType.set_back_colour(platform::system_window_background);
-    txt_Inputbox.set_back_colour(platform::system_window_background);
+    ui_.com_SearchType.set_back_colour(platform::system_window_background);
+    ui_.txt_Inputbox.set_back_colour(platform::system_window_background);
 }
 
 void frm_Main::search_file(Category category, const std::string& pattern)
@@ -123,8 +123,8 @@ void frm_Main::search_file(Category category, const std::string& pattern)
     std::string& path = search_state_.DataFile_Path;
     if (path.empty()) path = DataFile_for_Category(decimal_text(category));
     shown_pattern_ = pattern;
-    const SearchField field = opt_DiallOption_0.value() ? SearchField::Code : SearchField::Name;
-    SearchLoop(category, field, txt_Inputbox.text(), txt_Inputbox.foreign_characters()).run(path, *this);
+    const SearchField field = ui_.opt_DiallOption_0.value() ? SearchField::Code : SearchField::Name;
+    SearchLoop(category, field, ui_.txt_Inputbox.text(), ui_.txt_Inputbox.foreign_characters()).run(path, *this);
 
     if (search_state_.Match_Count <= 0) {
         const char* what = field == SearchField::Code ? "dialing code number" : "area code name";
@@ -133,17 +133,17 @@ void frm_Main::search_file(Category category, const std::string& pattern)
     if (!search_state_.Search_Running) {
         Colour fore = white;
         Colour back = 0;
-        Add_Result_Row("This search was aborted.", "Aborted after " + fra_Search.caption(), fore, back);
-        message("This search was aborted.\r\n\r\nAborted after " + fra_Search.caption(), box::exclamation,
+        Add_Result_Row("This search was aborted.", "Aborted after " + ui_.fra_Search.caption(), fore, back);
+        message("This search was aborted.\r\n\r\nAborted after " + ui_.fra_Search.caption(), box::exclamation,
                 std::string(App_Title) + " - Search aborted.");
     }
-    flx_ResultsChart.set_tooltip(summary_hint(pattern, search_state_.Match_Count));
+    ui_.flx_ResultsChart.set_tooltip(summary_hint(pattern, search_state_.Match_Count));
 }
 
 void frm_Main::reading(const SearchProgress& progress)
 {
-    frm.set_caption(progress_caption(shown_pattern_, progress.percent()));
-    fra_Search.set_caption(progress_frame_caption(progress.percent(), progress.matches, progress.entries_read));
+    ui_.frm.set_caption(progress_caption(shown_pattern_, progress.percent()));
+    ui_.fra_Search.set_caption(progress_frame_caption(progress.percent(), progress.matches, progress.entries_read));
     services_.event_loop->do_events();
 }
 
@@ -166,7 +166,7 @@ bool frm_Main::line_done()
 
 void frm_Main::report_search_failure(int number, const std::string& description)
 {
-    flx_ResultsChart.set_tooltip("");
+    ui_.flx_ResultsChart.set_tooltip("");
     const std::string title = std::string(App_Title) + " search error.";
     const std::string& path = search_state_.DataFile_Path;
     if (number == platform::error::file_not_found) {
@@ -188,13 +188,13 @@ void frm_Main::menu_AbortSearch_Click() { search_state_.Search_Running = false; 
 
 void frm_Main::menu_ClearSearchResults_Click()
 {
-    opt_DiallOption_1.set_value(true);
+    ui_.opt_DiallOption_1.set_value(true);
     Reset_Results_Grid();
     search_state_.Search_Text.clear();
-    txt_Inputbox.set_text("");
-    txt_Inputbox.set_focus();
+    ui_.txt_Inputbox.set_text("");
+    ui_.txt_Inputbox.set_focus();
     search_state_.Match_Count = 0;
-    com_SearchType.set_enabled(true);
+    ui_.com_SearchType.set_enabled(true);
 }
 
 // ---------------------------------------------------------------------------------
@@ -210,7 +210,7 @@ void frm_Main::txt_Inputbox_KeyDown(int key_code, int shift)
     if (shift != platform::shift_key::shift) return;
     switch (key_code) {
     case platform::key_code::pause:
-    case platform::key_code::escape: txt_Inputbox.set_text(""); break;
+    case platform::key_code::escape: ui_.txt_Inputbox.set_text(""); break;
     case platform::key_code::f1: start_sample_search("Haywards Heath", 1); break;
     case platform::key_code::f2: start_sample_search("01444", 0); break;
     case platform::key_code::f3: start_sample_search("London", 1); break;
@@ -220,8 +220,8 @@ void frm_Main::txt_Inputbox_KeyDown(int key_code, int shift)
 
 void frm_Main::start_sample_search(const char* pattern, int option)
 {
-    txt_Inputbox.set_text(pattern);
-    opt_DiallOption(option).set_value(true);
+    ui_.txt_Inputbox.set_text(pattern);
+    ui_.opt_DiallOption(option).set_value(true);
     com_Search_Click();
 }
 

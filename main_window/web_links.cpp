@@ -11,16 +11,16 @@ namespace zentrel {
 
 void frm_Main::Fill_WebSites_Menu()
 {
-    menu_WebSitesList.set_caption("List of useful &web sites");
-    menu_WebSitesList.set_enabled(true);
+    ui_.menu_WebSitesList.set_caption("List of useful &web sites");
+    ui_.menu_WebSitesList.set_enabled(true);
     const std::string separator(60, '-');
-    for (std::size_t index = 1; index < menu_URL.size(); ++index) menu_URL[index].set_caption("");
+    for (std::size_t index = 1; index < ui_.menu_URL.size(); ++index) ui_.menu_URL[index].set_caption("");
     for (std::size_t index = 0; index < web_sites.size(); ++index) {
         const WebSite& site = web_sites[index];
-        menu_URL[index].set_caption(index == 1 ? separator
+        ui_.menu_URL[index].set_caption(index == 1 ? separator
                                                : std::string(site.target) + "\t" + std::string(site.description));
     }
-    for (auto& item : menu_URL) {
+    for (auto& item : ui_.menu_URL) {
         const bool shown = !platform::trim_view(item.caption()).empty();
         item.set_enabled(shown);
         item.set_visible(shown);
@@ -51,7 +51,7 @@ void frm_Main::menu_Options_OpenDir_Click()
 
 void frm_Main::menu_URL_Click(int index)
 {
-    std::string target = menu_URL.at(static_cast<std::size_t>(index)).caption();
+    std::string target = ui_.menu_URL.at(static_cast<std::size_t>(index)).caption();
     std::erase(target, '&');
     target = target.substr(0, target.find('\t'));
     if (platform::trim_view(target).starts_with("---")) target.clear();

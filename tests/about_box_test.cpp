@@ -63,7 +63,7 @@ protected:
     static std::vector<platform::PrintedText> foreground(const frm_About& about)
     {
         std::vector<platform::PrintedText> texts;
-        for (const auto& each : about.frm.printed()) {
+        for (const auto& each : about.ui().frm.printed()) {
             if (each.colour != grey) texts.push_back(each);
         }
         return texts;
@@ -72,7 +72,7 @@ protected:
     static std::vector<platform::PrintedText> background(const frm_About& about)
     {
         std::vector<platform::PrintedText> digits;
-        for (const auto& each : about.frm.printed()) {
+        for (const auto& each : about.ui().frm.printed()) {
             if (each.colour == grey) digits.push_back(each);
         }
         return digits;
@@ -195,11 +195,11 @@ TEST_F(AboutBoxTest, LinksLieOverTheirPrintedTexts)
             std::string printed_last;
             platform::Font font;
         } links[] = {
-            {about.lab_URL_link, web_address, " URL; " + web_address + " ", web_address, web_address,
+            {about.ui().lab_URL_link, web_address, " URL; " + web_address + " ", web_address, web_address,
              arial(10, true, true)},
-            {about.lab_EMail_link, mail_address, " E-mail; " + mail_address + " ", mail_address, mail_address,
+            {about.ui().lab_EMail_link, mail_address, " E-mail; " + mail_address + " ", mail_address, mail_address,
              arial(10, true, true)},
-            {about.lab_HelpInfo, "Zentrel Help", " Zentrel help information. ", "Zentrel ", "elp", arial(10, false)},
+            {about.ui().lab_HelpInfo, "Zentrel Help", " Zentrel help information. ", "Zentrel ", "elp", arial(10, false)},
         };
         for (const auto& each : links) {
             const platform::PrintedText& first = printed(texts, each.printed_first);
@@ -219,8 +219,8 @@ TEST_F(AboutBoxTest, LinksLieOverTheirPrintedTexts)
             EXPECT_TRUE(each.link.link_cursor());
             EXPECT_TRUE(each.link.visible());
         }
-        EXPECT_DOUBLE_EQ(about.lab_URL_link.left(), 1000);
-        EXPECT_DOUBLE_EQ(about.lab_EMail_link.left(), 1000);
+        EXPECT_DOUBLE_EQ(about.ui().lab_URL_link.left(), 1000);
+        EXPECT_DOUBLE_EQ(about.ui().lab_EMail_link.left(), 1000);
     });
 }
 
@@ -228,22 +228,22 @@ TEST_F(AboutBoxTest, IconButtonAndCaption)
 {
     QPixmap picture(32, 32);
     picture.fill(Qt::red);
-    form->frm.widget()->setWindowIcon(QIcon(picture));
+    form->ui().frm.widget()->setWindowIcon(QIcon(picture));
     open_about([&](frm_About& about) {
-        EXPECT_EQ(about.frm.caption(), "About Zentrel.");
-        EXPECT_FALSE(about.frm.widget()->windowIcon().isNull());
-        const platform::Label& icon = about.pic_AppIcon;
+        EXPECT_EQ(about.ui().frm.caption(), "About Zentrel.");
+        EXPECT_FALSE(about.ui().frm.widget()->windowIcon().isNull());
+        const platform::Label& icon = about.ui().pic_AppIcon;
         EXPECT_FALSE(static_cast<QLabel*>(icon.widget())->pixmap().isNull());
         EXPECT_EQ(icon.caption(), "");
         EXPECT_DOUBLE_EQ(icon.left(), 120);
         EXPECT_DOUBLE_EQ(icon.top(), 120);
         EXPECT_DOUBLE_EQ(icon.width(), 480);
         EXPECT_DOUBLE_EQ(icon.height(), 480);
-        EXPECT_EQ(icon.back_colour(), about.frm.back_colour());
-        EXPECT_EQ(about.com_OK.caption(), "&OK");
-        EXPECT_EQ(about.com_OK.tooltip(), " Close this window. ");
-        EXPECT_DOUBLE_EQ(about.com_OK.width(), 975);
-        EXPECT_DOUBLE_EQ(about.com_OK.height(), 375);
+        EXPECT_EQ(icon.back_colour(), about.ui().frm.back_colour());
+        EXPECT_EQ(about.ui().com_OK.caption(), "&OK");
+        EXPECT_EQ(about.ui().com_OK.tooltip(), " Close this window. ");
+        EXPECT_DOUBLE_EQ(about.ui().com_OK.width(), 975);
+        EXPECT_DOUBLE_EQ(about.ui().com_OK.height(), 375);
     });
 }
 
@@ -261,19 +261,19 @@ TEST_F(AboutBoxTest, WidthFollowsTheWidestNotedLine)
         for (const std::string& value : {version_text, copyright}) {
             widest = std::max(widest, std::round(end_of(printed(texts, value))));
         }
-        for (const platform::Label* link : {&about.lab_URL_link, &about.lab_EMail_link}) {
+        for (const platform::Label* link : {&about.ui().lab_URL_link, &about.ui().lab_EMail_link}) {
             widest = std::max(widest, link->left() + link->width());
         }
-        EXPECT_DOUBLE_EQ(about.frm.outer_width(), in_pixels(widest + 256));
-        EXPECT_GE(about.frm.outer_width(), 2756);
-        EXPECT_DOUBLE_EQ(about.com_OK.left(), about.frm.outer_width() - 975 - 128);
+        EXPECT_DOUBLE_EQ(about.ui().frm.outer_width(), in_pixels(widest + 256));
+        EXPECT_GE(about.ui().frm.outer_width(), 2756);
+        EXPECT_DOUBLE_EQ(about.ui().com_OK.left(), about.ui().frm.outer_width() - 975 - 128);
     });
 }
 
 TEST_F(AboutBoxTest, ALongProductIdDoesNotWidenTheBox)
 {
     double usual_width = 0;
-    open_about([&](frm_About& about) { usual_width = about.frm.outer_width(); });
+    open_about([&](frm_About& about) { usual_width = about.ui().frm.outer_width(); });
 
     const std::string long_id(400, 'X');
     system_values.product = long_id;
@@ -281,8 +281,8 @@ TEST_F(AboutBoxTest, ALongProductIdDoesNotWidenTheBox)
         const auto texts = foreground(about);
         const auto& line = printed(texts, long_id + ".");
         EXPECT_DOUBLE_EQ(line.x, 1000);
-        EXPECT_GT(end_of(line), about.frm.outer_width()) << "the id is cut off at the box's edge";
-        EXPECT_DOUBLE_EQ(about.frm.outer_width(), usual_width);
+        EXPECT_GT(end_of(line), about.ui().frm.outer_width()) << "the id is cut off at the box's edge";
+        EXPECT_DOUBLE_EQ(about.ui().frm.outer_width(), usual_width);
     });
 }
 
@@ -292,10 +292,10 @@ TEST_F(AboutBoxTest, HeightEndsBelowTheOkButton)
         const auto texts = foreground(about);
         const double last_line_y = texts.back().y;
         const double ok_top = last_line_y + height_of(arial(10, false)) + 32;
-        EXPECT_DOUBLE_EQ(about.com_OK.top(), ok_top);
+        EXPECT_DOUBLE_EQ(about.ui().com_OK.top(), ok_top);
         // Whatever borders the window has, its inner area ends 32 twips below the button.
-        EXPECT_DOUBLE_EQ(about.frm.client_height(), in_pixels(ok_top + 375 + 32));
-        EXPECT_GE(about.frm.outer_height(), about.frm.client_height());
+        EXPECT_DOUBLE_EQ(about.ui().frm.client_height(), in_pixels(ok_top + 375 + 32));
+        EXPECT_GE(about.ui().frm.outer_height(), about.ui().frm.client_height());
     });
 }
 
@@ -335,8 +335,8 @@ TEST_F(AboutBoxTest, PlacedNextToTheMainWindowOnTheScreen)
     double width = 0;
     double height = 0;
     open_about([&](frm_About& about) {
-        width = about.frm.outer_width();
-        height = about.frm.outer_height();
+        width = about.ui().frm.outer_width();
+        height = about.ui().frm.outer_height();
     });
     const struct {
         const char* name;
@@ -351,11 +351,11 @@ TEST_F(AboutBoxTest, PlacedNextToTheMainWindowOnTheScreen)
         {"beyond the top left", -3000, -1500, 0, 0},
     };
     for (const auto& each : cases) {
-        form->frm.set_outer_position(each.main_left, each.main_top);
-        ASSERT_DOUBLE_EQ(form->frm.outer_left(), in_pixels(each.main_left)) << each.name;
+        form->ui().frm.set_outer_position(each.main_left, each.main_top);
+        ASSERT_DOUBLE_EQ(form->ui().frm.outer_left(), in_pixels(each.main_left)) << each.name;
         open_about([&](frm_About& about) {
-            EXPECT_DOUBLE_EQ(about.frm.outer_left(), each.left) << each.name;
-            EXPECT_DOUBLE_EQ(about.frm.outer_top(), each.top) << each.name;
+            EXPECT_DOUBLE_EQ(about.ui().frm.outer_left(), each.left) << each.name;
+            EXPECT_DOUBLE_EQ(about.ui().frm.outer_top(), each.top) << each.name;
         });
     }
 }
@@ -383,7 +383,7 @@ TEST(AboutBoxRandom, ValuesFromZeroUpToOneInTheSameSequenceEveryRun)
 TEST_F(AboutBoxTest, BackgroundCoversTheDesignedAreaInOverlappingRows)
 {
     open_about([&](frm_About& about) {
-        const auto& all = about.frm.printed();
+        const auto& all = about.ui().frm.printed();
         const auto digits = background(about);
         ASSERT_FALSE(digits.empty());
         // The digits come first, under everything else.
@@ -478,7 +478,7 @@ TEST_F(AboutBoxTest, KeysCloseTheBoxOrActAsTheHelpLinkWhereverTheFocusIs)
             bool still_shown = true;
             open_about([&](frm_About& about) {
                 entries[entry](about, each.key, each.shift);
-                still_shown = about.frm.is_shown();
+                still_shown = about.ui().frm.is_shown();
             });
             const std::string label = "entry " + std::to_string(entry) + ", key " + std::to_string(each.key) +
                                       ", shift " + std::to_string(each.shift);
@@ -520,10 +520,10 @@ TEST_F(AboutBoxTest, RealKeysReachTheBoxOnceFromTheButtonOrTheWindow)
         sound_player.played.clear();
         bool still_shown = true;
         open_about([&](frm_About& about) {
-            QWidget* target = each.target == Target::button ? about.com_OK.widget() : about.frm.widget();
+            QWidget* target = each.target == Target::button ? about.ui().com_OK.widget() : about.ui().frm.widget();
             QKeyEvent press(QEvent::KeyPress, each.key, each.modifiers, QString::fromLatin1(each.text));
             QApplication::sendEvent(target, &press);
-            still_shown = about.frm.is_shown();
+            still_shown = about.ui().frm.is_shown();
         });
         const std::string label = std::string(each.target == Target::button ? "button" : "window") + ", key " +
                                   std::to_string(each.key);
@@ -536,9 +536,9 @@ TEST_F(AboutBoxTest, RealKeysReachTheBoxOnceFromTheButtonOrTheWindow)
 TEST_F(AboutBoxTest, WebAndMailLinksOpenThroughTheShellAndKeepTheBoxOpen)
 {
     open_about([&](frm_About& about) {
-        about.lab_URL_link.on_click();
+        about.ui().lab_URL_link.on_click();
         about.lab_EMail_link_Click();
-        EXPECT_TRUE(about.frm.is_shown());
+        EXPECT_TRUE(about.ui().frm.is_shown());
     });
     ASSERT_EQ(shell.opened.size(), 2u);
     EXPECT_EQ(shell.opened[0].target, web_address);
@@ -550,7 +550,7 @@ TEST_F(AboutBoxTest, WebAndMailLinksOpenThroughTheShellAndKeepTheBoxOpen)
 TEST_F(AboutBoxTest, AClickOnTheWebLinkOpensTheAddress)
 {
     open_about([&](frm_About& about) {
-        QWidget* link = about.lab_URL_link.widget();
+        QWidget* link = about.ui().lab_URL_link.widget();
         const QPointF inside(3, 3);
         QMouseEvent press(QEvent::MouseButtonPress, inside, link->mapToGlobal(inside), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
@@ -569,7 +569,7 @@ TEST_F(AboutBoxTest, HelpLinkClosesTheBoxThenRunsTheHelpCommand)
     bool shown_after = true;
     open_about([&](frm_About& about) {
         about.lab_HelpInfo_Click();
-        shown_after = about.frm.is_shown();
+        shown_after = about.ui().frm.is_shown();
     });
     EXPECT_FALSE(shown_after);
     ASSERT_EQ(shell.opened.size(), 1u);
@@ -580,7 +580,7 @@ TEST_F(AboutBoxTest, HelpLinkClosesTheBoxThenRunsTheHelpCommand)
 TEST_F(AboutBoxTest, HelpLinkWithoutAHelpPageAsksAboutTheFolder)
 {
     message_boxes.expect(platform::message_box::answer_no);
-    open_about([&](frm_About& about) { about.lab_HelpInfo.on_click(); });
+    open_about([&](frm_About& about) { about.ui().lab_HelpInfo.on_click(); });
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     EXPECT_EQ(message_boxes.shown[0].title, "Zentrel can't find file.");
     EXPECT_TRUE(shell.opened.empty());
@@ -647,9 +647,9 @@ TEST_F(AboutBoxTest, WithoutARegistryTheDefaultMediaFolderIsTried)
 
 TEST_F(AboutBoxTest, TheMenuCommandShowsTheBoxModallyOwnedByTheMainWindow)
 {
-    form->menu_AboutApp.on_click();
+    form->ui().menu_AboutApp.on_click();
     EXPECT_EQ(modal_windows.shows, 1);
-    EXPECT_EQ(modal_windows.owner_caption, form->frm.caption());
+    EXPECT_EQ(modal_windows.owner_caption, form->ui().frm.caption());
     EXPECT_EQ(sound_player.played.size(), 2u);
 }
 
@@ -657,20 +657,20 @@ TEST_F(AboutBoxTest, EveryOpeningStartsFromAFreshBox)
 {
     std::vector<platform::PrintedText> first;
     open_about([&](frm_About& about) {
-        about.lab_URL_link.set_caption("changed while open");
+        about.ui().lab_URL_link.set_caption("changed while open");
         first = foreground(about);
     });
 
     frm_About& fresh = form->About();
-    EXPECT_TRUE(fresh.frm.printed().empty());
-    EXPECT_EQ(fresh.frm.caption(), "About");
-    EXPECT_EQ(fresh.lab_URL_link.caption(), "");
-    EXPECT_DOUBLE_EQ(fresh.frm.client_width(), 14565);
-    EXPECT_DOUBLE_EQ(fresh.frm.client_height(), 7650);
-    EXPECT_FALSE(fresh.frm.is_shown());
+    EXPECT_TRUE(fresh.ui().frm.printed().empty());
+    EXPECT_EQ(fresh.ui().frm.caption(), "About");
+    EXPECT_EQ(fresh.ui().lab_URL_link.caption(), "");
+    EXPECT_DOUBLE_EQ(fresh.ui().frm.client_width(), 14565);
+    EXPECT_DOUBLE_EQ(fresh.ui().frm.client_height(), 7650);
+    EXPECT_FALSE(fresh.ui().frm.is_shown());
 
     open_about([&](frm_About& about) {
-        EXPECT_EQ(about.lab_URL_link.caption(), web_address);
+        EXPECT_EQ(about.ui().lab_URL_link.caption(), web_address);
         const auto again = foreground(about);
         ASSERT_EQ(again.size(), first.size());
         for (std::size_t i = 0; i < again.size(); ++i) {

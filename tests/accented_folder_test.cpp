@@ -54,12 +54,12 @@ protected:
     void choose_from_menu(const std::string& caption, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         popup_menus.choose_caption = caption;
-        send_button(form->frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton, modifiers);
+        send_button(form->ui().frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton, modifiers);
     }
 
     void click_search()
     {
-        QWidget* button = form->com_Search.widget();
+        QWidget* button = form->ui().com_Search.widget();
         left_click(button, button->rect().center());
     }
 
@@ -83,7 +83,7 @@ TEST_F(AccentedFolderTest, TheSearchReadsTheDatabaseFile)
 
 TEST_F(AccentedFolderTest, TheRestoreWritesTheFileIntoTheFolder)
 {
-    form->com_SearchType.set_list_index(4);
+    form->ui().com_SearchType.set_list_index(4);
     message_boxes.expect(box::answer_yes);
     choose_from_menu("&Restore/fix the InterDomainNames.dat file", Qt::ShiftModifier);
     ASSERT_EQ(message_boxes.shown.size(), 1u);
@@ -122,12 +122,12 @@ TEST_F(AccentedFolderTest, TheInformationWindowsLinkOpensTheDatabaseFile)
     search_directory();
     ASSERT_EQ(rows(), 3);
     platform::Control::flush_all();
-    auto* view = static_cast<QTableView*>(form->flx_ResultsChart.widget());
+    auto* view = static_cast<QTableView*>(form->ui().flx_ResultsChart.widget());
     const QPoint on_first_row = view->visualRect(view->model()->index(1, 1)).center();
     send_button(view->viewport(), QEvent::MouseButtonPress, on_first_row, Qt::LeftButton);
     ASSERT_TRUE(form->DataInfo_Exists());
 
-    QWidget* link = form->DataInfo().lab_LinkToFile.widget();
+    QWidget* link = form->DataInfo().ui().lab_LinkToFile.widget();
     left_click(link, QPoint(3, 3));
     EXPECT_TRUE(message_boxes.shown.empty()) << "the database file was found";
     ASSERT_EQ(shell.opened.size(), 1u);

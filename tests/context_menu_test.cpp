@@ -117,7 +117,7 @@ TEST_F(ContextMenuTest, RestoreItemNamesTheCategorysFile)
                            "InterTelDir.dat",  "InterDomainNames.dat",   "VehiclePlates.dat",
                            "InterVehicleSymbols.dat", "ZipCodesUS.dat"};
     for (int category = 0; category < 8; ++category) {
-        form->com_SearchType.set_list_index(category);
+        form->ui().com_SearchType.set_list_index(category);
         right_click(platform::shift_key::shift);
         const std::string caption = std::string("&Restore/fix the ") + files[category] + " file";
         EXPECT_EQ(item(caption).caption, caption);
@@ -145,8 +145,8 @@ TEST_F(ContextMenuTest, OnlyTheRightButtonOpensIt)
 TEST_F(ContextMenuTest, HandlersPassThePositionInTheWindow)
 {
     const int right = platform::mouse_button::right;
-    const double search_left = form->fra_Search.left();
-    const double search_top = form->fra_Search.top();
+    const double search_left = form->ui().fra_Search.left();
+    const double search_top = form->ui().fra_Search.top();
     const struct {
         const char* name;
         std::function<void()> press;
@@ -157,8 +157,8 @@ TEST_F(ContextMenuTest, HandlersPassThePositionInTheWindow)
         {"category frame", [&] { form->fra_SearchType_MouseDown(right, 0, 7, 9); }, 127, 129},
         {"direction frame", [&] { form->fra_Search_MouseDown(right, 0, 7, 9); }, search_left + 7, search_top + 9},
         {"option 1 at its corner", [&] { form->opt_DiallOption_MouseDown(1, right, 0, 0, 0); },
-         search_left + form->opt_DiallOption_1.left(), search_top + 240},
-        {"search button", [&] { form->com_Search_MouseDown(right, 0, 15, 15); }, form->com_Search.left() + 15,
+         search_left + form->ui().opt_DiallOption_1.left(), search_top + 240},
+        {"search button", [&] { form->com_Search_MouseDown(right, 0, 15, 15); }, form->ui().com_Search.left() + 15,
          1695},
         {"results frame", [&] { form->fra_TheResults_MouseDown(right, 0, 15, 15); }, 135, 2175},
         {"grid", [&] { form->flx_ResultsChart_MouseDown(right, 0, 15, 15); }, 255, 2415},
@@ -179,7 +179,7 @@ TEST_F(ContextMenuTest, RunsTheChosenCommand)
     popup_menus.choose_caption = "Clear the search &results";
     right_click();
     EXPECT_EQ(rows(), 1);
-    EXPECT_EQ(form->txt_Inputbox.text(), "");
+    EXPECT_EQ(form->ui().txt_Inputbox.text(), "");
 
     popup_menus.choose_caption = "E&xit";
     platform::dispatch_event([&] { right_click(); });
@@ -216,7 +216,7 @@ TEST_F(ContextMenuTest, LeftPressOnAnEmptyGridOpensNothing)
 TEST_F(ContextMenuTest, ShiftRightPressOnTheGridOpensTheOptions)
 {
     search_for_rows();
-    auto* view = static_cast<QTableView*>(form->flx_ResultsChart.widget());
+    auto* view = static_cast<QTableView*>(form->ui().flx_ResultsChart.widget());
     const QPoint at(20, 10);
     QMouseEvent press(QEvent::MouseButtonPress, at, view->viewport()->mapToGlobal(at), Qt::RightButton,
                       Qt::RightButton, Qt::ShiftModifier);
@@ -225,8 +225,8 @@ TEST_F(ContextMenuTest, ShiftRightPressOnTheGridOpensTheOptions)
     EXPECT_TRUE(item("&Options").visible);
     EXPECT_TRUE(item("&Save results").enabled);
     const QPoint in_grid = view->viewport()->mapTo(view, at);
-    EXPECT_EQ(popup_menus.opened[0].x, in_grid.x() * 15 + form->flx_ResultsChart.left() + form->fra_TheResults.left());
-    EXPECT_EQ(popup_menus.opened[0].y, in_grid.y() * 15 + form->flx_ResultsChart.top() + form->fra_TheResults.top());
+    EXPECT_EQ(popup_menus.opened[0].x, in_grid.x() * 15 + form->ui().flx_ResultsChart.left() + form->ui().fra_TheResults.left());
+    EXPECT_EQ(popup_menus.opened[0].y, in_grid.y() * 15 + form->ui().flx_ResultsChart.top() + form->ui().fra_TheResults.top());
 }
 
 TEST_F(ContextMenuTest, LeftPressOnARowDuringTheSearchOpensTheInformation)
@@ -235,7 +235,7 @@ TEST_F(ContextMenuTest, LeftPressOnARowDuringTheSearchOpensTheInformation)
     for (int i = 0; i < 30; ++i) bytes += "Place " + std::to_string(1000 + i) + "\r\n";
     write_database(0, bytes);
     choose(0, "Place");
-    auto* view = static_cast<QTableView*>(form->flx_ResultsChart.widget());
+    auto* view = static_cast<QTableView*>(form->ui().flx_ResultsChart.widget());
     event_loop.pump_real_events = true;
     event_loop.on_yield = [&](int yield) {
         if (yield != 12) return;
@@ -246,8 +246,8 @@ TEST_F(ContextMenuTest, LeftPressOnARowDuringTheSearchOpensTheInformation)
                           Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(view->viewport(), &press);
         ASSERT_TRUE(form->DataInfo_Exists());
-        EXPECT_EQ(form->DataInfo().frm.caption(), "Information on; Place");
-        EXPECT_EQ(form->flx_ResultsChart.row(), 2);
+        EXPECT_EQ(form->DataInfo().ui().frm.caption(), "Information on; Place");
+        EXPECT_EQ(form->ui().flx_ResultsChart.row(), 2);
     };
     form->com_Search_Click();
     EXPECT_TRUE(form->DataInfo_Exists());
@@ -295,9 +295,9 @@ TEST_F(ContextMenuTest, WebSiteItemsOpenTheirTargets)
     form->menu_URL_Click(12);
     EXPECT_TRUE(shell.opened.empty()) << "an empty item opens nothing";
 
-    form->menu_URL[9].set_caption("https://example.org/a&b\t(described)");
+    form->ui().menu_URL[9].set_caption("https://example.org/a&b\t(described)");
     form->menu_URL_Click(9);
-    form->menu_URL[10].set_caption("Notes.txt\t(a file)");
+    form->ui().menu_URL[10].set_caption("Notes.txt\t(a file)");
     form->menu_URL_Click(10);
     form->menu_URL_Click(0);
     ASSERT_EQ(shell.opened.size(), 3u);
@@ -347,6 +347,6 @@ TEST_F(ContextMenuTest, OpeningATargetCreatesNoWindow)
     EXPECT_EQ(shell.opened.size(), 2u);
     EXPECT_FALSE(form->DataInfo_Exists());
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        EXPECT_TRUE(window == form->frm.widget() || !window->isVisible()) << "a second window is shown";
+        EXPECT_TRUE(window == form->ui().frm.widget() || !window->isVisible()) << "a second window is shown";
     }
 }

@@ -109,7 +109,7 @@ protected:
     void choose_from_menu(const std::string& caption, Qt::KeyboardModifiers modifiers)
     {
         popup_menus.choose_caption = caption;
-        send_button(form->frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton, modifiers);
+        send_button(form->ui().frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton, modifiers);
     }
 
     // The command ended with one error message after its question, and the window idle.
@@ -118,17 +118,17 @@ protected:
         ASSERT_EQ(message_boxes.shown.size(), 2u);
         EXPECT_EQ(message_boxes.shown[1].text, text);
         EXPECT_EQ(message_boxes.shown[1].title, title);
-        EXPECT_EQ(form->frm.caption(), "US ZIP Code Directory.");
-        EXPECT_TRUE(form->txt_Inputbox.enabled());
-        EXPECT_TRUE(form->flx_ResultsChart.enabled());
-        EXPECT_EQ(form->frm.mouse_pointer(), platform::mouse_pointer::standard);
-        EXPECT_EQ(form->frm.back_colour(), platform::system_button_face);
+        EXPECT_EQ(form->ui().frm.caption(), "US ZIP Code Directory.");
+        EXPECT_TRUE(form->ui().txt_Inputbox.enabled());
+        EXPECT_TRUE(form->ui().flx_ResultsChart.enabled());
+        EXPECT_EQ(form->ui().frm.mouse_pointer(), platform::mouse_pointer::standard);
+        EXPECT_EQ(form->ui().frm.back_colour(), platform::system_button_face);
     }
 };
 
 TEST_F(LimitedChild, DISABLED_RestoreOverAReadOnlyFile)
 {
-    form->com_SearchType.set_list_index(7);
+    form->ui().com_SearchType.set_list_index(7);
     message_boxes.expect(box::answer_yes);
     message_boxes.expect(box::answer_ok);
     choose_from_menu("&Restore/fix the ZipCodesUS.dat file", Qt::ShiftModifier);
@@ -140,7 +140,7 @@ TEST_F(LimitedChild, DISABLED_RestoreOverAReadOnlyFile)
 TEST_F(LimitedChild, DISABLED_SaveOverAnOldFile)
 {
     choose(7, "*");
-    QWidget* search_button = form->com_Search.widget();
+    QWidget* search_button = form->ui().com_Search.widget();
     testing_support::left_click(search_button, search_button->rect().center());
     ASSERT_EQ(rows(), 5001);
 

@@ -69,7 +69,7 @@ protected:
     }
 
     frm_DataInfo& info() { return form->DataInfo(); }
-    const std::vector<platform::PrintedText>& printed() { return info().frm.printed(); }
+    const std::vector<platform::PrintedText>& printed() { return info().ui().frm.printed(); }
 
     double height_of(const platform::Font& font)
     {
@@ -139,7 +139,7 @@ protected:
             if (yield == 2) clock.time = make_date_time(2026, 12, 10, 15, 7, 12);
             if (yield != 3) return;
             ASSERT_TRUE(form->search_state().Search_Running);
-            caption_while_running = form->frm.caption();
+            caption_while_running = form->ui().frm.caption();
             form->Show_Row_Info(1, 2);
         };
         search(7, pattern, 1, file_bytes);
@@ -156,11 +156,11 @@ protected:
         state.Match_Count = matches;
         const zentrel::InfoRow row{.name_text = cell(1, 1),
                                    .code_text = cell(1, 0),
-                                   .colour = form->flx_ResultsChart.cell(1, 0).fore,
-                                   .code_caption = form->opt_DiallOption(0).caption(),
+                                   .colour = form->ui().flx_ResultsChart.cell(1, 0).fore,
+                                   .code_caption = form->ui().opt_DiallOption(0).caption(),
                                    .value_column = standard_value_x,
-                                   .main_caption = form->frm.caption(),
-                                   .main_window = &form->frm};
+                                   .main_caption = form->ui().frm.caption(),
+                                   .main_window = &form->ui().frm};
         info().Show_Row_Info(row, state);
     }
 
@@ -180,7 +180,7 @@ TEST_F(InfoWindowTest, FinishedSearchPrintsEveryLineInItsPlace)
     const std::string path = database_path(7);
     form->Show_Row_Info(0, 2);
 
-    EXPECT_EQ(info().frm.caption(), "Information on; Lee, MA");
+    EXPECT_EQ(info().ui().frm.caption(), "Information on; Lee, MA");
     expect_printed({
         {1, " Information on; ", Place::Left, true},
         {1, "Lee, MA", Place::Value, true},
@@ -205,12 +205,12 @@ TEST_F(InfoWindowTest, FinishedSearchPrintsEveryLineInItsPlace)
         {15, " This part of the program has not yet been written.", Place::Left, false,
          platform::system_window_text},
     });
-    EXPECT_TRUE(info().frm.is_shown());
-    EXPECT_EQ(info().frm.client_width(), 4680);
-    EXPECT_EQ(info().frm.client_height(), 3195);
+    EXPECT_TRUE(info().ui().frm.is_shown());
+    EXPECT_EQ(info().ui().frm.client_width(), 4680);
+    EXPECT_EQ(info().ui().frm.client_height(), 3195);
     // The grid was moved to the name cell to read it and is left on the code cell.
-    EXPECT_EQ(form->flx_ResultsChart.row(), 2);
-    EXPECT_EQ(form->flx_ResultsChart.col(), 0);
+    EXPECT_EQ(form->ui().flx_ResultsChart.row(), 2);
+    EXPECT_EQ(form->ui().flx_ResultsChart.col(), 0);
 }
 
 TEST_F(InfoWindowTest, RunningSearchPrintsItsOwnBlockAndKeepsItAfterTheEnd)
@@ -220,7 +220,7 @@ TEST_F(InfoWindowTest, RunningSearchPrintsItsOwnBlockAndKeepsItAfterTheEnd)
 
     // The search has ended since: the window is a snapshot of the moment of the click.
     EXPECT_FALSE(form->search_state().Search_Running);
-    EXPECT_EQ(info().frm.caption(), "Information on; Bb");
+    EXPECT_EQ(info().ui().frm.caption(), "Information on; Bb");
     expect_printed({
         {1, " Information on; ", Place::Left, true},
         {1, "Bb", Place::Value, true},
@@ -241,8 +241,8 @@ TEST_F(InfoWindowTest, RunningSearchPrintsItsOwnBlockAndKeepsItAfterTheEnd)
         {13, " Zentrel has not yet finished searching.", Place::Left, true, red},
         {14, " 40% of file searched only.", Place::Left, true, red},
     });
-    EXPECT_EQ(info().frm.fore_colour(), button_text);
-    EXPECT_FALSE(info().frm.font().bold);
+    EXPECT_EQ(info().ui().frm.fore_colour(), button_text);
+    EXPECT_FALSE(info().ui().frm.font().bold);
 }
 
 TEST_F(InfoWindowTest, BeforeAnySearchTheTimesAreMidnightAndTheCountZero)
@@ -252,7 +252,7 @@ TEST_F(InfoWindowTest, BeforeAnySearchTheTimesAreMidnightAndTheCountZero)
     form->Add_Result_Row("01444", "Haywards Heath", blue, back);
     form->Show_Row_Info(0, 1);
 
-    EXPECT_EQ(info().frm.caption(), "Information on; Haywards Heath");
+    EXPECT_EQ(info().ui().frm.caption(), "Information on; Haywards Heath");
     EXPECT_EQ(texts_on_line(2), (std::vector<std::string>{" Dialling code; ", "01444"}));
     // The empty pattern prints nothing at the value column.
     EXPECT_EQ(texts_on_line(5), std::vector<std::string>{" Searched for; "});
@@ -282,11 +282,11 @@ TEST_F(InfoWindowTest, RowZeroOrLessDescribesRowOne)
     for (const auto& each : cases) {
         SCOPED_TRACE("row " + std::to_string(each.row));
         form->Show_Row_Info(1, each.row);
-        EXPECT_EQ(info().frm.caption(), std::string("Information on; ") + each.name);
+        EXPECT_EQ(info().ui().frm.caption(), std::string("Information on; ") + each.name);
         EXPECT_EQ(texts_on_line(1), (std::vector<std::string>{" Information on; ", each.name}));
         EXPECT_EQ(texts_on_line(2), (std::vector<std::string>{" ZIP code; ", each.code}));
-        EXPECT_EQ(form->flx_ResultsChart.row(), each.grid_row);
-        EXPECT_EQ(form->flx_ResultsChart.col(), 0);
+        EXPECT_EQ(form->ui().flx_ResultsChart.row(), each.grid_row);
+        EXPECT_EQ(form->ui().flx_ResultsChart.col(), 0);
     }
 }
 
@@ -320,7 +320,7 @@ TEST_F(InfoWindowTest, EachCategoryPrintsItsCodeCaptionAndValueColumn)
             ++values;
         }
         EXPECT_EQ(values, 10); // lines 1, 2, 5 to 9, 11, 12 and 13
-        EXPECT_EQ(info().lab_LinkToFile.left(), each.value_x);
+        EXPECT_EQ(info().ui().lab_LinkToFile.left(), each.value_x);
     }
 }
 
@@ -340,7 +340,7 @@ TEST_F(InfoWindowTest, CodeCaptionLosesOnlyOneFinalSmallS)
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.caption);
-        form->opt_DiallOption_0.set_caption(each.caption);
+        form->ui().opt_DiallOption_0.set_caption(each.caption);
         form->Show_Row_Info(0, 1);
         ASSERT_FALSE(texts_on_line(2).empty());
         EXPECT_EQ(texts_on_line(2).front(), each.printed);
@@ -363,7 +363,7 @@ TEST_F(InfoWindowTest, LastLineTakesTheRowsTextColour)
         EXPECT_EQ(last.colour, expected[row - 1]);
         // Everything above it keeps the button-text colour, whatever the row's.
         for (std::size_t i = 0; i + 1 < printed().size(); ++i) EXPECT_EQ(printed()[i].colour, button_text);
-        EXPECT_EQ(info().frm.back_colour(), platform::system_button_face);
+        EXPECT_EQ(info().ui().frm.back_colour(), platform::system_button_face);
     }
 }
 
@@ -372,7 +372,7 @@ TEST_F(InfoWindowTest, MarkupInThePatternIsPrintedAsPlainText)
     search(7, "<b>x</b>", 1, "00001 <b>x</b>\r\n");
     ASSERT_EQ(rows(), 2);
     form->Show_Row_Info(0, 1);
-    EXPECT_EQ(info().frm.caption(), "Information on; <b>x</b>");
+    EXPECT_EQ(info().ui().frm.caption(), "Information on; <b>x</b>");
     EXPECT_EQ(texts_on_line(1), (std::vector<std::string>{" Information on; ", "<b>x</b>"}));
     EXPECT_EQ(texts_on_line(5), (std::vector<std::string>{" Searched for; ", "<b>x</b>"}));
 }
@@ -453,7 +453,7 @@ TEST_F(InfoWindowTest, ProgressNumberIsTakenBackFromTheMainCaption)
     const DateTime start = make_date_time(2026, 12, 10, 14, 5, 9);
     for (const auto& each : cases) {
         SCOPED_TRACE(each.caption);
-        form->frm.set_caption(each.caption);
+        form->ui().frm.set_caption(each.caption);
         compose_with(start, start, true);
         EXPECT_EQ(texts_on_line(14), std::vector<std::string>{each.line});
     }
@@ -474,7 +474,7 @@ TEST_F(InfoWindowTest, PercentInTheRunningPatternEndsTheProgressNumberEarly)
 
 TEST_F(InfoWindowTest, LinkIsHiddenUntilTheFirstComposition)
 {
-    const platform::Label& link = info().lab_LinkToFile;
+    const platform::Label& link = info().ui().lab_LinkToFile;
     EXPECT_FALSE(link.visible());
     EXPECT_TRUE(link.auto_size());
     EXPECT_TRUE(link.link_cursor());
@@ -496,7 +496,7 @@ TEST_F(InfoWindowTest, LinkLiesExactlyOverThePrintedPath)
     const platform::PrintedText* printed_path = find_printed(path);
     ASSERT_NE(printed_path, nullptr) << describe(printed());
 
-    const platform::Label& link = info().lab_LinkToFile;
+    const platform::Label& link = info().ui().lab_LinkToFile;
     EXPECT_EQ(link.caption(), path);
     EXPECT_EQ(link.tooltip(), " Load file; ZipCodesUS.dat ");
     EXPECT_EQ(link.left(), printed_path->x);
@@ -542,9 +542,9 @@ TEST_F(InfoWindowTest, LinkKeepsItsPathAfterTheCategoryChanges)
     form->Show_Row_Info(0, 1);
     const std::string zip_path = database_path(7);
 
-    form->com_SearchType.set_list_index(0);
+    form->ui().com_SearchType.set_list_index(0);
     ASSERT_EQ(form->search_state().DataFile_Path, database_path(0));
-    EXPECT_EQ(info().lab_LinkToFile.caption(), zip_path);
+    EXPECT_EQ(info().ui().lab_LinkToFile.caption(), zip_path);
     ASSERT_NE(find_printed(zip_path), nullptr);
 
     info().lab_LinkToFile_Click();
@@ -566,10 +566,10 @@ TEST_F(InfoWindowTest, OneWindowIsReusedUntilTheUserClosesIt)
     form->Show_Row_Info(0, 2);
     EXPECT_EQ(&form->DataInfo(), first);
     EXPECT_EQ(printed().size(), printed_once) << "the surface is cleared before every composition";
-    EXPECT_EQ(first->frm.caption(), "Information on; Lee, MA");
-    EXPECT_TRUE(first->frm.is_shown());
+    EXPECT_EQ(first->ui().frm.caption(), "Information on; Lee, MA");
+    EXPECT_TRUE(first->ui().frm.is_shown());
 
-    first->frm.close();
+    first->ui().frm.close();
     EXPECT_TRUE(first->closed());
     EXPECT_FALSE(form->DataInfo_Exists());
 
@@ -577,10 +577,10 @@ TEST_F(InfoWindowTest, OneWindowIsReusedUntilTheUserClosesIt)
     ASSERT_TRUE(form->DataInfo_Exists());
     frm_DataInfo& fresh = form->DataInfo();
     EXPECT_FALSE(fresh.closed());
-    EXPECT_TRUE(fresh.frm.is_shown());
-    EXPECT_EQ(fresh.frm.caption(), "Information on; Pleasantville, NY");
-    EXPECT_EQ(fresh.frm.printed().size(), printed_once);
-    EXPECT_TRUE(fresh.lab_LinkToFile.visible());
-    EXPECT_EQ(fresh.frm.client_width(), 4680);
-    EXPECT_EQ(fresh.frm.client_height(), 3195);
+    EXPECT_TRUE(fresh.ui().frm.is_shown());
+    EXPECT_EQ(fresh.ui().frm.caption(), "Information on; Pleasantville, NY");
+    EXPECT_EQ(fresh.ui().frm.printed().size(), printed_once);
+    EXPECT_TRUE(fresh.ui().lab_LinkToFile.visible());
+    EXPECT_EQ(fresh.ui().frm.client_width(), 4680);
+    EXPECT_EQ(fresh.ui().frm.client_height(), 3195);
 }

@@ -37,7 +37,7 @@ QRect scroll_bar_part(const QScrollBar& bar, QStyle::SubControl part)
 
 class MouseRoutingTest : public MainWindowTest {
 protected:
-    QTableView& grid_view() const { return *static_cast<QTableView*>(form->flx_ResultsChart.widget()); }
+    QTableView& grid_view() const { return *static_cast<QTableView*>(form->ui().flx_ResultsChart.widget()); }
     QWidget& header_row() const { return *grid_view().horizontalHeader()->viewport(); }
 
     // Lists more rows than the grid can show at once: "Place 0" to "Place 99".
@@ -61,7 +61,7 @@ protected:
     // Where a point of a widget lies in the main window's inner area, in twips.
     QPointF in_window_twips(const QWidget& widget, QPoint at) const
     {
-        const QPoint in_window = widget.mapTo(form->frm.widget(), at);
+        const QPoint in_window = widget.mapTo(form->ui().frm.widget(), at);
         return {in_window.x() * platform::twips_per_pixel, in_window.y() * platform::twips_per_pixel};
     }
 
@@ -107,9 +107,9 @@ TEST_F(MouseRoutingTest, DragOfTheScrollBarSliderScrollsTheRows)
     const QPoint top_row = grid_view().visualRect(grid_view().indexAt(QPoint(5, 2))).center();
     QTest::mouseClick(grid_view().viewport(), Qt::LeftButton, {}, top_row);
     ASSERT_TRUE(form->DataInfo_Exists());
-    EXPECT_NE(form->DataInfo().frm.caption(), "Information on; Place 0");
-    EXPECT_EQ(form->DataInfo().frm.caption(), "Information on; " + cell(form->flx_ResultsChart.row(), 1));
-    EXPECT_GT(form->flx_ResultsChart.row(), 1);
+    EXPECT_NE(form->DataInfo().ui().frm.caption(), "Information on; Place 0");
+    EXPECT_EQ(form->DataInfo().ui().frm.caption(), "Information on; " + cell(form->ui().flx_ResultsChart.row(), 1));
+    EXPECT_GT(form->ui().flx_ResultsChart.row(), 1);
 }
 
 // ---------------------------------------------------------------------------------
@@ -131,7 +131,7 @@ TEST_F(MouseRoutingTest, LeftPressOnTheHeaderRowTellsOfTheFirstRow)
     search_for_many_rows();
     QTest::mouseClick(&header_row(), Qt::LeftButton, {}, QPoint(30, 5));
     ASSERT_TRUE(form->DataInfo_Exists());
-    EXPECT_EQ(form->DataInfo().frm.caption(), "Information on; Place 0");
+    EXPECT_EQ(form->DataInfo().ui().frm.caption(), "Information on; Place 0");
     EXPECT_TRUE(popup_menus.opened.empty());
 }
 
@@ -140,21 +140,21 @@ TEST_F(MouseRoutingTest, LeftPressOnTheHeaderRowTellsOfTheFirstRow)
 
 TEST_F(MouseRoutingTest, RightPressOnAnOptionOrTheSearchButtonOpensTheMenuOnce)
 {
-    form->txt_Inputbox.set_text("London"); // the Search button takes presses while enabled
+    form->ui().txt_Inputbox.set_text("London"); // the Search button takes presses while enabled
     show_on_screen();
-    const double search_left = form->fra_Search.left();
-    const double search_top = form->fra_Search.top();
+    const double search_left = form->ui().fra_Search.left();
+    const double search_top = form->ui().fra_Search.top();
     const struct {
         const char* name;
         platform::Control& control;
         double left; // the control's top-left corner in the window, in twips
         double top;
     } cases[] = {
-        {"option 0", form->opt_DiallOption_0, search_left + form->opt_DiallOption_0.left(),
-         search_top + form->opt_DiallOption_0.top()},
-        {"option 1", form->opt_DiallOption_1, search_left + form->opt_DiallOption_1.left(),
-         search_top + form->opt_DiallOption_1.top()},
-        {"Search button", form->com_Search, form->com_Search.left(), form->com_Search.top()},
+        {"option 0", form->ui().opt_DiallOption_0, search_left + form->ui().opt_DiallOption_0.left(),
+         search_top + form->ui().opt_DiallOption_0.top()},
+        {"option 1", form->ui().opt_DiallOption_1, search_left + form->ui().opt_DiallOption_1.left(),
+         search_top + form->ui().opt_DiallOption_1.top()},
+        {"Search button", form->ui().com_Search, form->ui().com_Search.left(), form->ui().com_Search.top()},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
@@ -170,21 +170,21 @@ TEST_F(MouseRoutingTest, CommandChosenFromTheMenuOpensNoSecondMenu)
 {
     search_for_many_rows();
     popup_menus.choose_caption = "&Copy results";
-    QTest::mouseClick(form->opt_DiallOption_1.widget(), Qt::RightButton, {}, QPoint(3, 4));
+    QTest::mouseClick(form->ui().opt_DiallOption_1.widget(), Qt::RightButton, {}, QPoint(3, 4));
     EXPECT_EQ(popup_menus.opened.size(), 1u);
     EXPECT_NE(clipboard.text, "") << "the chosen command ran";
 }
 
 TEST_F(MouseRoutingTest, LeftClicksOnTheOptionsAndTheButtonStillAct)
 {
-    QTest::mouseClick(form->opt_DiallOption_0.widget(), Qt::LeftButton, {}, QPoint(5, 8));
-    EXPECT_TRUE(form->opt_DiallOption_0.value());
-    EXPECT_EQ(form->lab_Direction.caption(), std::string(1, char(52)));
+    QTest::mouseClick(form->ui().opt_DiallOption_0.widget(), Qt::LeftButton, {}, QPoint(5, 8));
+    EXPECT_TRUE(form->ui().opt_DiallOption_0.value());
+    EXPECT_EQ(form->ui().lab_Direction.caption(), std::string(1, char(52)));
 
     write_database(0, "Haywards Heath 01444\r\n");
-    form->txt_Inputbox.set_text("01444");
+    form->ui().txt_Inputbox.set_text("01444");
     show_on_screen();
-    QTest::mouseClick(form->com_Search.widget(), Qt::LeftButton);
+    QTest::mouseClick(form->ui().com_Search.widget(), Qt::LeftButton);
     EXPECT_EQ(rows(), 2) << "the button searched";
     EXPECT_TRUE(popup_menus.opened.empty());
 }
@@ -195,9 +195,9 @@ TEST_F(MouseRoutingTest, CategoryListPatternBoxAndArrowOpenNoMenu)
         const char* name;
         QWidget* widget;
     } cases[] = {
-        {"category list", form->com_SearchType.widget()},
-        {"pattern box", form->txt_Inputbox.widget()},
-        {"arrow", form->lab_Direction.widget()},
+        {"category list", form->ui().com_SearchType.widget()},
+        {"pattern box", form->ui().txt_Inputbox.widget()},
+        {"arrow", form->ui().lab_Direction.widget()},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);

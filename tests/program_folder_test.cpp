@@ -63,7 +63,7 @@ TEST_F(ProgramFolderChild, DISABLED_HelpOpensThePageBesideTheProgram)
 {
     const std::string expected = std::getenv(expected_folder_variable);
     popup_menus.choose_caption = "Zentrel &Help";
-    testing_support::send_button(form->frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton);
+    testing_support::send_button(form->ui().frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton);
     EXPECT_TRUE(message_boxes.shown.empty()) << "the help page was found";
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].target, expected + "/Help.htm");

@@ -46,25 +46,25 @@ protected:
 
     void restore(int category, int answer = box::answer_yes)
     {
-        form->com_SearchType.set_list_index(category);
+        form->ui().com_SearchType.set_list_index(category);
         message_boxes.expect(answer);
         form->menu_Options_RestoreDatabaseFile_Click();
     }
 
     void expect_idle(const std::string& caption, bool search_enabled)
     {
-        EXPECT_EQ(form->frm.caption(), caption);
-        EXPECT_TRUE(form->txt_Inputbox.enabled());
-        EXPECT_TRUE(form->fra_Search.enabled());
-        EXPECT_TRUE(form->opt_DiallOption_0.enabled());
-        EXPECT_TRUE(form->fra_TheResults.enabled());
-        EXPECT_TRUE(form->flx_ResultsChart.enabled());
-        EXPECT_EQ(form->com_Search.enabled(), search_enabled);
-        EXPECT_EQ(form->frm.mouse_pointer(), platform::mouse_pointer::standard);
-        EXPECT_EQ(form->frm.back_colour(), platform::system_button_face);
-        EXPECT_EQ(form->fra_Search.back_colour(), platform::system_button_face);
-        EXPECT_EQ(form->txt_Inputbox.back_colour(), platform::system_window_background);
-        EXPECT_EQ(form->com_SearchType.back_colour(), platform::system_window_background);
+        EXPECT_EQ(form->ui().frm.caption(), caption);
+        EXPECT_TRUE(form->ui().txt_Inputbox.enabled());
+        EXPECT_TRUE(form->ui().fra_Search.enabled());
+        EXPECT_TRUE(form->ui().opt_DiallOption_0.enabled());
+        EXPECT_TRUE(form->ui().fra_TheResults.enabled());
+        EXPECT_TRUE(form->ui().flx_ResultsChart.enabled());
+        EXPECT_EQ(form->ui().com_Search.enabled(), search_enabled);
+        EXPECT_EQ(form->ui().frm.mouse_pointer(), platform::mouse_pointer::standard);
+        EXPECT_EQ(form->ui().frm.back_colour(), platform::system_button_face);
+        EXPECT_EQ(form->ui().fra_Search.back_colour(), platform::system_button_face);
+        EXPECT_EQ(form->ui().txt_Inputbox.back_colour(), platform::system_window_background);
+        EXPECT_EQ(form->ui().com_SearchType.back_colour(), platform::system_window_background);
     }
 
     void expect_no_temporary_left()
@@ -115,8 +115,8 @@ TEST_F(RestoreTest, WarnsAboutAnExistingFileWithItsSize)
 
 TEST_F(RestoreTest, NoPutsTheWindowBackAsItWas)
 {
-    form->com_SearchType.set_list_index(6);
-    form->txt_Inputbox.set_text("GB");
+    form->ui().com_SearchType.set_list_index(6);
+    form->ui().txt_Inputbox.set_text("GB");
     message_boxes.expect(box::answer_no);
     form->menu_Options_RestoreDatabaseFile_Click();
     EXPECT_FALSE(std::filesystem::exists(database_path(6)));
@@ -127,13 +127,13 @@ TEST_F(RestoreTest, ShowsEachLineInTheCaptionAndYieldsAfterIt)
 {
     std::vector<std::string> captions;
     event_loop.on_yield = [&](int) {
-        captions.push_back(form->frm.caption());
-        EXPECT_FALSE(form->txt_Inputbox.enabled());
-        EXPECT_FALSE(form->flx_ResultsChart.enabled());
-        EXPECT_TRUE(form->com_SearchType.enabled()) << "the category list stays enabled";
-        EXPECT_EQ(form->frm.back_colour(), restoring_blue);
-        EXPECT_EQ(form->txt_Inputbox.back_colour(), restoring_blue);
-        EXPECT_EQ(form->frm.mouse_pointer(), platform::mouse_pointer::hourglass);
+        captions.push_back(form->ui().frm.caption());
+        EXPECT_FALSE(form->ui().txt_Inputbox.enabled());
+        EXPECT_FALSE(form->ui().flx_ResultsChart.enabled());
+        EXPECT_TRUE(form->ui().com_SearchType.enabled()) << "the category list stays enabled";
+        EXPECT_EQ(form->ui().frm.back_colour(), restoring_blue);
+        EXPECT_EQ(form->ui().txt_Inputbox.back_colour(), restoring_blue);
+        EXPECT_EQ(form->ui().frm.mouse_pointer(), platform::mouse_pointer::hourglass);
     };
     restore(6);
     DefaultDataModule& module = *default_data_for_category(Category::InternationalCarSymbols);
@@ -146,7 +146,7 @@ TEST_F(RestoreTest, StatusTextNamesTheFirstTwoCategories)
 {
     std::string first_caption;
     event_loop.on_yield = [&](int yield) {
-        if (yield == 1) first_caption = form->frm.caption();
+        if (yield == 1) first_caption = form->ui().frm.caption();
     };
     restore(1);
     EXPECT_EQ(first_caption, "Restoring Postcode: " + default_data_for_category(Category::UKPostCodes)->Default_Line(1));
@@ -218,7 +218,7 @@ TEST_F(RestoreTest, FolderThatCannotBeWrittenIsALockedFile)
     const std::string old_bytes = "# my own edits\r\nA1 Mine\r\n";
     folder.write_file("CallSigns.dat", old_bytes);
     ::chmod(folder.path().c_str(), 0555);
-    form->com_SearchType.set_list_index(2);
+    form->ui().com_SearchType.set_list_index(2);
     message_boxes.expect(box::answer_yes);
     message_boxes.expect(box::answer_ok);
     form->menu_Options_RestoreDatabaseFile_Click();
@@ -230,7 +230,7 @@ TEST_F(RestoreTest, FolderThatCannotBeWrittenIsALockedFile)
     ASSERT_EQ(rows(), 2);
     EXPECT_EQ(cell(1, 0), "File;");
     EXPECT_EQ(cell(1, 1), path + " is locked.");
-    EXPECT_EQ(form->flx_ResultsChart.cell(1, 0).fore, platform::rgb(255, 0, 0));
+    EXPECT_EQ(form->ui().flx_ResultsChart.cell(1, 0).fore, platform::rgb(255, 0, 0));
     EXPECT_EQ(folder.read_file("CallSigns.dat"), old_bytes);
     EXPECT_FALSE(platform::is_read_only(path)) << "a failed restore does not lock the file";
     expect_no_temporary_left();
@@ -242,7 +242,7 @@ TEST_F(RestoreTest, WriteThatFailsPartWayKeepsTheOldFile)
     std::string old_bytes;
     for (int i = 0; i < 100; ++i) old_bytes += "00000 Old line " + std::to_string(i) + "\r\n";
     folder.write_file("ZipCodesUS.dat", old_bytes);
-    form->com_SearchType.set_list_index(7);
+    form->ui().com_SearchType.set_list_index(7);
     message_boxes.expect(box::answer_yes);
     message_boxes.expect(box::answer_ok);
     {
@@ -265,9 +265,9 @@ TEST_F(RestoreTest, ClosingTheWindowDuringARestoreLeavesNoHalfFile)
 {
     folder.write_file("CallSigns.dat", "kept\r\n");
     event_loop.on_yield = [&](int yield) {
-        if (yield == 3) form->frm.close();
+        if (yield == 3) form->ui().frm.close();
     };
-    form->com_SearchType.set_list_index(2);
+    form->ui().com_SearchType.set_list_index(2);
     message_boxes.expect(box::answer_yes);
     platform::dispatch_event([&] { form->menu_Options_RestoreDatabaseFile_Click(); });
     EXPECT_TRUE(platform::program_ending());
@@ -282,10 +282,10 @@ TEST_F(RestoreTest, ADatabaseFileThatIsALinkIsRestoredThroughIt)
     const std::string link = folder.file("CallSigns.dat");
     const std::string named = testing_support::file_behind_link(elsewhere, "shared calls.dat", "old\r\n", 0640, link);
 
-    form->com_SearchType.set_list_index(2);
+    form->ui().com_SearchType.set_list_index(2);
     message_boxes.expect(box::answer_yes);
     popup_menus.choose_caption = "&Restore/fix the CallSigns.dat file";
-    send_button(form->frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton, Qt::ShiftModifier);
+    send_button(form->ui().frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton, Qt::ShiftModifier);
 
     ASSERT_EQ(message_boxes.shown.size(), 1u) << "the question only, no error";
     EXPECT_NE(message_boxes.shown[0].text.find("The CallSigns.dat file already exists. (5 bytes)"), std::string::npos);

@@ -164,10 +164,10 @@ TEST_F(SaveResultsTest, SuggestedNameComesFromCategoryAndPattern)
 TEST_F(SaveResultsTest, CategoryChangeDropsThePatternFromTheName)
 {
     search(0, "Hay*", 1, "Haywards Heath 01444\r\n");
-    form->com_SearchType.set_list_index(7);
+    form->ui().com_SearchType.set_list_index(7);
     save_dialogs.expect_cancel();
     form->menu_Save_Click();
-    form->com_SearchType.set_list_index(0);
+    form->ui().com_SearchType.set_list_index(0);
     save_dialogs.expect_cancel();
     form->menu_Save_Click();
     ASSERT_EQ(save_dialogs.shown.size(), 2u);
@@ -180,11 +180,11 @@ TEST_F(SaveResultsTest, CancelOnTheDialogEndsSilently)
     search_zip();
     const auto before = files();
     save_dialogs.expect_cancel();
-    form->menu_Save.on_click();
+    form->ui().menu_Save.on_click();
     EXPECT_EQ(save_dialogs.shown.size(), 1u);
     EXPECT_TRUE(message_boxes.shown.empty());
     EXPECT_EQ(files(), before);
-    EXPECT_EQ(form->frm.mouse_pointer(), platform::mouse_pointer::standard);
+    EXPECT_EQ(form->ui().frm.mouse_pointer(), platform::mouse_pointer::standard);
 }
 
 // ---------------------------------------------------------------------------------
@@ -201,9 +201,9 @@ TEST_F(SaveResultsTest, NewFileIsWrittenWithoutQuestions)
     const std::string bytes = read(path);
     EXPECT_EQ(bytes, zip_header_tab + zip_rows_tab);
     EXPECT_EQ(testing_support::crlf_line_count(bytes), rows());
-    EXPECT_EQ(form->frm.mouse_pointer(), platform::mouse_pointer::standard);
-    EXPECT_EQ(form->flx_ResultsChart.row(), 3);
-    EXPECT_EQ(form->flx_ResultsChart.col(), 1);
+    EXPECT_EQ(form->ui().frm.mouse_pointer(), platform::mouse_pointer::standard);
+    EXPECT_EQ(form->ui().flx_ResultsChart.row(), 3);
+    EXPECT_EQ(form->ui().flx_ResultsChart.col(), 1);
     EXPECT_EQ(files(), (std::vector<std::string>{"ZipCodesUS.dat", "results.csv"}));
 }
 
@@ -271,8 +271,8 @@ TEST_F(SaveResultsTest, EveryRowOfTheLargestSearchIsSavedAndCopied)
     form->menu_Copy_Click();
     EXPECT_EQ(clipboard.text, saved);
     EXPECT_EQ(beeper.beeps, 1);
-    EXPECT_EQ(form->flx_ResultsChart.row(), 50001);
-    EXPECT_EQ(form->flx_ResultsChart.col(), 1);
+    EXPECT_EQ(form->ui().flx_ResultsChart.row(), 50001);
+    EXPECT_EQ(form->ui().flx_ResultsChart.col(), 1);
 }
 
 // ---------------------------------------------------------------------------------
@@ -420,7 +420,7 @@ TEST_F(SaveResultsTest, FolderWithoutWritePermissionIsReportedAsLocked)
         left.push_back(entry.path().filename().string());
     }
     EXPECT_EQ(left, std::vector<std::string>{"old.csv"});
-    EXPECT_EQ(form->frm.mouse_pointer(), platform::mouse_pointer::standard);
+    EXPECT_EQ(form->ui().frm.mouse_pointer(), platform::mouse_pointer::standard);
 }
 
 TEST_F(SaveResultsTest, WriteFailingPartWayLeavesTheOldFileAsItWas)
@@ -444,7 +444,7 @@ TEST_F(SaveResultsTest, WriteFailingPartWayLeavesTheOldFileAsItWas)
                    "Zentrel - File too large for the file-size limit");
     EXPECT_EQ(folder.read_file("old.txt"), old_bytes);
     EXPECT_EQ(files(), before);
-    EXPECT_EQ(form->frm.mouse_pointer(), platform::mouse_pointer::standard);
+    EXPECT_EQ(form->ui().frm.mouse_pointer(), platform::mouse_pointer::standard);
 }
 
 TEST_F(SaveResultsTest, OtherFailuresShowTheirNumberAndText)
@@ -480,12 +480,12 @@ TEST_F(CopyResultsTest, PutsEveryRowOnTheClipboardAndBeepsOnce)
 {
     search(7, "*", 1, "01238 Lee,\tMA\r\n02138 Cambridge, MA\r\n");
     clipboard.text = "earlier text";
-    form->menu_Copy.on_click();
+    form->ui().menu_Copy.on_click();
     EXPECT_EQ(clipboard.clears, 1);
     EXPECT_EQ(clipboard.text, zip_header_tab + "01238\tLee,\tMA\r\n02138\tCambridge, MA\r\n");
     EXPECT_EQ(beeper.beeps, 1);
-    EXPECT_EQ(form->flx_ResultsChart.row(), 2);
-    EXPECT_EQ(form->flx_ResultsChart.col(), 1);
+    EXPECT_EQ(form->ui().flx_ResultsChart.row(), 2);
+    EXPECT_EQ(form->ui().flx_ResultsChart.col(), 1);
     EXPECT_TRUE(message_boxes.shown.empty());
 }
 
@@ -554,7 +554,7 @@ TEST_F(SaveResultsTest, SavingOverALinkWritesTheFileItNames)
     save_dialogs.expect_save(link, 3);
     message_boxes.expect(box::answer_yes); // B: the file the link names exists
     popup_menus.choose_caption = "&Save results";
-    send_button(form->frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton);
+    send_button(form->ui().frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton);
 
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     expect_message(0, message_b("results.txt"), question_b_style, title_b);

@@ -35,7 +35,7 @@ protected:
     QImage grab_window() const
     {
         platform::Control::flush_all();
-        return form->frm.widget()->grab().toImage();
+        return form->ui().frm.widget()->grab().toImage();
     }
 
     // A place in a control where nothing but the control's background is drawn: clear
@@ -49,15 +49,15 @@ protected:
     std::vector<Place> coloured_places() const
     {
         return {
-            {"window", form->frm, {3, 3}},
-            {"category frame", form->fra_SearchType, {-8, -6}},
-            {"category list", form->com_SearchType, {-30, -5}},
-            {"direction frame", form->fra_Search, {-8, -5}},
-            {"option 0", form->opt_DiallOption_0, {-2, 1}},
-            {"option 1", form->opt_DiallOption_1, {1, 1}},
-            {"results frame", form->fra_TheResults, {-8, -6}},
-            {"pattern box", form->txt_Inputbox, {-5, -5}},
-            {"Search button", form->com_Search, {5, 5}},
+            {"window", form->ui().frm, {3, 3}},
+            {"category frame", form->ui().fra_SearchType, {-8, -6}},
+            {"category list", form->ui().com_SearchType, {-30, -5}},
+            {"direction frame", form->ui().fra_Search, {-8, -5}},
+            {"option 0", form->ui().opt_DiallOption_0, {-2, 1}},
+            {"option 1", form->ui().opt_DiallOption_1, {1, 1}},
+            {"results frame", form->ui().fra_TheResults, {-8, -6}},
+            {"pattern box", form->ui().txt_Inputbox, {-5, -5}},
+            {"Search button", form->ui().com_Search, {5, 5}},
         };
     }
 
@@ -66,7 +66,7 @@ protected:
         const QWidget& widget = *place.control.widget();
         const QPoint at(place.at.x() >= 0 ? place.at.x() : widget.width() + place.at.x(),
                         place.at.y() >= 0 ? place.at.y() : widget.height() + place.at.y());
-        return shot.pixel(widget.mapTo(form->frm.widget(), at));
+        return shot.pixel(widget.mapTo(form->ui().frm.widget(), at));
     }
 
     std::vector<QRgb> colours_of_every_place(const QImage& shot) const
@@ -95,19 +95,19 @@ protected:
         event_loop.on_yield = [this](int yield) {
             if (yield != 10) return;
             busy.shot = grab_window();
-            busy.list_enabled = form->com_SearchType.widget()->isEnabled();
-            busy.box_enabled = form->txt_Inputbox.widget()->isEnabled();
+            busy.list_enabled = form->ui().com_SearchType.widget()->isEnabled();
+            busy.box_enabled = form->ui().txt_Inputbox.widget()->isEnabled();
         };
     }
 
     // Shift and a right press on the window's surface, then the restore item of the menu.
     void restore_through_the_menu(int category)
     {
-        form->com_SearchType.set_list_index(category);
+        form->ui().com_SearchType.set_list_index(category);
         platform::Control::flush_all();
         popup_menus.choose_caption =
             "&Restore/fix the " + zentrel::FileName_from_Path(database_path(category)) + " file";
-        QTest::mouseClick(form->frm.widget(), Qt::RightButton, Qt::ShiftModifier, QPoint(3, 3));
+        QTest::mouseClick(form->ui().frm.widget(), Qt::RightButton, Qt::ShiftModifier, QPoint(3, 3));
         ASSERT_EQ(popup_menus.opened.size(), 1u);
     }
 };
@@ -117,11 +117,11 @@ TEST_F(ScreenTest, SearchShowsTheLightGreenOnEveryControlDisabledOrNot)
     std::string bytes;
     for (int i = 0; i < 20; ++i) bytes += std::to_string(10000 + i) + " Place " + std::to_string(i) + "\r\n";
     write_database(7, bytes);
-    form->com_SearchType.set_list_index(7);
+    form->ui().com_SearchType.set_list_index(7);
     const std::vector<QRgb> idle = colours_of_every_place(grab_window());
     grab_while_busy();
-    QTest::keyClicks(form->txt_Inputbox.widget(), "Place*");
-    QTest::keyClick(form->txt_Inputbox.widget(), Qt::Key_Return);
+    QTest::keyClicks(form->ui().txt_Inputbox.widget(), "Place*");
+    QTest::keyClick(form->ui().txt_Inputbox.widget(), Qt::Key_Return);
     ASSERT_FALSE(busy.shot.isNull()) << "the search ran";
     EXPECT_FALSE(busy.list_enabled);
     EXPECT_FALSE(busy.box_enabled);
@@ -153,9 +153,9 @@ TEST_F(ScreenTest, RestoreErrorRowIsShownAtOnce)
     ASSERT_EQ(cell(1, 0), "File;");
 
     const QImage shot = grab_window();
-    auto& view = *static_cast<QTableView*>(form->flx_ResultsChart.widget());
+    auto& view = *static_cast<QTableView*>(form->ui().flx_ResultsChart.widget());
     const QRect row_rect = view.visualRect(view.model()->index(0, 0));
-    const QPoint row_in_window = view.viewport()->mapTo(form->frm.widget(), row_rect.topLeft());
+    const QPoint row_in_window = view.viewport()->mapTo(form->ui().frm.widget(), row_rect.topLeft());
     int red_pixels = 0;
     for (int y = 0; y < row_rect.height(); ++y) {
         for (int x = 0; x < row_rect.width(); ++x) {

@@ -60,20 +60,20 @@ protected:
     // What every road out of a search leaves behind.
     void expect_idle(const std::string& caption)
     {
-        EXPECT_EQ(form->frm.caption(), caption);
+        EXPECT_EQ(form->ui().frm.caption(), caption);
         EXPECT_FALSE(form->search_state().Search_Running);
-        EXPECT_TRUE(form->txt_Inputbox.enabled());
-        EXPECT_TRUE(form->com_SearchType.enabled());
-        EXPECT_TRUE(form->opt_DiallOption_0.enabled());
-        EXPECT_TRUE(form->opt_DiallOption_1.enabled());
-        EXPECT_TRUE(form->lab_Direction.enabled());
-        EXPECT_TRUE(form->com_Search.enabled());
-        EXPECT_EQ(form->fra_Search.caption(), " Search for ");
-        EXPECT_EQ(form->frm.mouse_pointer(), platform::mouse_pointer::standard);
-        EXPECT_EQ(form->frm.back_colour(), platform::system_button_face);
-        EXPECT_EQ(form->txt_Inputbox.back_colour(), platform::system_window_background);
-        EXPECT_EQ(form->com_SearchType.back_colour(), platform::system_window_background);
-        EXPECT_EQ(form->fra_TheResults.back_colour(), platform::system_button_face);
+        EXPECT_TRUE(form->ui().txt_Inputbox.enabled());
+        EXPECT_TRUE(form->ui().com_SearchType.enabled());
+        EXPECT_TRUE(form->ui().opt_DiallOption_0.enabled());
+        EXPECT_TRUE(form->ui().opt_DiallOption_1.enabled());
+        EXPECT_TRUE(form->ui().lab_Direction.enabled());
+        EXPECT_TRUE(form->ui().com_Search.enabled());
+        EXPECT_EQ(form->ui().fra_Search.caption(), " Search for ");
+        EXPECT_EQ(form->ui().frm.mouse_pointer(), platform::mouse_pointer::standard);
+        EXPECT_EQ(form->ui().frm.back_colour(), platform::system_button_face);
+        EXPECT_EQ(form->ui().txt_Inputbox.back_colour(), platform::system_window_background);
+        EXPECT_EQ(form->ui().com_SearchType.back_colour(), platform::system_window_background);
+        EXPECT_EQ(form->ui().fra_TheResults.back_colour(), platform::system_button_face);
         EXPECT_EQ(open_descriptors(), descriptors_before) << "the database file was left open";
     }
 
@@ -158,9 +158,9 @@ TEST_F(SearchTest, TaggedEntriesTakeTheirColours)
         SCOPED_TRACE(want.name);
         EXPECT_EQ(cell(row, 1), want.name);
         for (int col = 0; col < 2; ++col) {
-            EXPECT_EQ(form->flx_ResultsChart.cell(row, col).fore, want.fore);
-            EXPECT_EQ(form->flx_ResultsChart.cell(row, col).back, want.back);
-            EXPECT_EQ(form->flx_ResultsChart.cell(row, col).alignment, platform::cell_alignment::left_centre);
+            EXPECT_EQ(form->ui().flx_ResultsChart.cell(row, col).fore, want.fore);
+            EXPECT_EQ(form->ui().flx_ResultsChart.cell(row, col).back, want.back);
+            EXPECT_EQ(form->ui().flx_ResultsChart.cell(row, col).alignment, platform::cell_alignment::left_centre);
         }
     }
 }
@@ -168,9 +168,9 @@ TEST_F(SearchTest, TaggedEntriesTakeTheirColours)
 TEST_F(SearchTest, SummaryHintCountsTheMatches)
 {
     search(7, "Lee, MA", 1, "01238 Lee, MA\r\n");
-    EXPECT_EQ(form->flx_ResultsChart.tooltip(), " Lee, MA was found 1 time. " + no_break_hint_tail);
+    EXPECT_EQ(form->ui().flx_ResultsChart.tooltip(), " Lee, MA was found 1 time. " + no_break_hint_tail);
     search(7, "*", 1, "01238 Lee, MA\r\n02138 Cambridge, MA\r\n");
-    EXPECT_EQ(form->flx_ResultsChart.tooltip(), " * was found 2 times. " + no_break_hint_tail);
+    EXPECT_EQ(form->ui().flx_ResultsChart.tooltip(), " * was found 2 times. " + no_break_hint_tail);
     expect_idle("US ZIP Code Directory.");
 }
 
@@ -179,10 +179,10 @@ TEST_F(SearchTest, NothingFoundRowNamesTheTrimmedPattern)
     search(7, "  Nowhere  ", 1, "01238 Lee, MA\r\n");
     ASSERT_EQ(rows(), 2);
     expect_row(1, "Nowhere", "Can't find any area code name matches with; Nowhere");
-    EXPECT_EQ(form->flx_ResultsChart.cell(1, 0).fore, red);
-    EXPECT_EQ(form->flx_ResultsChart.cell(1, 1).back, platform::system_window_background);
+    EXPECT_EQ(form->ui().flx_ResultsChart.cell(1, 0).fore, red);
+    EXPECT_EQ(form->ui().flx_ResultsChart.cell(1, 1).back, platform::system_window_background);
     EXPECT_EQ(form->search_state().Search_Text, "Nowhere");
-    EXPECT_EQ(form->flx_ResultsChart.tooltip(), " Nowhere was found 0 times. " + no_break_hint_tail);
+    EXPECT_EQ(form->ui().flx_ResultsChart.tooltip(), " Nowhere was found 0 times. " + no_break_hint_tail);
 
     search(7, "9*", 0, "01238 Lee, MA\r\n");
     expect_row(1, "9*", "Can't find any dialing code number matches with; 9*");
@@ -220,7 +220,7 @@ TEST_F(SearchTest, StopsAtFiftyThousandMatches)
     EXPECT_EQ(cell(50001, 0), "Can't load any more data.");
     // 50,000 lines of 11 characters read out of 50,001 lines of 13 bytes.
     EXPECT_EQ(cell(50001, 1), "50,000 matches displayed only. (85% of data read.)");
-    EXPECT_EQ(form->flx_ResultsChart.cell(50001, 0).fore, red);
+    EXPECT_EQ(form->ui().flx_ResultsChart.cell(50001, 0).fore, red);
     EXPECT_EQ(event_loop.yields, 50000);
     expect_idle("US ZIP Code Directory.");
 }
@@ -234,17 +234,17 @@ TEST_F(SearchTest, BusyWindowShowsProgressAndRefusesInput)
     std::vector<std::string> captions;
     std::vector<std::string> frame_captions;
     event_loop.on_yield = [&](int) {
-        captions.push_back(form->frm.caption());
-        frame_captions.push_back(form->fra_Search.caption());
+        captions.push_back(form->ui().frm.caption());
+        frame_captions.push_back(form->ui().fra_Search.caption());
         EXPECT_TRUE(form->search_state().Search_Running);
-        EXPECT_FALSE(form->txt_Inputbox.enabled());
-        EXPECT_FALSE(form->com_SearchType.enabled());
-        EXPECT_FALSE(form->opt_DiallOption_0.enabled());
-        EXPECT_FALSE(form->lab_Direction.enabled());
-        EXPECT_FALSE(form->com_Search.enabled());
-        EXPECT_EQ(form->frm.back_colour(), platform::rgb(127, 255, 127));
-        EXPECT_EQ(form->txt_Inputbox.back_colour(), platform::rgb(127, 255, 127));
-        EXPECT_EQ(form->frm.mouse_pointer(), platform::mouse_pointer::arrow_hourglass);
+        EXPECT_FALSE(form->ui().txt_Inputbox.enabled());
+        EXPECT_FALSE(form->ui().com_SearchType.enabled());
+        EXPECT_FALSE(form->ui().opt_DiallOption_0.enabled());
+        EXPECT_FALSE(form->ui().lab_Direction.enabled());
+        EXPECT_FALSE(form->ui().com_Search.enabled());
+        EXPECT_EQ(form->ui().frm.back_colour(), platform::rgb(127, 255, 127));
+        EXPECT_EQ(form->ui().txt_Inputbox.back_colour(), platform::rgb(127, 255, 127));
+        EXPECT_EQ(form->ui().frm.mouse_pointer(), platform::mouse_pointer::arrow_hourglass);
     };
     search(7, "*MA", 1, bytes);
     ASSERT_EQ(captions.size(), 3u);
@@ -270,13 +270,13 @@ TEST_F(SearchTest, AbortEndsTheSearchAtTheNextLine)
     // Two lines of 11 characters read out of 1,300 bytes when the abort came.
     const std::string progress = " 2% of data read.  (2 matches out of 2 records.) ";
     expect_row(4, "This search was aborted.", "Aborted after " + progress);
-    EXPECT_EQ(form->flx_ResultsChart.cell(4, 0).fore, platform::rgb(255, 255, 255));
-    EXPECT_EQ(form->flx_ResultsChart.cell(4, 1).back, 1u);
+    EXPECT_EQ(form->ui().flx_ResultsChart.cell(4, 0).fore, platform::rgb(255, 255, 255));
+    EXPECT_EQ(form->ui().flx_ResultsChart.cell(4, 1).back, 1u);
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     EXPECT_EQ(message_boxes.shown[0].text, "This search was aborted.\r\n\r\nAborted after " + progress);
     EXPECT_EQ(message_boxes.shown[0].title, "Zentrel - Search aborted.");
     EXPECT_EQ(message_boxes.shown[0].style, box::exclamation);
-    EXPECT_EQ(form->flx_ResultsChart.tooltip(), " Place was found 3 times. " + no_break_hint_tail);
+    EXPECT_EQ(form->ui().flx_ResultsChart.tooltip(), " Place was found 3 times. " + no_break_hint_tail);
     expect_idle("US ZIP Code Directory.");
 }
 
@@ -310,14 +310,14 @@ TEST_F(SearchTest, ClosingTheWindowDuringASearchEndsTheProgramAtOnce)
     write_database(7, bytes);
     choose(7, "Place", 1);
     event_loop.on_yield = [&](int yield) {
-        if (yield == 4) form->frm.close();
+        if (yield == 4) form->ui().frm.close();
     };
     platform::dispatch_event([&] { form->com_Search_Click(); });
     EXPECT_TRUE(platform::program_ending());
     EXPECT_EQ(event_loop.yields, 4);
     EXPECT_EQ(rows(), 4) << "nothing is added after the close";
     EXPECT_EQ(open_descriptors(), descriptors_before);
-    EXPECT_FALSE(form->frm.is_shown());
+    EXPECT_FALSE(form->ui().frm.is_shown());
 }
 
 // ---------------------------------------------------------------------------------
@@ -331,7 +331,7 @@ TEST_F(SearchTest, MissingFileTellsHowToRestoreIt)
     const std::string path = folder.file("VehiclePlates.dat");
     ASSERT_EQ(rows(), 2);
     expect_row(1, "Can't find file;", path);
-    EXPECT_EQ(form->flx_ResultsChart.cell(1, 1).fore, red);
+    EXPECT_EQ(form->ui().flx_ResultsChart.cell(1, 1).fore, red);
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     EXPECT_EQ(message_boxes.shown[0].title, "Zentrel search error.");
     EXPECT_EQ(message_boxes.shown[0].text,
@@ -339,7 +339,7 @@ TEST_F(SearchTest, MissingFileTellsHowToRestoreIt)
                   "\r\n\r\n\tTo create this file;\r\n\t1; Click on OK to close this window.\r\n"
                   "\t2; Hold down the SHIFT key and click menu over the Zentrel window.\r\n"
                   "\t3; Click on ''Options, Restore/fix the VehiclePlates.dat file.''");
-    EXPECT_EQ(form->flx_ResultsChart.tooltip(), "");
+    EXPECT_EQ(form->ui().flx_ResultsChart.tooltip(), "");
     expect_idle("UK Vehicle Number Plate Directory.");
 }
 
@@ -352,7 +352,7 @@ TEST_F(SearchTest, UnclosedBracketIsAnInvalidPattern)
     EXPECT_EQ(message_boxes.shown.at(0).text, "Zentrel search error.\r\n\r\nError 93.\r\nInvalid pattern string.");
     EXPECT_EQ(message_boxes.shown.at(0).title, "Zentrel search error.");
     EXPECT_EQ(event_loop.yields, 2) << "the pattern fails at the first entry line";
-    EXPECT_EQ(form->flx_ResultsChart.tooltip(), "");
+    EXPECT_EQ(form->ui().flx_ResultsChart.tooltip(), "");
     expect_idle("US ZIP Code Directory.");
 }
 
@@ -406,11 +406,11 @@ TEST_F(SearchTest, AwkwardFilesEndIdle)
 TEST_F(SearchTest, CommentsOnlyFileCountsNoRecords)
 {
     std::string last_frame_caption;
-    event_loop.on_yield = [&](int) { last_frame_caption = form->fra_Search.caption(); };
+    event_loop.on_yield = [&](int) { last_frame_caption = form->ui().fra_Search.caption(); };
     search(7, "*", 1, "# one\r\n\r\n# two\r\n");
     EXPECT_EQ(last_frame_caption.substr(last_frame_caption.find('(')), "(0 matches out of 0 records.) ");
     expect_row(1, "*", "Can't find any area code name matches with; *");
-    EXPECT_EQ(form->flx_ResultsChart.tooltip(), " * was found 0 times. " + no_break_hint_tail);
+    EXPECT_EQ(form->ui().flx_ResultsChart.tooltip(), " * was found 0 times. " + no_break_hint_tail);
 }
 
 TEST_F(SearchTest, FolderInPlaceOfTheFileIsAnAccessError)
@@ -457,10 +457,10 @@ TEST_F(SearchTest, ClearEmptiesTheGridAndThePattern)
     ASSERT_EQ(rows(), 2);
     form->menu_ClearSearchResults_Click();
     EXPECT_EQ(rows(), 1);
-    EXPECT_EQ(form->txt_Inputbox.text(), "");
+    EXPECT_EQ(form->ui().txt_Inputbox.text(), "");
     EXPECT_EQ(form->search_state().Search_Text, "");
     EXPECT_EQ(form->search_state().Match_Count, 0);
-    EXPECT_TRUE(form->opt_DiallOption_1.value());
+    EXPECT_TRUE(form->ui().opt_DiallOption_1.value());
     EXPECT_EQ(form->search_state().DataFile_Path, database_path(7));
 }
 
@@ -485,8 +485,8 @@ TEST_F(SearchTest, ShiftFunctionKeysSearchForSamples)
         SCOPED_TRACE(each.pattern);
         form->menu_ClearSearchResults_Click();
         form->txt_Inputbox_KeyDown(each.key, each.shift);
-        EXPECT_EQ(form->txt_Inputbox.text(), each.pattern);
-        EXPECT_EQ(form->opt_DiallOption_0.value(), each.by_code);
+        EXPECT_EQ(form->ui().txt_Inputbox.text(), each.pattern);
+        EXPECT_EQ(form->ui().opt_DiallOption_0.value(), each.by_code);
         EXPECT_EQ(rows(), each.rows);
     }
 }
@@ -494,24 +494,24 @@ TEST_F(SearchTest, ShiftFunctionKeysSearchForSamples)
 TEST_F(SearchTest, ShiftPauseOrEscapeEmptiesThePatternBox)
 {
     for (int key : {platform::key_code::pause, platform::key_code::escape}) {
-        form->txt_Inputbox.set_text("London");
+        form->ui().txt_Inputbox.set_text("London");
         form->txt_Inputbox_KeyDown(key, platform::shift_key::shift);
-        EXPECT_EQ(form->txt_Inputbox.text(), "");
-        EXPECT_FALSE(form->com_Search.enabled());
+        EXPECT_EQ(form->ui().txt_Inputbox.text(), "");
+        EXPECT_FALSE(form->ui().com_Search.enabled());
     }
 }
 
 TEST_F(SearchTest, EnterTypedIntoThePatternBoxSearches)
 {
     write_database(7, "01238 Lee, MA\r\n");
-    form->com_SearchType.set_list_index(7);
-    QWidget* box_widget = form->txt_Inputbox.widget();
+    form->ui().com_SearchType.set_list_index(7);
+    QWidget* box_widget = form->ui().txt_Inputbox.widget();
     for (const char* key : {"L", "e", "e", "*"}) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromLatin1(key));
         QCoreApplication::sendEvent(box_widget, &press);
     }
-    EXPECT_EQ(form->txt_Inputbox.text(), "Lee*");
-    EXPECT_TRUE(form->com_Search.enabled());
+    EXPECT_EQ(form->ui().txt_Inputbox.text(), "Lee*");
+    EXPECT_TRUE(form->ui().com_Search.enabled());
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     QCoreApplication::sendEvent(box_widget, &enter);
     ASSERT_EQ(rows(), 2);
@@ -521,14 +521,14 @@ TEST_F(SearchTest, EnterTypedIntoThePatternBoxSearches)
 TEST_F(SearchTest, TypedLetterTheCodePageLacksIsNoWildcard)
 {
     write_database(7, "10000 Lodz\r\n10001 ?uery\r\n10002 Zgierz\r\n");
-    form->com_SearchType.set_list_index(7);
-    auto* box_widget = static_cast<QLineEdit*>(form->txt_Inputbox.widget());
+    form->ui().com_SearchType.set_list_index(7);
+    auto* box_widget = static_cast<QLineEdit*>(form->ui().txt_Inputbox.widget());
     const QString typed = QStringLiteral(u"\u0142*"); // a small l with stroke, then a star
     for (QChar key : typed) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(key));
         QCoreApplication::sendEvent(box_widget, &press);
     }
-    EXPECT_EQ(form->txt_Inputbox.text(), "?*") << "the program's text shows the code page's stand-in";
+    EXPECT_EQ(form->ui().txt_Inputbox.text(), "?*") << "the program's text shows the code page's stand-in";
     for (int search = 1; search <= 2; ++search) {
         SCOPED_TRACE(search);
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));

@@ -191,7 +191,7 @@ TEST_F(AboutBoxSoundTest, OpeningAndClosingTheBoxIsHeard)
 {
     const std::string bell = stand_in.install_theme();
     popup_menus.choose_caption = "&About Zentrel";
-    testing_support::send_button(form->frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton);
+    testing_support::send_button(form->ui().frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton);
     ASSERT_EQ(modal_windows.shows, 1);
     const std::string calls = stand_in.calls(3);
     EXPECT_TRUE(calls.ends_with("--\n" + bell + "\nend\n")) << calls;

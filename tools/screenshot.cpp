@@ -187,18 +187,18 @@ int main(int argc, char* argv[])
     form.Load_and_Show();
     settle(300);
 
-    form.com_SearchType.set_list_index(search_category_us_zip);
-    form.opt_DiallOption(option_by_name).set_value(true);
-    form.txt_Inputbox.set_text(search_pattern);
+    form.ui().com_SearchType.set_list_index(search_category_us_zip);
+    form.ui().opt_DiallOption(option_by_name).set_value(true);
+    form.ui().txt_Inputbox.set_text(search_pattern);
     form.com_Search_Click();
     settle(500);
 
-    QWidget& window = *form.frm.widget();
+    QWidget& window = *form.ui().frm.widget();
     if (!save_grab(window, path)) return EXIT_FAILURE;
 
     form.Show_Row_Info(1, 3);
     settle(400);
-    if (!save_grab(*form.DataInfo().frm.widget(), path_with_suffix(path, "-info"))) return EXIT_FAILURE;
+    if (!save_grab(*form.DataInfo().ui().frm.widget(), path_with_suffix(path, "-info"))) return EXIT_FAILURE;
 
     form.menu_AboutApp_Click();
     if (!about_box.saved()) return EXIT_FAILURE;

@@ -35,13 +35,13 @@ void send_mouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::
 
 std::string DataSetWindowTest::restore_through_window(const DataSet& set)
 {
-    form->com_SearchType.set_list_index(set.module.category);
+    form->ui().com_SearchType.set_list_index(set.module.category);
     const std::string file_name = zentrel::FileName_from_Path(database_path(set.module.category));
     EXPECT_EQ(file_name, set.module.file_name);
     // Shift held at the right press on the grid shows the Options, where the restore is.
     popup_menus.choose_caption = "&Restore/fix the " + file_name + " file";
     message_boxes.expect(platform::message_box::answer_yes);
-    auto* view = static_cast<QTableView*>(form->flx_ResultsChart.widget());
+    auto* view = static_cast<QTableView*>(form->ui().flx_ResultsChart.widget());
     send_mouse(view->viewport(), QEvent::MouseButtonPress, Qt::RightButton, Qt::ShiftModifier);
     send_mouse(view->viewport(), QEvent::MouseButtonRelease, Qt::RightButton, Qt::ShiftModifier);
     EXPECT_EQ(message_boxes.shown.size(), 1u) << "only the question before the restore";
@@ -52,7 +52,7 @@ std::string DataSetWindowTest::restore_through_window(const DataSet& set)
 Problems DataSetWindowTest::search_problems(const DataSet& set, const Search& search)
 {
     choose(set.module.category, "", static_cast<int>(search.direction));
-    QWidget* box = form->txt_Inputbox.widget();
+    QWidget* box = form->ui().txt_Inputbox.widget();
     for (const char c : search.pattern) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromLatin1(&c, 1));
         QCoreApplication::sendEvent(box, &press);
@@ -60,11 +60,11 @@ Problems DataSetWindowTest::search_problems(const DataSet& set, const Search& se
     Problems problems;
     const std::string which = "search " + checker_detail::quoted(search.pattern) +
                               (search.direction == SearchDirection::by_code ? " by code" : " by name") + ": ";
-    if (form->txt_Inputbox.text() != search.pattern) {
-        problems.push_back(which + "the pattern box holds " + checker_detail::quoted(form->txt_Inputbox.text()));
+    if (form->ui().txt_Inputbox.text() != search.pattern) {
+        problems.push_back(which + "the pattern box holds " + checker_detail::quoted(form->ui().txt_Inputbox.text()));
         return problems;
     }
-    QWidget* button = form->com_Search.widget();
+    QWidget* button = form->ui().com_Search.widget();
     send_mouse(button, QEvent::MouseButtonPress, Qt::LeftButton, Qt::NoModifier);
     send_mouse(button, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoModifier);
 
@@ -88,7 +88,7 @@ Problems DataSetWindowTest::search_problems(const DataSet& set, const Search& se
             continue;
         }
         for (int col = 0; col < 2; ++col) {
-            const platform::GridCell& shown = form->flx_ResultsChart.cell(row, col);
+            const platform::GridCell& shown = form->ui().flx_ResultsChart.cell(row, col);
             if (want.text_colour && shown.fore != *want.text_colour) {
                 problems.push_back(which + "row " + std::to_string(row) + ", text colour: expected " +
                                    colour_text(*want.text_colour) + ", found " + colour_text(shown.fore));

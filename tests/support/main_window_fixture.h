@@ -58,9 +58,9 @@ protected:
     // Picks a category as the user does and types a pattern.
     void choose(int category, const std::string& pattern, int direction = 1)
     {
-        form->com_SearchType.set_list_index(category);
-        form->opt_DiallOption(direction).set_value(true);
-        form->txt_Inputbox.set_text(pattern);
+        form->ui().com_SearchType.set_list_index(category);
+        form->ui().opt_DiallOption(direction).set_value(true);
+        form->ui().txt_Inputbox.set_text(pattern);
     }
 
     std::string database_path(int category) const
@@ -73,8 +73,8 @@ protected:
         folder.write_file(zentrel::FileName_from_Path(database_path(category)), bytes);
     }
 
-    const std::string& cell(int row, int col) const { return form->flx_ResultsChart.cell(row, col).text; }
-    int rows() const { return form->flx_ResultsChart.rows(); }
+    const std::string& cell(int row, int col) const { return form->ui().flx_ResultsChart.cell(row, col).text; }
+    int rows() const { return form->ui().flx_ResultsChart.rows(); }
 
     TempFolder folder;
     ScriptedMessageBoxes message_boxes;
