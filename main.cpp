@@ -1,5 +1,6 @@
 #include "main_window/frm_main.h"
-#include "platform/app_state.h"
+#include "platform/widgets/app_state.h"
+#include "platform/widgets/real_services.h"
 
 #include <QApplication>
 #include <QStyleFactory>

@@ -9,11 +9,12 @@
 #include "default_data/default_data_module.h"
 #include "main_window/database_entry.h"
 #include "main_window/frm_main.h"
-#include "platform/controls.h"
 #include "platform/formats.h"
 #include "platform/services.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
+#include "platform/widgets/controls.h"
+#include "platform/widgets/real_services.h"
 
 #include <QApplication>
 #include <QStyleFactory>

@@ -6,10 +6,11 @@
 #include "core/category.h"
 #include "main_window/frm_main.h"
 #include "main_window/search_loop.h"
-#include "platform/app_state.h"
-#include "platform/controls.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
+#include "platform/widgets/app_state.h"
+#include "platform/widgets/controls.h"
+#include "platform/widgets/real_services.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -234,13 +234,13 @@ frm_About::frm_About(const platform::Services& services, std::function<void()> h
         link->set_transparent(true);
     }
 
-    ui_.frm.on_unload = [this] { Form_Unload(); };
-    ui_.frm.on_key_down = [this](int key_code, int shift) { Form_KeyDown(key_code, shift); };
-    ui_.com_OK.on_click = [this] { com_OK_Click(); };
-    ui_.com_OK.on_key_down = [this](int key_code, int shift) { com_OK_KeyDown(key_code, shift); };
-    ui_.lab_URL_link.on_click = [this] { lab_URL_link_Click(); };
-    ui_.lab_EMail_link.on_click = [this] { lab_EMail_link_Click(); };
-    ui_.lab_HelpInfo.on_click = [this] { lab_HelpInfo_Click(); };
+    ui_.frm.on_unload([this] { Form_Unload(); });
+    ui_.frm.on_key_down([this](int key_code, int shift) { Form_KeyDown(key_code, shift); });
+    ui_.com_OK.on_click([this] { com_OK_Click(); });
+    ui_.com_OK.on_key_down([this](int key_code, int shift) { com_OK_KeyDown(key_code, shift); });
+    ui_.lab_URL_link.on_click([this] { lab_URL_link_Click(); });
+    ui_.lab_EMail_link.on_click([this] { lab_EMail_link_Click(); });
+    ui_.lab_HelpInfo.on_click([this] { lab_HelpInfo_Click(); });
 }
 
 void frm_About::Show_About(platform::Window& main_window)

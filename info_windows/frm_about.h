@@ -4,8 +4,8 @@
 // window, shown modally while its opening sound plays; its keys, its three links and its
 // closing sound. A box lives from one opening to its close; the next opening starts from
 // a new one.
-#include "platform/controls.h"
 #include "platform/services.h"
+#include "platform/widgets/controls.h"
 
 #include <functional>
 #include <string>

@@ -72,8 +72,8 @@ frm_DataInfo::frm_DataInfo(const platform::Services& services)
     // Shown by the first composition, once it lies over a printed path.
     ui_.lab_LinkToFile.set_visible(false);
 
-    ui_.frm.on_unload = [this] { Form_Unload(); };
-    ui_.lab_LinkToFile.on_click = [this] { lab_LinkToFile_Click(); };
+    ui_.frm.on_unload([this] { Form_Unload(); });
+    ui_.lab_LinkToFile.on_click([this] { lab_LinkToFile_Click(); });
 }
 
 void frm_DataInfo::Show_Row_Info(const InfoRow& row, const SearchState& state)

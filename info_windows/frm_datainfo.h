@@ -5,8 +5,8 @@
 // by line. The window shows only what it was composed with: the row and a copy of the
 // search state; it never reads the main window's state itself.
 #include "core/search_state.h"
-#include "platform/controls.h"
 #include "platform/services.h"
+#include "platform/widgets/controls.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The font of a link that lies over text printed on a window's surface: the printed
 // text's font, so that the text shows through the link, underlined as the link asks.
-#include "platform/controls.h"
+#include "platform/widgets/controls.h"
 
 namespace zentrel {
 

@@ -99,7 +99,7 @@ void frm_Main::Show_Popup_Menu(int button, int shift, std::int32_t x, std::int32
     ui_.menu_Options_RestoreDatabaseFile.set_enabled(!busy);
 
     platform::MenuItem* chosen = services_.popup_menus->show(ui_.menu_Options, ui_.frm, x, y, &ui_.menu_AboutApp);
-    if (chosen != nullptr && chosen->on_click) chosen->on_click();
+    if (chosen != nullptr) chosen->click();
 }
 
 } // namespace zentrel

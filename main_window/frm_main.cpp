@@ -2,9 +2,9 @@
 
 #include "info_windows/frm_about.h"
 #include "info_windows/frm_datainfo.h"
-#include "platform/app_state.h"
 #include "platform/formats.h"
 #include "platform/text.h"
+#include "platform/widgets/app_state.h"
 
 namespace zentrel {
 
@@ -67,49 +67,49 @@ bool frm_Main::DataInfo_Exists() const { return data_info_ && !data_info_->close
 
 void frm_Main::wire_handlers()
 {
-    ui_.frm.on_resize = [this] { Form_Resize(); };
-    ui_.frm.on_activate = [this] { Form_Activate(); };
-    ui_.frm.on_unload = [this] { Form_Unload(); };
-    ui_.com_SearchType.on_click = [this] { com_SearchType_Click(); };
-    ui_.opt_DiallOption_0.on_click = [this] { opt_DiallOption_Click(0); };
-    ui_.opt_DiallOption_1.on_click = [this] { opt_DiallOption_Click(1); };
-    ui_.lab_Direction.on_click = [this] { lab_Direction_Click(); };
-    ui_.txt_Inputbox.on_change = [this] { txt_Inputbox_Change(); };
-    ui_.txt_Inputbox.on_key_down = [this](int key_code, int shift) { txt_Inputbox_KeyDown(key_code, shift); };
-    ui_.txt_Inputbox.on_key_press = [this](int& key_ascii) { txt_Inputbox_KeyPress(key_ascii); };
-    ui_.com_Search.on_click = [this] { com_Search_Click(); };
-    ui_.frm.on_mouse_down = [this](int button, int shift, double x, double y) { Form_MouseDown(button, shift, x, y); };
-    ui_.fra_SearchType.on_mouse_down = [this](int button, int shift, double x, double y) {
+    ui_.frm.on_resize([this] { Form_Resize(); });
+    ui_.frm.on_activate([this] { Form_Activate(); });
+    ui_.frm.on_unload([this] { Form_Unload(); });
+    ui_.com_SearchType.on_click([this] { com_SearchType_Click(); });
+    ui_.opt_DiallOption_0.on_click([this] { opt_DiallOption_Click(0); });
+    ui_.opt_DiallOption_1.on_click([this] { opt_DiallOption_Click(1); });
+    ui_.lab_Direction.on_click([this] { lab_Direction_Click(); });
+    ui_.txt_Inputbox.on_change([this] { txt_Inputbox_Change(); });
+    ui_.txt_Inputbox.on_key_down([this](int key_code, int shift) { txt_Inputbox_KeyDown(key_code, shift); });
+    ui_.txt_Inputbox.on_key_press([this](int& key_ascii) { txt_Inputbox_KeyPress(key_ascii); });
+    ui_.com_Search.on_click([this] { com_Search_Click(); });
+    ui_.frm.on_mouse_down([this](int button, int shift, double x, double y) { Form_MouseDown(button, shift, x, y); });
+    ui_.fra_SearchType.on_mouse_down([this](int button, int shift, double x, double y) {
         fra_SearchType_MouseDown(button, shift, x, y);
-    };
-    ui_.fra_Search.on_mouse_down = [this](int button, int shift, double x, double y) {
+    });
+    ui_.fra_Search.on_mouse_down([this](int button, int shift, double x, double y) {
         fra_Search_MouseDown(button, shift, x, y);
-    };
+    });
     for (int index = 0; index < 2; ++index) {
-        ui_.opt_DiallOption(index).on_mouse_down = [this, index](int button, int shift, double x, double y) {
+        ui_.opt_DiallOption(index).on_mouse_down([this, index](int button, int shift, double x, double y) {
             opt_DiallOption_MouseDown(index, button, shift, x, y);
-        };
+        });
     }
-    ui_.com_Search.on_mouse_down = [this](int button, int shift, double x, double y) {
+    ui_.com_Search.on_mouse_down([this](int button, int shift, double x, double y) {
         com_Search_MouseDown(button, shift, x, y);
-    };
-    ui_.fra_TheResults.on_mouse_down = [this](int button, int shift, double x, double y) {
+    });
+    ui_.fra_TheResults.on_mouse_down([this](int button, int shift, double x, double y) {
         fra_TheResults_MouseDown(button, shift, x, y);
-    };
-    ui_.flx_ResultsChart.on_mouse_down = [this](int button, int shift, double x, double y) {
+    });
+    ui_.flx_ResultsChart.on_mouse_down([this](int button, int shift, double x, double y) {
         flx_ResultsChart_MouseDown(button, shift, x, y);
-    };
-    ui_.menu_Help.on_click = [this] { menu_Help_Click(); };
-    ui_.menu_AboutApp.on_click = [this] { menu_AboutApp_Click(); };
-    ui_.menu_AbortSearch.on_click = [this] { menu_AbortSearch_Click(); };
-    ui_.menu_ClearSearchResults.on_click = [this] { menu_ClearSearchResults_Click(); };
-    ui_.menu_Save.on_click = [this] { menu_Save_Click(); };
-    ui_.menu_Copy.on_click = [this] { menu_Copy_Click(); };
-    ui_.menu_Options_OpenDir.on_click = [this] { menu_Options_OpenDir_Click(); };
-    ui_.menu_Options_RestoreDatabaseFile.on_click = [this] { menu_Options_RestoreDatabaseFile_Click(); };
-    ui_.menu_Exit.on_click = [this] { menu_Exit_Click(); };
+    });
+    ui_.menu_Help.on_click([this] { menu_Help_Click(); });
+    ui_.menu_AboutApp.on_click([this] { menu_AboutApp_Click(); });
+    ui_.menu_AbortSearch.on_click([this] { menu_AbortSearch_Click(); });
+    ui_.menu_ClearSearchResults.on_click([this] { menu_ClearSearchResults_Click(); });
+    ui_.menu_Save.on_click([this] { menu_Save_Click(); });
+    ui_.menu_Copy.on_click([this] { menu_Copy_Click(); });
+    ui_.menu_Options_OpenDir.on_click([this] { menu_Options_OpenDir_Click(); });
+    ui_.menu_Options_RestoreDatabaseFile.on_click([this] { menu_Options_RestoreDatabaseFile_Click(); });
+    ui_.menu_Exit.on_click([this] { menu_Exit_Click(); });
     for (int index = 0; index < ui_.web_site_item_count; ++index) {
-        ui_.menu_URL[static_cast<std::size_t>(index)].on_click = [this, index] { menu_URL_Click(index); };
+        ui_.menu_URL[static_cast<std::size_t>(index)].on_click([this, index] { menu_URL_Click(index); });
     }
 }
 

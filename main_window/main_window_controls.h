@@ -2,10 +2,10 @@
 // The controls of the main window and the items of its context menu, in their designed
 // state: a plain holder, as a form designer would write it. frm_Main sets them up,
 // wires their events and drives them.
-#include "platform/controls.h"
-#include "platform/grid.h"
-#include "platform/menu.h"
 #include "platform/services.h"
+#include "platform/widgets/controls.h"
+#include "platform/widgets/grid.h"
+#include "platform/widgets/menu.h"
 
 #include <array>
 

@@ -6,10 +6,10 @@
 #include "core/paths.h"
 #include "main_window/frm_main.h"
 #include "main_window/text_helpers.h"
-#include "platform/app_state.h"
 #include "platform/formats.h"
 #include "platform/runtime_error.h"
 #include "platform/text.h"
+#include "platform/widgets/app_state.h"
 
 namespace zentrel {
 

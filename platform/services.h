@@ -169,6 +169,5 @@ struct Services {
     std::string program_folder;
 };
 
-Services real_services();
 
 } // namespace platform

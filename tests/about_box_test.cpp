@@ -5,8 +5,8 @@
 #include "tests/support/main_window_fixture.h"
 
 #include "info_windows/frm_about.h"
-#include "platform/qt_bridge.h"
 #include "platform/system_values.h"
+#include "platform/widgets/qt_bridge.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -536,7 +536,7 @@ TEST_F(AboutBoxTest, RealKeysReachTheBoxOnceFromTheButtonOrTheWindow)
 TEST_F(AboutBoxTest, WebAndMailLinksOpenThroughTheShellAndKeepTheBoxOpen)
 {
     open_about([&](frm_About& about) {
-        about.ui().lab_URL_link.on_click();
+        about.ui().lab_URL_link.click();
         about.lab_EMail_link_Click();
         EXPECT_TRUE(about.ui().frm.is_shown());
     });
@@ -580,7 +580,7 @@ TEST_F(AboutBoxTest, HelpLinkClosesTheBoxThenRunsTheHelpCommand)
 TEST_F(AboutBoxTest, HelpLinkWithoutAHelpPageAsksAboutTheFolder)
 {
     message_boxes.expect(platform::message_box::answer_no);
-    open_about([&](frm_About& about) { about.ui().lab_HelpInfo.on_click(); });
+    open_about([&](frm_About& about) { about.ui().lab_HelpInfo.click(); });
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     EXPECT_EQ(message_boxes.shown[0].title, "Zentrel can't find file.");
     EXPECT_TRUE(shell.opened.empty());
@@ -647,7 +647,7 @@ TEST_F(AboutBoxTest, WithoutARegistryTheDefaultMediaFolderIsTried)
 
 TEST_F(AboutBoxTest, TheMenuCommandShowsTheBoxModallyOwnedByTheMainWindow)
 {
-    form->ui().menu_AboutApp.on_click();
+    form->ui().menu_AboutApp.click();
     EXPECT_EQ(modal_windows.shows, 1);
     EXPECT_EQ(modal_windows.owner_caption, form->ui().frm.caption());
     EXPECT_EQ(sound_player.played.size(), 2u);

@@ -1,8 +1,8 @@
 // The layer's controls: the values they keep, the events they raise, how their values
 // reach the screen, and that text is always shown as typed, never read as markup.
-#include "platform/controls.h"
-#include "platform/grid.h"
-#include "platform/qt_bridge.h"
+#include "platform/widgets/controls.h"
+#include "platform/widgets/grid.h"
+#include "platform/widgets/qt_bridge.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +74,7 @@ TEST_F(ControlsTest, OptionButtonsOfOneParentFormAGroup)
     OptionButton second(frame, "Second", 2000, 0, 1000, 255);
     OptionButton elsewhere(window, "Elsewhere", 0, 800, 1000, 255);
     int clicks = 0;
-    second.on_click = [&] { ++clicks; };
+    second.on_click([&] { ++clicks; });
     elsewhere.set_value(true);
     first.set_value(true);
     second.set_value(true);
@@ -89,7 +89,7 @@ TEST_F(ControlsTest, ListAndTextBoxRaiseTheirEvents)
 {
     ComboBox list(window, 0, 0, 3000, 315);
     int clicks = 0;
-    list.on_click = [&] { ++clicks; };
+    list.on_click([&] { ++clicks; });
     list.add_item("one");
     list.add_item("two");
     EXPECT_EQ(list.text(), "") << "no entry picked yet";
@@ -103,7 +103,7 @@ TEST_F(ControlsTest, ListAndTextBoxRaiseTheirEvents)
 
     TextBox box(window, "start", 0, 0, 1500, 375);
     int changes = 0;
-    box.on_change = [&] { ++changes; };
+    box.on_change([&] { ++changes; });
     box.set_text("start");
     box.set_text("next");
     box.set_text("next");

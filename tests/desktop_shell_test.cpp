@@ -2,6 +2,7 @@
 // whatever it holds, and nothing is ever run through a shell command line.
 #include "platform/services.h"
 #include "platform/text.h"
+#include "platform/widgets/real_services.h"
 
 #include <gtest/gtest.h>
 

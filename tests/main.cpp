@@ -1,6 +1,6 @@
 // Runs the tests headless, on the offscreen platform, inside one application object, in a
 // process prepared as the program's own.
-#include "platform/app_state.h"
+#include "platform/widgets/app_state.h"
 
 #include <gtest/gtest.h>
 

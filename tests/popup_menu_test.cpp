@@ -1,9 +1,10 @@
 // The real pop-up menu: it shows the items that are visible, in their states, only the
 // left mouse button chooses an item, and a press of any button outside it closes it.
-#include "platform/app_state.h"
-#include "platform/controls.h"
-#include "platform/menu.h"
 #include "platform/services.h"
+#include "platform/widgets/app_state.h"
+#include "platform/widgets/controls.h"
+#include "platform/widgets/menu.h"
+#include "platform/widgets/real_services.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The program's folder as the system hands it over. The test binary, linked into a folder
 // named "café", runs there as a child; the folder it takes from the system, held in the
 // program's Windows-1252 text, must lead the help command to the page beside it.
+#include "platform/widgets/real_services.h"
 #include "tests/support/child_process.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/mouse_events.h"

@@ -3,6 +3,7 @@
 // refused instead of being saved under another name.
 #include "platform/runtime_error.h"
 #include "platform/services.h"
+#include "platform/widgets/real_services.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>

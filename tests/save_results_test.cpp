@@ -180,7 +180,7 @@ TEST_F(SaveResultsTest, CancelOnTheDialogEndsSilently)
     search_zip();
     const auto before = files();
     save_dialogs.expect_cancel();
-    form->ui().menu_Save.on_click();
+    form->ui().menu_Save.click();
     EXPECT_EQ(save_dialogs.shown.size(), 1u);
     EXPECT_TRUE(message_boxes.shown.empty());
     EXPECT_EQ(files(), before);
@@ -480,7 +480,7 @@ TEST_F(CopyResultsTest, PutsEveryRowOnTheClipboardAndBeepsOnce)
 {
     search(7, "*", 1, "01238 Lee,\tMA\r\n02138 Cambridge, MA\r\n");
     clipboard.text = "earlier text";
-    form->ui().menu_Copy.on_click();
+    form->ui().menu_Copy.click();
     EXPECT_EQ(clipboard.clears, 1);
     EXPECT_EQ(clipboard.text, zip_header_tab + "01238\tLee,\tMA\r\n02138\tCambridge, MA\r\n");
     EXPECT_EQ(beeper.beeps, 1);

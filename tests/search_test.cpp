@@ -2,8 +2,8 @@
 // messages and the way every road ends with the window idle and the file closed.
 #include "tests/support/main_window_fixture.h"
 
-#include "platform/app_state.h"
 #include "platform/runtime_error.h"
+#include "platform/widgets/app_state.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

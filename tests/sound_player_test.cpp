@@ -4,6 +4,7 @@
 // when there is no sound to play or no player. A stand-in "paplay" on the PATH records
 // how it was started; the sound theme is looked up in data folders the test chooses.
 #include "platform/services.h"
+#include "platform/widgets/real_services.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/mouse_events.h"
 #include "tests/support/temp_folder.h"

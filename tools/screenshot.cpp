@@ -7,8 +7,9 @@
 // The enlarged picture goes beside it, with "-large" before ".png".
 #include "info_windows/frm_datainfo.h"
 #include "main_window/frm_main.h"
-#include "platform/controls.h"
 #include "platform/services.h"
+#include "platform/widgets/controls.h"
+#include "platform/widgets/real_services.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,10 +1,11 @@
 #pragma once
 // A main window on the offscreen platform with scripted services and a program folder
 // of its own, for tests that drive the window through its handlers or real events.
-#include "main_window/frm_main.h"
 #include "core/paths.h"
-#include "platform/app_state.h"
-#include "platform/controls.h"
+#include "main_window/frm_main.h"
+#include "platform/widgets/app_state.h"
+#include "platform/widgets/controls.h"
+#include "platform/widgets/real_services.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_doubles.h"
 

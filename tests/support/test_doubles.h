@@ -1,8 +1,8 @@
 #pragma once
 // Test doubles of the services that block or reach outside the program.
-#include "platform/app_state.h"
-#include "platform/menu.h"
 #include "platform/services.h"
+#include "platform/widgets/app_state.h"
+#include "platform/widgets/menu.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/app_state.h"
+#include "platform/widgets/app_state.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #pragma once
 // Conversions at the toolkit boundary: Windows-1252 text, colours, fonts, keys, twips.
 #include "platform/colours.h"
-#include "platform/controls.h"
+#include "platform/widgets/controls.h"
 
 #include <QColor>
 #include <QFont>

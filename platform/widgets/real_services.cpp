@@ -1,12 +1,12 @@
-#include "platform/services.h"
+#include "platform/widgets/real_services.h"
 
-#include "platform/app_state.h"
-#include "platform/controls.h"
-#include "platform/menu.h"
-#include "platform/qt_bridge.h"
 #include "platform/runtime_error.h"
 #include "platform/system_values.h"
 #include "platform/text.h"
+#include "platform/widgets/app_state.h"
+#include "platform/widgets/controls.h"
+#include "platform/widgets/menu.h"
+#include "platform/widgets/qt_bridge.h"
 
 #include <QApplication>
 #include <QMessageBox>

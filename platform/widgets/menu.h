@@ -1,7 +1,7 @@
 #pragma once
 // Menu items: a caption with an "&" access key, a shortcut text, enabled and visible
 // states and a command; an item with items of its own opens a submenu.
-#include "platform/controls.h"
+#include "platform/widgets/controls.h"
 
 #include <string>
 #include <vector>
@@ -27,9 +27,15 @@ public:
     void add(MenuItem& item) { items_.push_back(&item); }
     const std::vector<MenuItem*>& items() const { return items_; }
 
-    Handler on_click;
+    void on_click(Handler handler) { on_click_ = std::move(handler); }
+    // Runs the item's command, if it has one.
+    void click() const
+    {
+        if (on_click_) on_click_();
+    }
 
 private:
+    Handler on_click_;
     std::string caption_;
     std::string shortcut_;
     bool enabled_ = true;

@@ -1,4 +1,4 @@
-#include "platform/menu.h"
+#include "platform/widgets/menu.h"
 
 namespace platform {
 

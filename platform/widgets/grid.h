@@ -3,7 +3,7 @@
 // current row and column, as the classic flex grid does, and the grid shows its rows
 // through a view over its own row store, so that tens of thousands of coloured rows
 // stay cheap. Rows are handed to the screen in batches, not one by one.
-#include "platform/controls.h"
+#include "platform/widgets/controls.h"
 
 #include <array>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "platform/grid.h"
+#include "platform/widgets/grid.h"
 
-#include "platform/app_state.h"
-#include "platform/qt_bridge.h"
+#include "platform/widgets/app_state.h"
+#include "platform/widgets/qt_bridge.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
@@ -146,9 +146,9 @@ public:
             }
         }
         const QPointF in_grid = static_cast<QWidget*>(watched)->mapTo(this, at);
-        if (grid_.on_mouse_down && button != 0) {
+        if (grid_.on_mouse_down_ && button != 0) {
             const int shift = qt::shift_mask(press->modifiers());
-            dispatch_event([&] { grid_.on_mouse_down(button, shift, qt::to_twips(in_grid.x()), qt::to_twips(in_grid.y())); });
+            dispatch_event([&] { grid_.on_mouse_down_(button, shift, qt::to_twips(in_grid.x()), qt::to_twips(in_grid.y())); });
             Control::flush_all();
         }
         return true;

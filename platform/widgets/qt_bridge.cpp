@@ -1,4 +1,4 @@
-#include "platform/qt_bridge.h"
+#include "platform/widgets/qt_bridge.h"
 
 #include "platform/text.h"
 
