@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <random>
 #include <fcntl.h>
@@ -32,17 +33,11 @@ std::string system_name(const std::string& path) { return to_utf8(path); }
 // The folder part of a path: "." when it has none, "/" for a file in the root.
 std::string parent_folder(const std::string& path)
 {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    return folder.empty() ? "." : folder;
 }
 
-std::string file_name_part(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+std::string file_name_part(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 // A name in the folder of `path`.
 std::string beside(const std::string& path, const std::string& name)
