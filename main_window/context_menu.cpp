@@ -15,9 +15,10 @@ std::int32_t whole_twips(double twips) { return static_cast<std::int32_t>(platfo
 
 void frm_Main::build_menu()
 {
-    for (platform::MenuItem* item : {&ui_.menu_AboutApp, &ui_.menu_Help, &ui_.menu_WebSitesList, &ui_.menu_Bat_001, &ui_.menu_Save,
-                                     &ui_.menu_Copy, &ui_.menu_AbortSearch, &ui_.menu_ClearSearchResults, &ui_.menu_OptionsSubMenu,
-                                     &ui_.menu_Bat_002, &ui_.menu_Exit}) {
+    for (platform::MenuItem* item :
+         {&ui_.menu_AboutApp, &ui_.menu_Help, &ui_.menu_WebSitesList, &ui_.menu_Bat_001, &ui_.menu_Save, &ui_.menu_Copy,
+          &ui_.menu_AbortSearch, &ui_.menu_ClearSearchResults, &ui_.menu_OptionsSubMenu, &ui_.menu_Bat_002,
+          &ui_.menu_Exit}) {
         ui_.menu_Options.add(*item);
     }
     for (auto& item : ui_.menu_URL) ui_.menu_WebSitesList.add(item);
@@ -33,7 +34,8 @@ void frm_Main::Form_MouseDown(int button, int shift, double x, double y)
 
 void frm_Main::fra_SearchType_MouseDown(int button, int shift, double x, double y)
 {
-    Show_Popup_Menu(button, shift, whole_twips(x + ui_.fra_SearchType.left()), whole_twips(y + ui_.fra_SearchType.top()));
+    Show_Popup_Menu(button, shift, whole_twips(x + ui_.fra_SearchType.left()),
+                    whole_twips(y + ui_.fra_SearchType.top()));
 }
 
 void frm_Main::fra_Search_MouseDown(int button, int shift, double x, double y)
@@ -55,7 +57,8 @@ void frm_Main::com_Search_MouseDown(int button, int shift, double x, double y)
 
 void frm_Main::fra_TheResults_MouseDown(int button, int shift, double x, double y)
 {
-    Show_Popup_Menu(button, shift, whole_twips(x + ui_.fra_TheResults.left()), whole_twips(y + ui_.fra_TheResults.top()));
+    Show_Popup_Menu(button, shift, whole_twips(x + ui_.fra_TheResults.left()),
+                    whole_twips(y + ui_.fra_TheResults.top()));
 }
 
 void frm_Main::flx_ResultsChart_MouseDown(int button, int shift, double x, double y)
@@ -81,9 +84,9 @@ void frm_Main::Show_Popup_Menu(int button, int shift, std::int32_t x, std::int32
     if (shift == platform::shift_key::shift || shift == platform::shift_key::ctrl) {
         ui_.menu_OptionsSubMenu.set_visible(true);
         ui_.menu_Options_OpenDir.set_caption(std::string("Open the ") + App_Title + " &directory.");
-        const std::string path =
-            search_state_.DataFile_Path.empty() ? DataFile_for_Category(decimal_text(Current_Category()))
-                                            : search_state_.DataFile_Path;
+        const std::string path = search_state_.DataFile_Path.empty()
+                                     ? DataFile_for_Category(decimal_text(Current_Category()))
+                                     : search_state_.DataFile_Path;
         ui_.menu_Options_RestoreDatabaseFile.set_caption("&Restore/fix the " + FileName_from_Path(path) + " file");
     } else {
         ui_.menu_OptionsSubMenu.set_visible(false);

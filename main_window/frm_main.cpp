@@ -165,7 +165,8 @@ void frm_Main::Apply_Search_Category()
     ui_.fra_TheResults.set_font(arial_bold());
     ui_.flx_ResultsChart.set_font(arial_bold());
     ui_.flx_ResultsChart.set_col_width(0, whole_number(T("flxTabAt")));
-    ui_.flx_ResultsChart.set_col_width(1, static_cast<double>(platform::round_half_even(platform::Window::screen_width())));
+    ui_.flx_ResultsChart.set_col_width(
+        1, static_cast<double>(platform::round_half_even(platform::Window::screen_width())));
     Reset_Results_Grid();
     search_state_.Search_Text.clear();
     search_state_.DataFile_Path = DataFile_for_Category(decimal_text(Current_Category()));
@@ -230,7 +231,7 @@ void frm_Main::Form_Resize()
     const double results_top = 2160;
     const double results_height = H - (results_top + 120);
     ui_.fra_TheResults.move(ui_.fra_Search.left(), results_top, ui_.fra_Search.width(),
-                        results_height > 500 ? results_height : 500);
+                            results_height > 500 ? results_height : 500);
 
     ui_.flx_ResultsChart.set_left(120);
     ui_.flx_ResultsChart.set_top(240);

@@ -38,8 +38,8 @@ bool is_end_of_data(const std::string& line) { return platform::ucase(platform::
 void frm_Main::Set_Search_Inputs_Enabled(bool enabled)
 {
     for (platform::Control* control : std::initializer_list<platform::Control*>{
-             &ui_.txt_Inputbox, &ui_.fra_Search, &ui_.opt_DiallOption_0, &ui_.opt_DiallOption_1, &ui_.com_Search, &ui_.fra_TheResults,
-             &ui_.flx_ResultsChart}) {
+             &ui_.txt_Inputbox, &ui_.fra_Search, &ui_.opt_DiallOption_0, &ui_.opt_DiallOption_1, &ui_.com_Search,
+             &ui_.fra_TheResults, &ui_.flx_ResultsChart}) {
         control->set_enabled(enabled);
     }
 }
@@ -100,7 +100,7 @@ void frm_Main::write_default_data(const std::string& path)
     DefaultDataModule* module = default_data_for_category(category);
     if (module != nullptr) {
         const std::string status = status_text(category);
-        const auto line_count = platform::round_half_even(platform::val(module->Default_Line(0)));
+        const auto line_count = platform::round_half_even(platform::val(module->Default_Line(0, *services_.clock)));
         for (std::int32_t i = 1; i <= line_count; ++i) {
             const std::string line = module->Default_Line(i, *services_.clock);
             ui_.frm.set_caption(status + line);

@@ -18,7 +18,7 @@ void frm_Main::Fill_WebSites_Menu()
     for (std::size_t index = 0; index < web_sites.size(); ++index) {
         const WebSite& site = web_sites[index];
         ui_.menu_URL[index].set_caption(index == 1 ? separator
-                                               : std::string(site.target) + "\t" + std::string(site.description));
+                                                   : std::string(site.target) + "\t" + std::string(site.description));
     }
     for (auto& item : ui_.menu_URL) {
         const bool shown = !platform::trim_view(item.caption()).empty();
@@ -26,7 +26,6 @@ void frm_Main::Fill_WebSites_Menu()
         item.set_visible(shown);
     }
 }
-
 
 void frm_Main::menu_Help_Click()
 {

@@ -1,5 +1,6 @@
 #include "platform/text_file.h"
 
+#include "core/paths.h"
 #include "platform/runtime_error.h"
 #include "platform/text.h"
 
@@ -42,9 +43,7 @@ std::string file_name_part(const std::string& path) { return std::filesystem::pa
 // A name in the folder of `path`.
 std::string beside(const std::string& path, const std::string& name)
 {
-    std::string folder = parent_folder(path);
-    if (folder.back() != '/') folder += '/';
-    return folder + name;
+    return zentrel::path_in_folder(parent_folder(path), name);
 }
 
 bool is_folder(const std::string& path)
