@@ -18,7 +18,7 @@ constexpr int bad_file_name_or_number = 52;
 constexpr int file_not_found = 53;
 constexpr int device_io = 57;
 // A write past the largest file the process may write (`ulimit -f`) or the file system
-// can hold; the original platform had no such limit, so this number is this platform's.
+// can hold: a number of the program's own, beside the standard ones.
 constexpr int file_too_large = 60;
 constexpr int disk_full = 61;
 constexpr int input_past_end = 62;
