@@ -76,7 +76,7 @@ frm_DataInfo::frm_DataInfo(const platform::Services& services)
     ui_.lab_LinkToFile.on_click([this] { lab_LinkToFile_Click(); });
 }
 
-void frm_DataInfo::Show_Row_Info(const InfoRow& row, const SearchState& state)
+void frm_DataInfo::Show_Row_Info(const InfoRow& row, SearchState state)
 {
     if (row.main_window != nullptr) ui_.frm.set_icon_from(*row.main_window);
     ui_.frm.set_caption("Information on; " + row.name_text);

@@ -38,8 +38,9 @@ class frm_DataInfo final {
 public:
     explicit frm_DataInfo(const platform::Services& services);
 
-    // Composes the window on the row with the search state of this moment and shows it.
-    void Show_Row_Info(const InfoRow& row, const SearchState& state);
+    // Composes the window on the row with a copy of the search state of this moment and
+    // shows it.
+    void Show_Row_Info(const InfoRow& row, SearchState state);
 
     // Opens the file named by the link's caption, or says that it cannot be found.
     void lab_LinkToFile_Click();
