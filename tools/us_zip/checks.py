@@ -27,7 +27,7 @@ def check_all(targets, elements):
     failures = []
     last = targets.last_element()
     failures += check_headers(targets, elements)
-    failures += check_records(targets, lines, last)
+    failures += check_records(targets, lines)
     failures += check_blocks(targets, lines)
     failures += check_runs(targets, lines)
     failures += check_anchors(targets, elements)
@@ -43,12 +43,12 @@ def check_headers(targets, elements):
             for e, text in targets.headers.items() if elements.get(e) != text]
 
 
-def check_records(targets, lines, last):
-    """Every element of the fitted blocks but the headers is a record of the plain form, in
-    strictly ascending ZIP order."""
+def check_records(targets, lines):
+    """Every element of the fitted blocks but the headers is a record of the plain form (but
+    for the records stated to depart from it), in strictly ascending ZIP order."""
     failures = []
     previous = None
-    for element in range(1, last + 1):
+    for element in targets.described():
         if element in targets.headers:
             continue
         text = lines.elements.get(element, "")
@@ -56,7 +56,8 @@ def check_records(targets, lines, last):
             failures.append(f"element {element}: not a record: {text!r}")
             continue
         record = parse_record(text)
-        if not (3 <= len(record.name) <= 25) or not NAME_CHARACTERS.match(record.name) or "  " in record.name:
+        in_form = 3 <= len(record.name) <= 25 and NAME_CHARACTERS.match(record.name) and "  " not in record.name
+        if not in_form and element not in targets.departing:
             failures.append(f"element {element}: place name out of form: {text!r}")
         if previous and record.zip <= previous:
             failures.append(f"element {element}: ZIP {record.zip} after {previous}")
@@ -68,7 +69,7 @@ def check_blocks(targets, lines):
     failures = []
     for k, (first, last, counts) in sorted(targets.blocks.items()):
         low, high = targets.block_range(k)
-        for element, expected in ((low, first), (high, last)):
+        for element, expected in zip(targets.block_ends(k), (first, last)):
             if not matches_line(lines.elements.get(element, ""), expected):
                 failures.append(f"block {k}: element {element} {lines.elements.get(element)!r}, expected {expected!r}")
         actual = state_sequence(lines.records(low, high))
@@ -97,7 +98,7 @@ def state_sequence(records):
 def check_runs(targets, lines):
     failures = []
     states = states_by_element(targets)
-    for state, first, last, low, high, count in targets.runs:
+    for state, first, last, low, high, count, begun_earlier in targets.runs:
         records = lines.records(first, last)
         if len(records) != count or last - first + 1 != count:
             failures.append(f"run {state} {first}-{last}: {len(records)} records, expected {count}")
@@ -105,7 +106,7 @@ def check_runs(targets, lines):
             failures.append(f"run {state} {first}-{last}: another state inside")
         if records and (records[0][1].zip, records[-1][1].zip) != (low, high):
             failures.append(f"run {state} {first}-{last}: ZIP codes {records[0][1].zip}-{records[-1][1].zip}")
-        for outside in (first - 1, last + 1):
+        for outside in (last + 1,) if begun_earlier else (first - 1, last + 1):
             if states.get(outside) == state:
                 failures.append(f"run {state} {first}-{last}: goes on at element {outside}")
     return failures
@@ -258,6 +259,60 @@ def stretches_check(lines, check):
     return [] if actual == expected else [f"{actual}"]
 
 
+def ends_check(lines, check):
+    pattern = re.compile(check.args[0])
+    matching = [r.line() for _, r in lines.records(check.first, check.last) if pattern.search(r.name)]
+    ends = [matching[0], matching[-1]] if matching else []
+    return [] if ends == check.args[1:3] else [f"from {ends}"]
+
+
+def first_check(lines, check):
+    pattern = re.compile(check.args[0])
+    matching = [r.line() for _, r in lines.records(check.first, check.last) if pattern.search(r.name)]
+    return [] if matching[:1] == check.args[1:2] else [f"first {matching[:1]}"]
+
+
+def code_places_check(lines, check):
+    """N records have a code matching REGEX, each of a place with MIN records or more."""
+    pattern, expected, least = re.compile(check.args[0]), int(check.args[1]), int(check.args[2])
+    records = [r for _, r in lines.records(check.first, check.last)]
+    counts = Counter((r.name, r.state) for r in records)
+    matching = [r for r in records if pattern.search(r.zip)]
+    failures = [] if len(matching) == expected else [f"{len(matching)} codes"]
+    return failures + [f"{r.line()}: its place has {counts[(r.name, r.state)]} records"
+                       for r in matching if counts[(r.name, r.state)] < least]
+
+
+def opens_check(lines, check):
+    """Each record whose code matches REGEX opens a stretch of N or more records of its place."""
+    pattern, least = re.compile(check.args[0]), int(check.args[1])
+    records = [r for _, r in lines.records(check.first, check.last)]
+    failures = []
+    for i, record in enumerate(records):
+        if pattern.search(record.zip):
+            stretch = records[i:i + least]
+            if len(stretch) < least or any((r.name, r.state) != (record.name, record.state) for r in stretch):
+                failures.append(f"{record.line()} opens no stretch of {least}")
+    return failures
+
+
+def next_same_check(lines, check):
+    pattern = re.compile(check.args[0])
+    records = lines.records(check.first, check.last + 1)
+    return [f"{a.line()} is followed by {b.line()}" for (e, a), (_, b) in zip(records, records[1:])
+            if e <= check.last and pattern.search(a.zip)
+            and (int(b.zip) != int(a.zip) + 1 or (b.name, b.state) != (a.name, a.state))]
+
+
+def places_check(lines, check):
+    counts = Counter((r.name, r.state) for _, r in lines.records(check.first, check.last))
+    what, expected = check.args[0], int(check.args[1])
+    actual = {"distinct": len(counts),
+              "single": sum(1 for n in counts.values() if n == 1),
+              "repeated": sum(1 for n in counts.values() if n > 1)}[what]
+    return [] if actual == expected else [f"{actual}, expected {expected}"]
+
+
 def zips_check(lines, check):
     actual = [r.zip for _, r in lines.records(check.first, check.last)]
     return [] if actual == check.args[0] else [f"{actual}"]
@@ -281,4 +336,10 @@ CHECKS = {
     "hundreds": hundreds_check,
     "stretches": stretches_check,
     "only-zip": only_matching("zip"),
+    "ends": ends_check,
+    "first": first_check,
+    "code-places": code_places_check,
+    "opens": opens_check,
+    "next-same": next_same_check,
+    "places": places_check,
 }

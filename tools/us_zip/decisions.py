@@ -17,6 +17,8 @@ provenance file with the records it touches:
   fill-names E1-E2 | POLICY | REASON  how the fills of the elements E1-E2 are named:
                                       "other" (other names of the ZIP codes about, then
                                       the name before), or "repeat" (the name before)
+  at E | ZIP | REASON                 element E holds the record of ZIP (a source record,
+                                      a fill or a quoted record placed by its code)
   drop-order E1-E2 | ORDER | REASON   which records of the elements E1-E2 are left out
                                       first to meet a count: "repeats" (further codes of
                                       a place, the default) or "singles" (places of one code)
@@ -37,6 +39,7 @@ class Decisions:
     moves: list = field(default_factory=list)       # (low, high, former low, reason)
     fill_names: list = field(default_factory=list)  # (e1, e2, policy, reason)
     drop_order: list = field(default_factory=list)  # (e1, e2, order, reason)
+    places: dict = field(default_factory=dict)      # element -> (zip, reason)
 
 
 def zip_range(text):
@@ -70,6 +73,8 @@ def parse_statement(decisions, text):
     elif kind == "move":
         codes = zip_range(argument)
         decisions.moves.append((codes[0], codes[-1], zip_range(fields[1])[0], reason))
+    elif kind == "at":
+        decisions.places[int(argument)] = (fields[1], reason)
     elif kind == "military":
         decisions.military.append((argument, fields[1], fields[2], reason))
     elif kind in ("fill-names", "drop-order"):

@@ -12,19 +12,20 @@ import re
 from dataclasses import dataclass, field
 
 from place_names import NAME_LIMIT, era_name, is_plain
-from targets import Record, parse_record, states_by_element
+from targets import Anchor, Record, parse_record, states_by_element
 
 FIRM_WORDS = {
     "agencies", "agency", "assn", "assoc", "bank", "banks", "bkcard", "bmc", "brm", "club", "co",
     "com", "corp", "corporation", "dept", "finance", "firm", "firms", "fulfill", "fulfillment", "fund",
     "government", "inc", "ins", "insurance", "irs", "lottery", "mailings", "mutual",
-    "newspaper", "power", "reply", "return", "revenue", "serv", "services", "servi", "systems",
+    "newspaper", "petroleum", "power", "reply", "return", "revenue", "serv", "services", "servi", "systems",
     "telephone",
 }
 # Other names that are not places of their own: housing estates and sectors of Puerto Rico,
 # and institutions.
 ESTATE_WORDS = {"urb", "villa", "villas", "vista", "vistas", "valle", "sect", "parc", "ext", "upr"}
-INSTITUTION_WORDS = {"base", "college", "univ", "university", "hospital", "school", "academy", "prison", "campus"}
+INSTITUTION_WORDS = {"base", "college", "univ", "university", "hospital", "school", "academy", "prison",
+                     "campus", "place", "plaza", "mall", "tower", "gateway", "news", "family", "board"}
 
 
 @dataclass
@@ -183,7 +184,7 @@ class Fitter:
             notes[anchor.element] = note
             used.add(record.zip)
         for before, after in zip(anchors, anchors[1:]):
-            if after.element - before.element > 1:
+            if after.element - before.element > 1 and self.is_described(before.element + 1, after.element - 1):
                 self.fill_gap(before, after, elements, notes, used)
         self.drop_unplaced(anchors, used)
         return Fitted(elements, notes, sorted(self.dropped))
@@ -197,6 +198,14 @@ class Fitter:
             if code <= last_zip and code not in used and code not in dropped and not candidate.made_to_fit:
                 self.drop(candidate, "no element of the lines lies between its neighbours' codes")
 
+    def is_described(self, first, last):
+        """Whether the blocks of these elements are described; blocks not described yet
+        stay without records, and a gap is never only partly described."""
+        described = [element in self.states for element in range(first, last + 1)]
+        if any(described) and not all(described):
+            raise SystemExit(f"elements {first}-{last}: only some of their blocks are described")
+        return all(described)
+
     def anchored(self):
         """The elements whose record the targets give."""
         return {anchor.element for anchor in self.targets.anchors}
@@ -207,9 +216,19 @@ class Fitter:
                   if c.kind == "frequent" and c.first <= element <= c.last]
         return min(limits) if limits else None
 
+    def decided_anchors(self):
+        """The elements decisions.txt places a record on; a quoted record keeps its name."""
+        quoted = {record.zip: record for record in self.targets.floating}
+        anchors = []
+        for element, (code, reason) in self.decisions.places.items():
+            record = quoted.get(code)
+            anchors.append(Anchor(element, code, record.state if record else "", record.name if record else None,
+                                  f"placed by decision: {reason}"))
+        return anchors
+
     def merged_anchors(self):
         by_element = {}
-        for anchor in self.targets.anchors:
+        for anchor in self.targets.anchors + self.decided_anchors():
             if anchor.element in self.targets.headers:
                 continue
             known = by_element.get(anchor.element)
@@ -346,11 +365,9 @@ class Fitter:
 
     def made_to_fit(self, chosen, count, before, after, state, forced_name):
         taken = set(self.sources) | set(self.candidates) | set(self.decisions.drops) | {c.zip for c in chosen}
-        # Where the codes ending in 00 begin the large places, no made-up record takes one.
-        hundreds = any(c.kind == "hundreds" and c.first <= before.element <= c.last for c in self.targets.checks)
         free = [f"{code:05d}" for code in range(int(before.zip) + 1, int(after.zip))
                 if f"{code:05d}" not in taken and not self.is_absent(f"{code:05d}")
-                and not (hundreds and code % 100 == 0)]
+                and not self.is_listed_code(f"{code:05d}", before.element + 1)]
         if len(free) < count:
             raise SystemExit(f"{before.zip}-{after.zip}: {count} records to make, {len(free)} free codes")
         if forced_name:
@@ -385,6 +402,9 @@ class Fitter:
         made = []
         while len(made) < count:
             following = self.following_free_codes(chosen, made, free, element, count - len(made))
+            if not made and len(following) < count:
+                plain = [c for c in chosen if not self.is_kept(c, element) and is_plain(c.record.name)]
+                following.update(self.further_codes_of_towns(chosen, plain, free, following))
             if not following:
                 raise SystemExit(f"{state} {free[0]}-{free[-1]}: {count} records to make, "
                                  f"{len(made)} places to give another code")
@@ -411,9 +431,33 @@ class Fitter:
                 return following
         return following
 
+    @staticmethod
+    def further_codes_of_towns(chosen, plain, free, taken):
+        """Where too few places can take a second code: the free codes next to a code of a
+        town with several codes in the gap (the one below, else the one above), each taking
+        that town's name."""
+        names = [c.record.name for c in chosen]
+        towns = {c.zip: c.record.name for c in plain if names.count(c.record.name) > 1}
+        codes = sorted(c.zip for c in chosen)
+        further = {}
+        for code in free:
+            below = [z for z in codes if z < code]
+            neighbour = below[-1] if below else next((z for z in codes if z > code), None)
+            if code not in taken and neighbour in towns:
+                further[code] = towns[neighbour]
+        return further
+
     def fill(self, code, name, state, why):
         return Candidate(Record(code, name, state),
                          [f"made to fit: a ZIP code not in the sources, {why}"], made_to_fit=True)
+
+    def is_listed_code(self, code, element):
+        """Whether a statement lists every record of this element's range whose code is like
+        this one (the codes ending in 00, which begin the large places): no record is made up
+        with such a code."""
+        return any(c.first <= element <= c.last and (
+            (c.kind in ("only-zip", "code-places", "opens") and re.search(c.args[0], code))
+            or (c.kind == "hundreds" and code.endswith("00"))) for c in self.targets.checks)
 
     def is_absent(self, code):
         return any(low <= code <= high for low, high in self.targets.absent)

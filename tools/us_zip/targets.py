@@ -9,7 +9,10 @@ from dataclasses import dataclass, field
 from statements import parse_file
 
 BLOCK_SIZE = 200
-RECORD = re.compile(r"^(\d{5}) (.+), ([A-Z]{2})$")
+# The field rules of a record: the code before the first space, the state code in the last
+# two characters, the place name between (it may hold a comma, or nothing at all in the
+# few records that depart from the usual form).
+RECORD = re.compile(r"^(\d{5}) (.*), ([A-Z]{2})$")
 ZIP_ONLY = re.compile(r"^ZIP (\d{5}), ([A-Z]{2})$")
 
 
@@ -61,11 +64,37 @@ class Targets:
     floating: list = field(default_factory=list)      # records placed by their ZIP code
     absent: list = field(default_factory=list)        # (z1, z2)
     checks: list = field(default_factory=list)
+    departing: dict = field(default_factory=dict)     # element -> record out of the usual form
 
     line_count: int = 0
 
     def last_element(self):
         return max(self.block_range(k)[1] for k in self.blocks)
+
+    def block_ends(self, k):
+        """The elements of block k that its first and last lines name: the block's first and
+        last elements, or its first and last records where a header stands there and the
+        block table names a record."""
+        first, last = self.block_range(k)
+        records = [e for e in range(first, last + 1) if e not in self.headers]
+        first_line, last_line, _ = self.blocks[k]
+        return (first if self.headers.get(first) == first_line else records[0],
+                last if self.headers.get(last) == last_line else records[-1])
+
+    def described(self):
+        """The elements of the blocks described, in order."""
+        return [e for k in sorted(self.blocks) for e in range(self.block_range(k)[0], self.block_range(k)[1] + 1)]
+
+    def described_ranges(self):
+        """The elements of the blocks described, as stretches "1-13000, 26401-42159"."""
+        ranges = []
+        for k in sorted(self.blocks):
+            first, last = self.block_range(k)
+            if ranges and ranges[-1][1] == first - 1:
+                ranges[-1][1] = last
+            else:
+                ranges.append([first, last])
+        return ", ".join(f"{first}-{last}" for first, last in ranges)
 
     def block_range(self, k):
         """The elements of block k; the last block ends at the line count."""
@@ -120,9 +149,14 @@ def parse_statement(targets, text):
         state, elements, zips, count = head[1:]
         e1, e2 = element_range(elements)
         z1, _, z2 = zips.partition("-")
-        targets.runs.append((state, e1, e2, z1, z2, int(count)))
+        begun_earlier = fields[1:] == ["begun earlier"]
+        targets.runs.append((state, e1, e2, z1, z2, int(count), begun_earlier))
         targets.anchors.append(Anchor(e1, z1, state, None, f"first of the {state} run"))
         targets.anchors.append(Anchor(e2, z2, state, None, f"last of the {state} run"))
+    elif kind == "departs":
+        element = int(head[1])
+        targets.departing[element] = fields[1]
+        targets.anchors.append(line_anchor(element, fields[1], "quoted record out of the usual form"))
     elif kind == "line":
         if head[1] == "?":
             targets.floating.append(parse_record(fields[1]))
@@ -148,7 +182,7 @@ def parse_block(targets, k, first, last, counts):
     if sum(n for _, n in counts) + len(headers_of_block(targets, k)) != size:
         raise ValueError(f"block {k} counts do not add up to {size}")
     targets.blocks[k] = (first, last, counts)
-    for element, text, what in ((first_element, first, "first"), (last_element, last, "last")):
+    for element, text, what in zip(targets.block_ends(k), (first, last), ("first", "last")):
         if element not in targets.headers:
             targets.anchors.append(line_anchor(element, text, f"{what} line of block {k}"))
 

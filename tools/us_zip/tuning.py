@@ -8,6 +8,13 @@ After the fitting, a range may hold more or fewer different names than it must:
   of a nearby code, a place of its own that the range does not name yet.
 Candidates are taken evenly spread over the range. Names that a statement counts or lists
 are left alone, and so are names that the range's records of another state share.
+
+The numbers of places (a place name with its state code) of a range, and of those with one
+record, are met the same way: a source record of a place with one record takes the other
+name of its code where that is a place of the range, one with one record of its own (which
+then has two) or one with several; or, where the range must hold more places, a source record
+of a place with three records or more takes the other name of its code, a place the range
+does not name yet.
 """
 from collections import Counter
 
@@ -29,6 +36,165 @@ def tune_distinct(fitter, fitted):
             merge_names(fitter, fitted, check, elements, actual - expected)
         elif actual < expected:
             new_names(fitter, fitted, check, elements, expected - actual)
+
+
+def tune_places(fitter, fitted):
+    """Meets the `places` statements of a range: distinct places D and places with several
+    records R (D less the places of one record). Renamings that change them:
+    - a single place takes the other name of its code, another single place: D-1, R+1;
+    - a single place takes the other name of its code, a place with several records: D-1;
+    - a record of a place with several records takes the other name of its code, a place
+      the range does not name yet (or, for a record made to fit, that of a nearby code):
+      D+1, and R-1 where the place had two records;
+    - a record made to fit as the second code of a place takes the name of the nearest
+      place of the same sectional centre (first three digits) with several records: R-1.
+    The statements' own checks report what cannot be met."""
+    wanted = {}
+    for check in fitter.targets.checks:
+        if check.kind == "places":
+            wanted.setdefault((check.first, check.last), {})[check.args[0]] = int(check.args[1])
+    for (first, last), numbers in sorted(wanted.items()):
+        distinct, repeated = place_numbers(fitted, first, last)
+        distinct_wanted = numbers.get("distinct", distinct)
+        repeated_wanted = numbers.get("repeated", distinct_wanted - numbers["single"] if "single" in numbers
+                                      else repeated)
+        if repeated < repeated_wanted:
+            rename_single_places(fitter, fitted, first, last, repeated_wanted - repeated, single_target=True)
+        elif repeated > repeated_wanted:
+            split = split_places(fitter, fitted, first, last,
+                                 min(repeated - repeated_wanted, max(0, distinct_wanted - distinct)), sizes=(2,))
+            regroup_second_codes(fitter, fitted, first, last, repeated - repeated_wanted - split)
+        distinct, _ = place_numbers(fitted, first, last)
+        if distinct > distinct_wanted:
+            rename_single_places(fitter, fitted, first, last, distinct - distinct_wanted, single_target=False)
+        elif distinct < distinct_wanted:
+            split_places(fitter, fitted, first, last, distinct_wanted - distinct, sizes=range(3, 100000))
+
+
+def place_counts(fitted, first, last):
+    return Counter((fitted.elements[e].name, fitted.elements[e].state)
+                   for e in range(first, last + 1) if e in fitted.elements)
+
+
+def place_numbers(fitted, first, last):
+    counts = place_counts(fitted, first, last)
+    return len(counts), sum(1 for n in counts.values() if n > 1)
+
+
+def rename_single_places(fitter, fitted, first, last, count, single_target):
+    counts = place_counts(fitted, first, last)
+    anchored = fitter.anchored()
+    options, targets_taken = [], set()
+    for e in range(first, last + 1):
+        record = fitted.elements.get(e)
+        candidate = fitter.candidates.get(record.zip) if record else None
+        if (not candidate or fitted.notes.get(e) or e in anchored or counts[(record.name, record.state)] != 1
+                or fitter.is_governed(record.name, e)):
+            continue
+        for other in candidate.other_names:
+            n = counts[(other, record.state)]
+            if (n == 1) == single_target and n >= 1 and not fitter.is_governed(other, e) \
+                    and (other, record.state) not in targets_taken:
+                options.append((e, other))
+                if single_target:
+                    targets_taken.add((other, record.state))
+                    targets_taken.add((record.name, record.state))
+                break
+    for e, other in spread(options, min(count, len(options))):
+        record = fitted.elements[e]
+        fitted.elements[e] = Record(record.zip, other, record.state)
+        fitted.notes[e] = [f"named {other}, the other name of this code in zipcodes 0.1.0 (a place of the "
+                           f"range that serves \"{record.name}\"), as elements {first}-{last} hold "
+                           f"the numbers of places they state"]
+
+
+def split_places(fitter, fitted, first, last, count, sizes):
+    """Records of places with as many records as `sizes` allows take another name of their
+    code, a place the range does not name yet; records made to fit do so where too few
+    source records can. Returns the number renamed."""
+    if count <= 0:
+        return 0
+    counts = place_counts(fitted, first, last)
+    anchored = fitter.anchored()
+    options, names_taken = [], set()
+    for e in range(first, last + 1):
+        record = fitted.elements.get(e)
+        candidate = fitter.candidates.get(record.zip) if record else None
+        if (not candidate or fitted.notes.get(e) or e in anchored or counts[(record.name, record.state)] not in sizes
+                or fitter.is_governed(record.name, e)):
+            continue
+        other = next((name for name in candidate.other_names
+                      if not counts[(name, record.state)] and name not in names_taken
+                      and name not in fitter.other_names_used and not fitter.is_governed(name, e)), None)
+        if other:
+            options.append((e, other))
+            names_taken.add(other)
+            counts[(record.name, record.state)] -= 1
+    chosen = spread(options, min(count, len(options)))
+    for e, other in chosen:
+        record = fitted.elements[e]
+        fitted.elements[e] = Record(record.zip, other, record.state)
+        fitted.notes[e] = [f"named {other}, the other name of this code in zipcodes 0.1.0 (a place that "
+                           f"{record.name} serves), as elements {first}-{last} hold the numbers of places "
+                           f"they state"]
+    return len(chosen) + rename_second_codes(fitter, fitted, first, last, count - len(chosen), sizes)
+
+
+def made_as_another_code(fitted, e):
+    return "another code of" in " ".join(fitted.notes.get(e, []))
+
+
+def rename_second_codes(fitter, fitted, first, last, count, sizes):
+    """Records made to fit as another code of a place take instead the other name of a
+    nearby code, a place of its own. Returns the number renamed."""
+    if count <= 0:
+        return 0
+    counts = place_counts(fitted, first, last)
+    present = {name for name, _ in counts}
+    fills = [e for e in range(first, last + 1) if e in fitted.elements and made_as_another_code(fitted, e)
+             and not fitter.is_governed(fitted.elements[e].name, e)]
+    renamed = 0
+    for e in spread(fills, min(len(fills), count * 2)) + fills:
+        record = fitted.elements[e]
+        if renamed == count or counts[(record.name, record.state)] not in sizes:
+            continue
+        found = nearest_other_name(fitter, record, present, e)
+        if not found:
+            continue
+        code, other = found
+        present.add(other)
+        fitter.other_names_used.add(other)
+        counts[(record.name, record.state)] -= 1
+        renamed += 1
+        fitted.elements[e] = Record(record.zip, other, record.state)
+        fitted.notes[e] = [f"made to fit: a ZIP code not in the sources, for {other}, a place that "
+                           f"{code} {era_name(fitter.sources[code].name)} serves (other name in zipcodes 0.1.0)"]
+    return renamed
+
+
+def regroup_second_codes(fitter, fitted, first, last, count):
+    """Records made to fit as the second code of a place take instead the name of the
+    nearest place of their sectional centre that has several records of its own."""
+    if count <= 0:
+        return
+    counts = place_counts(fitted, first, last)
+    records = [(e, fitted.elements[e]) for e in range(first, last + 1) if e in fitted.elements]
+    options = []
+    for e, record in records:
+        if (not made_as_another_code(fitted, e) or counts[(record.name, record.state)] != 2
+                or fitter.is_governed(record.name, e)):
+            continue
+        towns = [(abs(int(other.zip) - int(record.zip)), other.name) for f, other in records
+                 if other.state == record.state and other.zip[:3] == record.zip[:3] and other.name != record.name
+                 and counts[(other.name, other.state)] >= 2 and not made_as_another_code(fitted, f)
+                 and not fitter.is_governed(other.name, e)]
+        if towns:
+            options.append((e, min(towns)[1]))
+    for e, town in spread(options, min(count, len(options))):
+        record = fitted.elements[e]
+        fitted.elements[e] = Record(record.zip, town, record.state)
+        fitted.notes[e] = [f"made to fit: a ZIP code not in the sources, another code of {town}, the nearest "
+                           f"place of its sectional centre with several codes"]
 
 
 def other_state_names(fitted, check, elements):
