@@ -1,11 +1,12 @@
-// The built-in US ZIP-code data, lines 1-26,400 (blocks 1-132, ZIP codes 00401 to 60050),
+// The built-in US ZIP-code data, all of it (blocks 1-211, ZIP codes 00401 to 99648),
 // described once and run through the data-set checker: on the lines the module hands out,
 // on the file the real restore command writes, and through searches of that file in the
-// real main window. The lines after 26,400 are not filled yet: the description proves that
-// they come out as the placeholder, and that the data still ends where the module says.
-// Broken copies show that the description notices the faults that matter in this data.
+// real main window. Lines 1-26,400 are described here, the lines from 26,401 on in
+// us_zip_lines_26401_on.cpp. Broken copies show that the description notices the faults
+// that matter in this data.
 #include "tests/support/data_checker.h"
 #include "tests/support/data_checker_window.h"
+#include "tests/us_zip_description.h"
 
 #include "default_data/data_tables.h"
 #include "default_data/default_modules.h"
@@ -23,46 +24,18 @@
 #include <vector>
 
 using namespace testing_support;
+using namespace testing_support::us_zip;
 
 namespace {
 
-constexpr SearchDirection by_code = SearchDirection::by_code;
-constexpr SearchDirection by_name = SearchDirection::by_name;
-
-// The records that are filled; the rest of the module's lines hold nothing yet.
+// The records: lines 4 to `last_record`. Lines 4 to `first_part_end` keep the record rules
+// of the first part of the data; the records from line 26,401 on keep their own.
 constexpr std::int32_t first_record = 4;
-constexpr std::int32_t last_filled = 26400;
+constexpr std::int32_t first_part_end = 26400;
+constexpr std::int32_t last_record = 42157;
 // The records that the rules of the first 111 blocks speak of.
 constexpr LineRange blocks_1_to_111 = {first_record, 22200};
 
-// The records of these lines whose place name matches `pattern`.
-Scope places(LineRange lines, std::string pattern)
-{
-    return {.lines = lines, .where = {.field = "place", .pattern = std::move(pattern)}};
-}
-
-Scope of_state(LineRange lines, const std::string& state)
-{
-    return {.lines = lines, .where = {.field = "state", .pattern = state}};
-}
-
-Tally places_matching(std::string label, LineRange lines, std::string pattern, int records)
-{
-    return {.label = std::move(label), .scope = places(lines, std::move(pattern)), .records = records};
-}
-
-// Exactly these records have a place name matching `pattern` on these lines.
-Exactly only_records(std::string label, LineRange lines, std::string pattern, std::vector<std::string> records)
-{
-    return {.label = std::move(label), .scope = places(lines, std::move(pattern)), .values = std::move(records)};
-}
-
-// A place name with a word that begins with a small letter.
-const std::string small_word = "([a-z].*|.*[ -][a-z].*)";
-// A place name with a character other than letters, spaces and hyphens.
-const std::string other_character = ".*[^A-Za-z -].*";
-// Words of a place name.
-std::string word(const std::string& w) { return "(" + w + "|" + w + " .*|.* " + w + "|.* " + w + " .*)"; }
 
 // ---------------------------------------------------------------------------------------
 // The module, the lines that are not records, and the rules every record keeps
@@ -76,29 +49,31 @@ void add_module_and_other_lines(DataSet& set)
                   .line_count = 42159,
                   .upper_bound = 42359,
                   .fillers = 211,
-                  .stored = {{1, last_filled}, {42158, 42159}},
+                  .stored = {{1, 42159}},
                   .end_of_data = 42159};
     set.fields = zip_fields();
     set.other_lines = {{.lines = {1, 1}, .text = "# USA zip codes"},
                        {.lines = {2, 2}, .text = "# Zip Code - Place Name"},
                        {.lines = {3, 3}, .text = ":Null"},
-                       {.lines = {last_filled + 1, 42157}, .text = ""},
                        {.lines = {42158, 42158}, .text = ":Null"},
                        {.lines = {42159, 42159}, .text = "#End_Of_Data#"}};
-    set.record_lines = {{first_record, last_filled}};
-    set.records = last_filled - first_record + 1;
+    set.record_lines = {{first_record, last_record}};
+    set.records = last_record - first_record + 1;
 }
 
-// The form of a record, its characters and its place-name conventions, over every record.
+// The characters of every record, and the form and place-name conventions of the records of
+// lines 4-26,400.
 void add_record_rules(DataSet& set)
 {
     set.shapes.push_back(printable_ascii());
     set.shapes.push_back(no_outer_spaces());
     set.shapes.push_back(no_two_spaces());
     set.shapes.push_back(no_colour_tag());
-    set.shapes.push_back({.label = "a ZIP record", .pattern = R"(\d{5} [^ ].*[^ ], [A-Z]{2})"});
+    const LineRange all = {first_record, first_part_end};
+    set.shapes.push_back({.label = "a ZIP record", .scope = {.lines = all, .where = {}}, .pattern = R"(\d{5} [^ ].*[^ ], [A-Z]{2})"});
     set.shapes.push_back({.label = "a ZIP code of five digits", .field = "zip", .pattern = R"(\d{5})"});
     set.shapes.push_back({.label = "place names of letters, spaces, hyphens and slashes",
+                          .scope = {.lines = all, .where = {}},
                           .field = "place",
                           .pattern = "[A-Za-z]+(( |-|/)[A-Za-z]+)*",
                           .exception_records = {"19397 Southeastern, Pa., PA", "19398 Southeastern, Pa., PA",
@@ -107,6 +82,7 @@ void add_record_rules(DataSet& set)
                                                 "43456 Put-In- Bay, OH", "47876 Saint Mary-Of-*The-Woods, IN",
                                                 "49946 L' Anse, MI", "54540 Land O' Lakes, WI"}});
     set.shapes.push_back({.label = "title case: every word a capital and small letters",
+                          .scope = {.lines = all, .where = {}},
                           .field = "place",
                           .pattern = "((APO|FPO) )?[A-Z][a-z]*(( |-|/)[A-Z][a-z]*)*",
                           .exception_records = {"03801 Pease AFB, NH", "04549 Isle of Springs, ME",
@@ -120,8 +96,8 @@ void add_record_rules(DataSet& set)
                                                 "43456 Put-In- Bay, OH", "47876 Saint Mary-Of-*The-Woods, IN",
                                                 "49946 L' Anse, MI", "54540 Land O' Lakes, WI", "56556 McIntosh, MN",
                                                 "58057 McLeod, ND", "58253 McCanna, ND", "58254 McVille, ND"}});
-    set.lengths = {{.field = "place", .min = 3, .max = 25},
-                   {.field = "line", .min = 13, .max = 35},
+    set.lengths = {{.scope = {.lines = all, .where = {}}, .field = "place", .min = 3, .max = 25},
+                   {.scope = {.lines = all, .where = {}}, .field = "line", .min = 13, .max = 35},
                    {.scope = {.lines = blocks_1_to_111, .where = {}}, .field = "place", .min = 3, .max = 25,
                     .at_max = 1},
                    {.scope = {.lines = blocks_1_to_111, .where = {}}, .field = "line", .min = 13, .max = 35,
@@ -133,7 +109,6 @@ void add_record_rules(DataSet& set)
                            .scope = {.lines = {}, .where = {.field = "zip", .pattern = "0.*"}},
                            .records = 3541});
 
-    const LineRange all = {first_record, last_filled};
     const LineRange first_111 = blocks_1_to_111;
     set.exactly.push_back(only_records("names with a slash", all, ".*/.*",
                                        {"06268 Storrs/Mansfield, CT", "21030 Cockeysville/Hunt Valley, MD",
@@ -197,22 +172,6 @@ void add_record_rules(DataSet& set)
 
 // ---------------------------------------------------------------------------------------
 // Blocks, state runs and quoted records
-
-// Block k with its first and last lines and its records by state code in element order;
-// a last line left empty is not quoted.
-Block zip_block(int k, std::optional<std::string> first, std::optional<std::string> last, std::vector<Stretch> states)
-{
-    int records = 0;
-    for (const Stretch& stretch : states) records += stretch.records;
-    return {.number = k, .first_line = std::move(first), .last_line = std::move(last), .records = records,
-            .field = "state", .sequence = std::move(states)};
-}
-
-Run state_run(std::string state, LineRange lines, std::string first_zip, std::string last_zip, int records)
-{
-    return {.field = "state", .value = std::move(state), .lines = lines, .records = records,
-            .first_key = std::move(first_zip), .last_key = std::move(last_zip)};
-}
 
 // Blocks 66-132 as their tables give them; the first and last lines of blocks 81 and 82
 // are fixed by code and state only.
@@ -407,12 +366,10 @@ void add_blocks_and_runs(DataSet& set)
         state_run("SD", {25066, 25498}, "57001", "57795", 433),
         state_run("ND", {25499, 25946}, "58001", "58856", 448),
         state_run("MT", {25947, 26359}, "59001", "59937", 413),
-        state_run("IL", {26360, 26400}, "60001", "60050", 41),
     };
-    set.runs.back().goes_on_after = true;
     set.sequences = {{.label = "state runs of blocks 1-111", .scope = {.lines = blocks_1_to_111, .where = {}},
                       .field = "state", .runs = 35},
-                     {.label = "state runs", .scope = {.lines = {first_record, last_filled}, .where = {}},
+                     {.label = "state runs of lines 4-26400", .scope = {.lines = {first_record, first_part_end}, .where = {}},
                       .field = "state", .runs = 41}};
     // The block table fixes only the code and state of block 64's last record.
     set.exactly.push_back({.label = "the last record of block 64, ZIP 29832, SC",
@@ -731,40 +688,6 @@ const std::vector<ValueCount> frequent_in_27_to_39 = {
     {"Pittsburgh", 81},   {"Rochester", 48},    {"Buffalo", 45},      {"Erie", 33},        {"Harrisburg", 23},
     {"Wilkes-Barre", 23}, {"Scranton", 18},     {"Philadelphia", 17}, {"Allentown", 10}};
 
-// A name that has ten or more records in blocks 27-39 is one of the frequent names. The
-// numbers of records are counted afresh at the start of each pass over the records.
-Hook frequent_names_only()
-{
-    struct Tally {
-        std::size_t last_index = 0;
-        std::map<std::string, int> records;
-    };
-    auto tally = std::make_shared<Tally>();
-    return {.name = "blocks 27-39: ten records or more only for the names listed",
-            .scope = {.lines = {5201, 7800}, .where = {}},
-            .holds = [tally](const RecordList& records, std::size_t index) {
-                const std::size_t place = records.field_index("place");
-                if (tally->records.empty() || index <= tally->last_index) {
-                    tally->records.clear();
-                    for (std::size_t i = 0; i < records.size(); ++i) {
-                        const Record& record = records[i];
-                        if (record.line < 5201 || record.line > 7800) continue;
-                        ++tally->records[std::string(record.fields[place])];
-                    }
-                }
-                tally->last_index = index;
-                const std::string name(records[index].fields[place]);
-                const bool listed = std::any_of(frequent_in_27_to_39.begin(), frequent_in_27_to_39.end(),
-                                                [&](const ValueCount& each) { return each.value == name; });
-                return listed || tally->records[name] < 10;
-            }};
-}
-
-int zip_number(const RecordList& records, std::size_t index)
-{
-    return std::atoi(std::string(records.field(index, "zip")).c_str());
-}
-
 // The widest step between two neighbouring records of blocks 27-39, from 14305 to 14410,
 // is the only one of its size.
 Hook widest_step()
@@ -798,7 +721,10 @@ void add_blocks_27_to_39(DataSet& set)
                            .field = "place", .distinct = 512});
     set.repeats.push_back({.label = "blocks 27-39: Pennsylvania place names", .scope = of_state(lines, "PA"),
                            .field = "place", .distinct = 1628});
-    set.hooks.push_back(frequent_names_only());
+    std::vector<std::string> frequent_names;
+    for (const ValueCount& each : frequent_in_27_to_39) frequent_names.push_back(each.value);
+    set.hooks.push_back(only_these_names_reach("blocks 27-39: ten records or more only for the names listed", lines,
+                                               10, frequent_names));
     set.values.push_back({.label = "blocks 27-39: Pennsylvania names of New York cities",
                           .scope = of_state(lines, "PA"),
                           .field = "place",
@@ -1076,11 +1002,6 @@ void add_lines_24401_to_26400(DataSet& set)
 // ---------------------------------------------------------------------------------------
 // The restored file and the searches through the window
 
-std::string placeholder(std::int32_t n)
-{
-    return "## There is no data for directory line " + std::to_string(n) + ". ##";
-}
-
 // The records of each state code, found by a search of the place names ending in it.
 std::vector<Search> searches_by_state()
 {
@@ -1104,18 +1025,22 @@ void add_restored_file_and_searches(DataSet& set)
                                  {13001, "30228 Hampton, GA"},
                                  {22200, "50237 Runnells, IA"},
                                  {22201, "50238 Russell, IA"},
-                                 {last_filled, "60050 Mc Henry, IL"},
-                                 {last_filled + 1, placeholder(last_filled + 1)},
-                                 {42157, placeholder(42157)},
+                                 {26400, "60050 Mc Henry, IL"},
+                                 {26401, "60053 Morton Grove, IL"},
+                                 {40521, "96202 , CA"},
+                                 {40839, "96940 Koror, Caroline Islands, PW"},
+                                 {last_record, "99648 Perryville, AK"},
                                  {42158, ""}}};
-    const int records = last_filled - first_record + 1;
+    const int records = last_record - first_record + 1;
     set.searches = {
         {by_code, "00401", 1, {{"00401", "Pleasantville, NY"}}, true},
         {by_code, "0*", 3541, {{"00401", "Pleasantville, NY"}, {"09892", "APO New York, NY"}}},
         {by_code, "1497#", 1, {{"14975", "Elmira, NY"}}, true},
         {by_code, "149[89]#", 0, {}},
         {by_code, "15000", 0, {}},
-        {by_code, "?????", records, {{"00401", "Pleasantville, NY"}, {"60050", "Mc Henry, IL"}}},
+        {by_code, "?????", records,
+         {{"00401", "Pleasantville, NY"}, {"60050", "Mc Henry, IL"}, {"60053", "Morton Grove, IL"},
+          {"99648", "Perryville, AK"}}},
         {by_code, "*", records, {}},
         {by_name, "*", records, {}},
         {by_name, "Southeastern, Pa., PA", 3,
@@ -1127,7 +1052,10 @@ void add_restored_file_and_searches(DataSet& set)
           {"21031", "Cockeysville/Hunt Valley, MD"}},
          true},
         {by_name, "king and queen*", 1, {{"23085", "King and Queen Court Hous, VA"}}, true},
-        {by_name, "St[. ]*", 2, {{"29479", "St. Stephen, SC"}, {"29920", "St Helena, SC"}}, true},
+        {by_name, "St[. ]*", 5,
+         {{"29479", "St. Stephen, SC"}, {"29920", "St Helena, SC"}, {"68056", "St Columbans, NE"},
+          {"84770", "St George, UT"}, {"84771", "St George, UT"}},
+         true},
         {by_name, "APO New York, NY", 247, {{"09001", "APO New York, NY"}, {"09892", "APO New York, NY"}}},
         {by_name, "FPO New York, NY", 78, {{"09501", "FPO New York, NY"}, {"09598", "FPO New York, NY"}}},
         {by_name, "Pittsburgh, PA", 81, {{"15200", "Pittsburgh, PA"}, {"15290", "Pittsburgh, PA"}}},
@@ -1138,6 +1066,8 @@ void add_restored_file_and_searches(DataSet& set)
     };
     const std::vector<Search> by_state = searches_by_state();
     set.searches.insert(set.searches.end(), by_state.begin(), by_state.end());
+    const std::vector<Search> later_lines = searches_of_lines_26401_on();
+    set.searches.insert(set.searches.end(), later_lines.begin(), later_lines.end());
 }
 
 DataSet us_zip_codes()
@@ -1157,6 +1087,7 @@ DataSet us_zip_codes()
     add_blocks_96_to_111(set);
     add_lines_22201_to_24400(set);
     add_lines_24401_to_26400(set);
+    add_lines_26401_on(set);
     add_restored_file_and_searches(set);
     return set;
 }
@@ -1199,7 +1130,8 @@ TEST_F(UsZipCodesInWindow, SearchesOfTheRestoredFileFindTheirRows)
 }
 
 // One filler run alone on a fresh module stores its own block, first to last line as the
-// block table gives them, and nothing on either side of it.
+// block table gives them, and nothing on either side of it; the last block ends at the end
+// of the data.
 TEST(UsZipCodeFillers, EachFillerAloneStoresOnlyItsBlock)
 {
     for (const Block& block : us_zip_codes().blocks) {
@@ -1212,8 +1144,9 @@ TEST(UsZipCodeFillers, EachFillerAloneStoresOnlyItsBlock)
                                            .last_updated_line = {}});
         module.Fill_Block(block.number);
         const auto& lines = module.Default_Lines();
-        const std::size_t first = static_cast<std::size_t>(200 * (block.number - 1) + 1);
-        const std::size_t last = first + 199;
+        const LineRange range = block.lines.first != 0 ? block.lines : block_lines(block.number);
+        const std::size_t first = static_cast<std::size_t>(range.first);
+        const std::size_t last = static_cast<std::size_t>(range.last);
         EXPECT_EQ(lines[first], block.first_line.value_or(lines[first]));
         if (block.last_line) {
             EXPECT_EQ(lines[last], *block.last_line);
@@ -1291,6 +1224,23 @@ TEST(UsZipCodes, DescriptionNoticesEachBrokenCopy)
          "one-letter words"},
         {"a fourth stretch of Saint Cloud", [](DataLines& l) { l[24800] = l[24800].substr(0, 6) + "Saint Cloud, MN"; },
          "Saint Cloud in 3 stretches"},
+        {"Guam's record given California's code", [](DataLines& l) { l[40616] = "96630 FPO San Francisco, CA"; },
+         "state runs of lines 26401-42157"},
+        {"a record without a place name given one", [](DataLines& l) { l[40521] = "96202 Apo, CA"; },
+         "empty place names"},
+        {"a Pacific record without its island group", [](DataLines& l) { l[40840] = "96941 Ponape, FM"; },
+         "a second comma"},
+        {"the last record renamed", [](DataLines& l) { l[42157] = "99648 Perry, AK"; }, "line 42157"},
+        {"a Saint Louis code given to a suburb", [](DataLines& l) { l[28050] = "63132 Olivette, MO"; },
+         "Saint Louis"},
+        {"Everett's second code given to a neighbour", [](DataLines& l) { l[41458] = "98201 Marysville, WA"; },
+         "opens a stretch"},
+        {"a village made a second code of its neighbour",
+         [](DataLines& l) { l[27001] = "61363 Spring Valley, IL"; }, "places of one code"},
+        {"an apostrophe without its space in a later block", [](DataLines& l) { l[36515] = "83814 Coeur D'Alene, ID"; },
+         "an apostrophe without its space"},
+        {"a hyphen in a Texas name", [](DataLines& l) { l[35000] = "79097 White-Deer, TX"; },
+         "hyphens, digits, full stops"},
     };
     const DataSet set = us_zip_codes();
     const DataLines good = data_lines(set);

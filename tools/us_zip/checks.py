@@ -98,7 +98,7 @@ def state_sequence(records):
 def check_runs(targets, lines):
     failures = []
     states = states_by_element(targets)
-    for state, first, last, low, high, count, begun_earlier in targets.runs:
+    for state, first, last, low, high, count in targets.runs:
         records = lines.records(first, last)
         if len(records) != count or last - first + 1 != count:
             failures.append(f"run {state} {first}-{last}: {len(records)} records, expected {count}")
@@ -106,7 +106,7 @@ def check_runs(targets, lines):
             failures.append(f"run {state} {first}-{last}: another state inside")
         if records and (records[0][1].zip, records[-1][1].zip) != (low, high):
             failures.append(f"run {state} {first}-{last}: ZIP codes {records[0][1].zip}-{records[-1][1].zip}")
-        for outside in (last + 1,) if begun_earlier else (first - 1, last + 1):
+        for outside in (first - 1, last + 1):
             if states.get(outside) == state:
                 failures.append(f"run {state} {first}-{last}: goes on at element {outside}")
     return failures

@@ -149,8 +149,7 @@ def parse_statement(targets, text):
         state, elements, zips, count = head[1:]
         e1, e2 = element_range(elements)
         z1, _, z2 = zips.partition("-")
-        begun_earlier = fields[1:] == ["begun earlier"]
-        targets.runs.append((state, e1, e2, z1, z2, int(count), begun_earlier))
+        targets.runs.append((state, e1, e2, z1, z2, int(count)))
         targets.anchors.append(Anchor(e1, z1, state, None, f"first of the {state} run"))
         targets.anchors.append(Anchor(e2, z2, state, None, f"last of the {state} run"))
     elif kind == "departs":

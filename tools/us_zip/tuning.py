@@ -81,16 +81,22 @@ def place_numbers(fitted, first, last):
     return len(counts), sum(1 for n in counts.values() if n > 1)
 
 
-def rename_single_places(fitter, fitted, first, last, count, single_target):
-    counts = place_counts(fitted, first, last)
+def renamable_records(fitter, fitted, first, last, counts, sizes):
+    """The source records taken unchanged whose place has as many records as `sizes` allows
+    and that no statement names: (element, record, candidate)."""
     anchored = fitter.anchored()
-    options, targets_taken = [], set()
     for e in range(first, last + 1):
         record = fitted.elements.get(e)
         candidate = fitter.candidates.get(record.zip) if record else None
-        if (not candidate or fitted.notes.get(e) or e in anchored or counts[(record.name, record.state)] != 1
-                or fitter.is_governed(record.name, e)):
-            continue
+        if (candidate and not fitted.notes.get(e) and e not in anchored
+                and counts[(record.name, record.state)] in sizes and not fitter.is_governed(record.name, e)):
+            yield e, record, candidate
+
+
+def rename_single_places(fitter, fitted, first, last, count, single_target):
+    counts = place_counts(fitted, first, last)
+    options, targets_taken = [], set()
+    for e, record, candidate in renamable_records(fitter, fitted, first, last, counts, (1,)):
         for other in candidate.other_names:
             n = counts[(other, record.state)]
             if (n == 1) == single_target and n >= 1 and not fitter.is_governed(other, e) \
@@ -115,13 +121,9 @@ def split_places(fitter, fitted, first, last, count, sizes):
     if count <= 0:
         return 0
     counts = place_counts(fitted, first, last)
-    anchored = fitter.anchored()
     options, names_taken = [], set()
-    for e in range(first, last + 1):
-        record = fitted.elements.get(e)
-        candidate = fitter.candidates.get(record.zip) if record else None
-        if (not candidate or fitted.notes.get(e) or e in anchored or counts[(record.name, record.state)] not in sizes
-                or fitter.is_governed(record.name, e)):
+    for e, record, candidate in list(renamable_records(fitter, fitted, first, last, counts, sizes)):
+        if counts[(record.name, record.state)] not in sizes:
             continue
         other = next((name for name in candidate.other_names
                       if not counts[(name, record.state)] and name not in names_taken
