@@ -4,9 +4,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <set>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 
 namespace testing_support::us_zip {
@@ -65,7 +66,8 @@ int zip_number(const RecordList& records, std::size_t index)
 namespace {
 
 // The records of each place on a stretch of lines, counted afresh at the start of each
-// pass over the records (a pass asks about the records in rising order).
+// pass over the records (a pass asks about the records in rising order). The counts point
+// into the records, which stay put for the pass.
 class PlaceTally {
 public:
     explicit PlaceTally(LineRange lines) : lines_(lines) {}
@@ -79,35 +81,36 @@ public:
     {
         if (places_.empty() || index <= last_index_) count(records);
         last_index_ = index;
-        return places_[key(records, index)];
+        return places_[place_and_state(records, index)];
     }
 
     int records_of_name(const RecordList& records, std::size_t index)
     {
         of(records, index);
-        return names_[std::string(records.field(index, "place"))].records;
+        return names_[records.field(index, "place")].records;
     }
 
     // Whether this is the first record of its name, and the name stands in both states.
-    bool first_of_name_in_both(const RecordList& records, std::size_t index, const std::string& state,
-                               const std::string& other_state)
+    bool first_of_name_in_both(const RecordList& records, std::size_t index, std::string_view state,
+                               std::string_view other_state)
     {
         of(records, index);
-        const Name& name = names_[std::string(records.field(index, "place"))];
+        const Name& name = names_[records.field(index, "place")];
         return name.first == index && name.states.count(state) > 0 && name.states.count(other_state) > 0;
     }
 
 private:
-    static std::string key(const RecordList& records, std::size_t index)
-    {
-        return std::string(records.field(index, "place")) + ", " + std::string(records.field(index, "state"));
-    }
-
     struct Name {
         int records = 0;
         std::size_t first = 0;
-        std::set<std::string, std::less<>> states;
+        std::set<std::string_view> states;
     };
+
+    // The record after its ZIP code and the space: place name, comma and state code.
+    static std::string_view place_and_state(const RecordList& records, std::size_t index)
+    {
+        return records.field(index, "line").substr(6);
+    }
 
     void count(const RecordList& records)
     {
@@ -115,18 +118,18 @@ private:
         names_.clear();
         for (std::size_t i = 0; i < records.size(); ++i) {
             if (records[i].line < lines_.first || records[i].line > lines_.last) continue;
-            Place& place = places_[key(records, i)];
+            Place& place = places_[place_and_state(records, i)];
             if (place.records++ == 0) place.first = i;
-            Name& name = names_[std::string(records.field(i, "place"))];
+            Name& name = names_[records.field(i, "place")];
             if (name.records++ == 0) name.first = i;
-            name.states.emplace(records.field(i, "state"));
+            name.states.insert(records.field(i, "state"));
         }
     }
 
     LineRange lines_;
     std::size_t last_index_ = 0;
-    std::map<std::string, Place> places_;
-    std::map<std::string, Name> names_;
+    std::unordered_map<std::string_view, Place> places_;
+    std::unordered_map<std::string_view, Name> names_;
 };
 
 using PlaceTest = bool (*)(const PlaceTally::Place& place, std::size_t index);

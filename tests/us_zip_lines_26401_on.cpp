@@ -595,6 +595,9 @@ void add_blocks_198_to_211(DataSet& set)
                                        {"94920 Belvedere-Tiburon, CA", "95346 Mi-Wuk Village, CA",
                                         "97041 Mount Hood-Parkdale, OR", "97862 Milton-Freewater, OR"}));
     set.tallies.push_back(places_matching(blocks + ": full stops", lines, ".*\\..*", 0));
+    // Abbreviations are written with one capital or as single capitals; only APO and FPO,
+    // in the 175 military records, have two capitals in a row.
+    set.tallies.push_back(places_matching(blocks + ": two capitals in a row", lines, two_capitals, 175));
     set.exactly.push_back({.label = blocks + ": codes ending in 00",
                            .scope = {.lines = lines, .where = {.field = "zip", .pattern = ".*00"}},
                            .values = {"94100 San Francisco, CA", "94300 Palo Alto, CA", "94400 San Mateo, CA",
