@@ -153,6 +153,12 @@ void add_record_rules(DataSet& set)
                           .counts = {{"APO New York", 247}, {"FPO New York", 78}, {"APO Miami", 27},
                                      {"FPO Miami", 24}}});
     set.tallies.push_back(places_matching("military mail places", all, "(APO|FPO) .*", 376));
+    // These four state codes form one run each in the whole data: no record of theirs stands
+    // in the later lines either.
+    set.values.push_back({.label = "DE, DC, MD and VA records in the whole data",
+                          .scope = {.lines = {first_record, last_record}, .where = {}},
+                          .field = "state",
+                          .counts = {{"DE", 98}, {"DC", 277}, {"MD", 569}, {"VA", 1231}}});
     set.values.push_back({.label = "state codes in order of their first record",
                           .scope = {.lines = all, .where = {}},
                           .field = "state",
@@ -1266,5 +1272,8 @@ TEST(UsZipCodes, DescriptionNoticesEachBrokenCopyOfTheLaterLines)
          "an apostrophe without its space"},
         {"a hyphen in a Texas name", [](DataLines& l) { l[35000] = "79097 White-Deer, TX"; },
          "hyphens, digits, full stops"},
+        {"a Virginia record in the later lines",
+         [](DataLines& l) { l[30000] = l[30000].substr(0, l[30000].size() - 2) + "VA"; },
+         "DE, DC, MD and VA records in the whole data"},
     });
 }
