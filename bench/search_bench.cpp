@@ -375,9 +375,10 @@ void measure_abort(SearchWindow& window, int delay_ms)
 // The search's scan of the file with a listener that shows nothing and never yields.
 class SilentListener final : public zentrel::SearchListener {
 public:
-    void reading(const zentrel::SearchProgress&) override {}
+    bool turn_due() override { return false; }
+    void turn(const zentrel::SearchProgress&) override {}
     void matched(const zentrel::EntryFields&, const zentrel::SearchProgress&) override {}
-    bool line_done() override { return true; }
+    bool going_on() override { return true; }
 };
 
 // Reads, splits and matches every line as the search does, without the window.

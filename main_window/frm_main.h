@@ -103,9 +103,10 @@ public:
 
 private:
     // The search's listener: progress, rows and the yield.
-    void reading(const SearchProgress& progress) override;
+    bool turn_due() override;
+    void turn(const SearchProgress& progress) override;
     void matched(const EntryFields& entry, const SearchProgress& progress) override;
-    bool line_done() override;
+    bool going_on() override;
 
     void wire_handlers();
     void build_menu();
@@ -114,6 +115,7 @@ private:
     // The window and its inputs in one background colour.
     void paint_window(platform::Colour colour);
     void search_file(Category category, const std::string& pattern);
+    void note_last_line_time(const SearchProgress& progress);
     void report_search_failure(int number, const std::string& description);
     void add_red_row(std::string code_text, std::string name_text);
     void start_sample_search(const char* pattern, int option);

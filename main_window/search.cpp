@@ -1,8 +1,16 @@
 // The search: the window's side of the scan of the category's database file. It turns
 // the window busy, lists every match the scan reports, shows the progress and yields
-// once per line so that the window stays responsive and the search can be aborted, and
+// between lines so that the window stays responsive and the search can be aborted, and
 // reports how the search ended. Also the abort and clear commands and the keys of the
 // pattern box.
+//
+// The yield is paced by the event loop service, by time, not once per line. Nothing of
+// the search can be seen or changed but in a yield: the captions, the time of the last
+// line and the rows are shown, and the abort and a click on a row are processed, only
+// there. So the captions and the time are written just before each yield, and whatever
+// a yield shows (a repaint, the information window) is what a yield before every line
+// would have shown at the same line. The abort, which can only come in a yield, still
+// ends the search once the line after it has been read and matched.
 #include "core/paths.h"
 #include "main_window/frm_main.h"
 #include "main_window/text_helpers.h"
@@ -124,7 +132,14 @@ void frm_Main::search_file(Category category, const std::string& pattern)
     if (path.empty()) path = DataFile_for_Category(decimal_text(category));
     shown_pattern_ = pattern;
     const SearchField field = ui_.opt_DiallOption_0.value() ? SearchField::Code : SearchField::Name;
-    SearchLoop(category, field, ui_.txt_Inputbox.text(), ui_.txt_Inputbox.foreign_characters()).run(path, *this);
+    SearchLoop loop(category, field, ui_.txt_Inputbox.text(), ui_.txt_Inputbox.foreign_characters());
+    try {
+        loop.run(path, *this);
+    } catch (...) {
+        note_last_line_time(loop.progress());
+        throw;
+    }
+    note_last_line_time(loop.progress());
 
     if (search_state_.Match_Count <= 0) {
         const char* what = field == SearchField::Code ? "dialing code number" : "area code name";
@@ -140,8 +155,11 @@ void frm_Main::search_file(Category category, const std::string& pattern)
     ui_.flx_ResultsChart.set_tooltip(summary_hint(pattern, search_state_.Match_Count));
 }
 
-void frm_Main::reading(const SearchProgress& progress)
+bool frm_Main::turn_due() { return services_.event_loop->yield_due(); }
+
+void frm_Main::turn(const SearchProgress& progress)
 {
+    note_last_line_time(progress);
     ui_.frm.set_caption(progress_caption(shown_pattern_, progress.percent()));
     ui_.fra_Search.set_caption(progress_frame_caption(progress.percent(), progress.matches, progress.entries_read));
     services_.event_loop->do_events();
@@ -158,10 +176,13 @@ void frm_Main::matched(const EntryFields& entry, const SearchProgress& progress)
     }
 }
 
-bool frm_Main::line_done()
+bool frm_Main::going_on() { return search_state_.Search_Running; }
+
+// The time of the last line read, taken where it can be seen: before a yield and when
+// the scan ends. Before the first line it stays the start time.
+void frm_Main::note_last_line_time(const SearchProgress& progress)
 {
-    search_state_.Search_Last = services_.clock->now();
-    return search_state_.Search_Running;
+    if (progress.lines_read > 0) search_state_.Search_Last = services_.clock->now();
 }
 
 void frm_Main::report_search_failure(int number, const std::string& description)

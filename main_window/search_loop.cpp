@@ -20,31 +20,32 @@ SearchLoop::SearchLoop(Category category, SearchField field, std::string pattern
 
 SearchProgress SearchLoop::run(const std::string& path, SearchListener& listener)
 {
-    SearchProgress progress;
-    progress.file_size = platform::file_size_32(path);
+    progress_ = SearchProgress{};
+    progress_.file_size = platform::file_size_32(path);
     platform::InputFile file(path);
-    std::string line;
+    std::string_view line;
     bool going_on = true;
-    while (!file.eof() && progress.matches < match_limit && going_on) {
-        listener.reading(progress);
-        file.read_line(line);
-        progress.characters_read += static_cast<long long>(line.size());
-        if (const auto entry = matching_entry(line, progress)) listener.matched(*entry, progress);
-        going_on = listener.line_done();
+    while (!file.eof() && progress_.matches < match_limit && going_on) {
+        if (listener.turn_due()) listener.turn(progress_);
+        file.next_line(line);
+        ++progress_.lines_read;
+        progress_.characters_read += static_cast<long long>(line.size());
+        if (const auto entry = matching_entry(line)) listener.matched(*entry, progress_);
+        going_on = listener.going_on();
     }
     file.close();
-    return progress;
+    return progress_;
 }
 
 // The fields of the line when it is an entry whose field matches, which it counts.
-std::optional<EntryFields> SearchLoop::matching_entry(const std::string& line, SearchProgress& progress)
+std::optional<EntryFields> SearchLoop::matching_entry(std::string_view line)
 {
     if (line_kind(line) != LineKind::Entry) return std::nullopt;
-    ++progress.entries_read;
+    ++progress_.entries_read;
     const EntryFields entry = split_entry(line, category_);
     if (!compiled_) compiled_.emplace(pattern_, foreign_);
     if (!compiled_->matches(field_ == SearchField::Code ? entry.code : entry.name)) return std::nullopt;
-    ++progress.matches;
+    ++progress_.matches;
     return entry;
 }
 

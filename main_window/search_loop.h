@@ -3,7 +3,8 @@
 // comments and blanks, splits every entry by the category's rule, matches the chosen
 // field against the pattern and counts the matches, telling its listener of every line
 // and every match. It stops at the end of the file, at the match limit, or when the
-// listener says so. Showing the rows, the progress and the yield are the listener's.
+// listener says so. Showing the rows, the progress and the yield are the listener's, and
+// so is how often it takes its turn between lines.
 #include "core/category.h"
 #include "main_window/database_entry.h"
 #include "main_window/wildcard.h"
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zentrel {
@@ -18,6 +20,7 @@ namespace zentrel {
 // How far a scan has come.
 struct SearchProgress {
     long long file_size = 0;
+    long long lines_read = 0;
     long long characters_read = 0;
     long long entries_read = 0;
     std::int32_t matches = 0;
@@ -30,12 +33,14 @@ struct SearchProgress {
 class SearchListener {
 public:
     virtual ~SearchListener() = default;
-    // Before each line is read.
-    virtual void reading(const SearchProgress& progress) = 0;
+    // Asked before each line is read: whether the listener wants its turn now.
+    virtual bool turn_due() = 0;
+    // The listener's turn, before the next line is read; the progress is the one so far.
+    virtual void turn(const SearchProgress& progress) = 0;
     // An entry whose field matched; progress.matches counts it already.
     virtual void matched(const EntryFields& entry, const SearchProgress& progress) = 0;
     // After each line; false ends the scan before the next one.
-    virtual bool line_done() = 0;
+    virtual bool going_on() = 0;
 };
 
 enum class SearchField { Code, Name };
@@ -52,9 +57,11 @@ public:
     // Scans the file at path; error 53 when it cannot be found. Returns the progress at
     // the end.
     SearchProgress run(const std::string& path, SearchListener& listener);
+    // How far the scan has come, also when it failed.
+    const SearchProgress& progress() const { return progress_; }
 
 private:
-    std::optional<EntryFields> matching_entry(const std::string& line, SearchProgress& progress);
+    std::optional<EntryFields> matching_entry(std::string_view line);
 
     Category category_;
     SearchField field_;
@@ -62,6 +69,7 @@ private:
     std::vector<std::size_t> foreign_;
     // Compiled at the first entry line, so that an invalid pattern fails only there.
     std::optional<WildcardPattern> compiled_;
+    SearchProgress progress_;
 };
 
 } // namespace zentrel

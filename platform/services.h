@@ -34,11 +34,17 @@ public:
     virtual int show(const std::string& text, int style, const std::string& title) = 0;
 };
 
-// The yield to the event loop: every pending event is processed, then it returns.
+// The yield to the event loop: every pending event is processed, then it returns. A
+// long operation asks before each step whether a yield is due, so that it yields often
+// enough for the window to stay responsive but not so often that the yields cost more
+// than the work.
 class EventLoop {
 public:
     virtual ~EventLoop() = default;
     virtual void do_events() = 0;
+    // True when the operation should yield before its next step. Cheap enough to be
+    // asked once per line of a file.
+    virtual bool yield_due() = 0;
 };
 
 // The local date and time, to the whole second.

@@ -214,6 +214,7 @@ void InputFile::close()
     fd_ = -1;
     begin_ = end_ = 0;
     at_end_ = true;
+    line_feed_may_follow_ = false;
 }
 
 void InputFile::require_open() const
@@ -229,32 +230,59 @@ bool InputFile::eof()
 
 bool InputFile::read_line(std::string& line)
 {
-    require_open();
-    line.clear();
-    if (!has_data()) return false;
-    for (;;) {
-        const char* start = buffer_.get() + begin_;
-        const std::size_t available = end_ - begin_;
-        const auto* carriage_return = static_cast<const char*>(std::memchr(start, '\r', available));
-        if (carriage_return != nullptr) {
-            const auto length = static_cast<std::size_t>(carriage_return - start);
-            line.append(start, length);
-            begin_ += length + 1;
-            skip_line_feed();
-            return true;
-        }
-        line.append(start, available);
-        begin_ = end_;
-        if (!fill_buffer()) return true; // the last line has no line end
-    }
+    std::string_view view;
+    const bool read = next_line(view);
+    line.assign(view);
+    return read;
 }
 
-bool InputFile::has_data() { return begin_ < end_ || fill_buffer(); }
-
-// A CR may be the last byte of one block and its LF the first of the next.
-void InputFile::skip_line_feed()
+bool InputFile::next_line(std::string_view& line)
 {
-    if (has_data() && buffer_[begin_] == '\n') ++begin_;
+    require_open();
+    line = {};
+    if (!has_data()) return false;
+    const char* start = buffer_.get() + begin_;
+    const std::size_t available = end_ - begin_;
+    const auto* carriage_return = static_cast<const char*>(std::memchr(start, '\r', available));
+    if (carriage_return == nullptr) {
+        long_line_.assign(start, available);
+        begin_ = end_;
+        line = rest_of_long_line();
+        return true;
+    }
+    const auto length = static_cast<std::size_t>(carriage_return - start);
+    line = std::string_view(start, length);
+    begin_ += length + 1;
+    line_feed_may_follow_ = true;
+    return true;
+}
+
+// Reads on from a block's end to the line's end, adding to the line begun in long_line_.
+std::string_view InputFile::rest_of_long_line()
+{
+    while (fill_buffer()) {
+        const char* start = buffer_.get();
+        const auto* carriage_return = static_cast<const char*>(std::memchr(start, '\r', end_));
+        if (carriage_return != nullptr) {
+            const auto length = static_cast<std::size_t>(carriage_return - start);
+            long_line_.append(start, length);
+            begin_ = length + 1;
+            line_feed_may_follow_ = true;
+            return long_line_;
+        }
+        long_line_.append(start, end_);
+        begin_ = end_;
+    }
+    return long_line_; // the last line has no line end
+}
+
+bool InputFile::has_data()
+{
+    if (begin_ == end_ && !fill_buffer()) return false;
+    if (!line_feed_may_follow_) return true;
+    line_feed_may_follow_ = false;
+    if (buffer_[begin_] == '\n') ++begin_;
+    return begin_ < end_ || fill_buffer();
 }
 
 // Reads the next block; false once the file has no more bytes. A file truncated

@@ -38,18 +38,26 @@ public:
     // The next line without its line end, into `line` (its capacity is reused); false,
     // with `line` empty, at the end of the file.
     bool read_line(std::string& line);
+    // The same without a copy: `line` views the file's buffer, or a line of the file's own
+    // where a line crosses a block, and stays valid until the next call on the file.
+    bool next_line(std::string_view& line);
     void close();
 
 private:
     bool has_data();
     bool fill_buffer();
-    void skip_line_feed();
+    std::string_view rest_of_long_line();
     void require_open() const;
 
     std::unique_ptr<char[]> buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     bool at_end_ = false;
+    // A line ended at a CR: a LF that follows belongs to that line end. It is skipped
+    // when the next byte is looked at, which may be in the next block.
+    bool line_feed_may_follow_ = false;
+    // A line that crossed the end of a block.
+    std::string long_line_;
     int fd_ = -1;
 };
 

@@ -6,23 +6,34 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
 namespace zentrel {
 namespace {
 
-// Records what the scan reports and stops it after a given number of lines.
+// Records what the scan reports and stops it after a given number of lines. It takes its
+// turn before every line, or only before the lines whose number (from 1) a test names.
 class RecordingListener final : public SearchListener {
 public:
-    void reading(const SearchProgress& progress) override { before_each_line.push_back(progress); }
+    bool turn_due() override
+    {
+        ++lines_asked;
+        return turn_before_lines.empty() ||
+               std::find(turn_before_lines.begin(), turn_before_lines.end(), lines_asked) != turn_before_lines.end();
+    }
+    void turn(const SearchProgress& progress) override { before_each_line.push_back(progress); }
     void matched(const EntryFields& entry, const SearchProgress& progress) override
     {
         matches.push_back(std::string(entry.code) + "|" + std::string(entry.name));
         match_numbers.push_back(progress.matches);
     }
-    bool line_done() override { return ++lines_done < stop_after_lines; }
+    bool going_on() override { return ++lines_done < stop_after_lines; }
 
+    std::vector<int> turn_before_lines;
+    int lines_asked = 0;
     std::vector<SearchProgress> before_each_line;
     std::vector<std::string> matches;
     std::vector<std::int32_t> match_numbers;
@@ -78,6 +89,22 @@ TEST_F(SearchLoopTest, StopsWhenTheListenerSaysSo)
     const SearchProgress end = SearchLoop(Category::USZipCodes, SearchField::Name, "*").run(path, listener);
     EXPECT_EQ(listener.lines_done, 2);
     EXPECT_EQ(end.matches, 2);
+}
+
+TEST_F(SearchLoopTest, TurnsComeOnlyWhenTheListenerAsksWithTheProgressSoFar)
+{
+    const std::string path = write("# comment\r\n01238 Lee, MA\r\n01240 Lenox, MA\r\n02108 Boston, MA\r\n");
+    listener.turn_before_lines = {3};
+    const SearchProgress end = SearchLoop(Category::USZipCodes, SearchField::Name, "*").run(path, listener);
+    EXPECT_EQ(listener.lines_asked, 4) << "asked before every line";
+    ASSERT_EQ(listener.before_each_line.size(), 1u);
+    const SearchProgress& before_third = listener.before_each_line[0];
+    EXPECT_EQ(before_third.lines_read, 2);
+    EXPECT_EQ(before_third.characters_read, 9 + 13);
+    EXPECT_EQ(before_third.entries_read, 1);
+    EXPECT_EQ(before_third.matches, 1);
+    EXPECT_EQ(end.lines_read, 4);
+    EXPECT_EQ(end.matches, 3);
 }
 
 TEST_F(SearchLoopTest, AMissingFileIsError53AndABadPatternFailsAtTheFirstEntry)

@@ -23,6 +23,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 
 namespace platform {
@@ -82,13 +83,34 @@ private:
     }
 };
 
+// Paced by time: a yield is due once a millisecond has passed since the last one, far
+// more often than the display repaints and any person can notice, and far less often
+// than once per line of a file. The clock is read only on every 32nd question, because
+// reading it costs more than scanning a line.
 class QtEventLoop final : public EventLoop {
 public:
     void do_events() override
     {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
+        last_yield_ = std::chrono::steady_clock::now();
+        questions_left_ = questions_per_clock_read;
         check_program_end();
     }
+
+    bool yield_due() override
+    {
+        if (--questions_left_ > 0) return false;
+        questions_left_ = questions_per_clock_read;
+        return std::chrono::steady_clock::now() - last_yield_ >= yield_interval;
+    }
+
+private:
+    static constexpr std::chrono::microseconds yield_interval{1000};
+    static constexpr int questions_per_clock_read = 32;
+
+    std::chrono::steady_clock::time_point last_yield_{};
+    // The first question after a pause reads the clock.
+    int questions_left_ = 1;
 };
 
 // Lets only the left mouse button choose an item of a pop-up menu. A press of any

@@ -46,6 +46,7 @@ private:
 
 // The yield of a long operation: counts the yields and runs a test's action at each,
 // then processes the real pending events so the window behaves as it does for a user.
+// A yield is due before every step unless the test asks for the real loop's pacing.
 class ScriptedEventLoop final : public platform::EventLoop {
 public:
     void do_events() override
@@ -56,9 +57,18 @@ public:
         platform::check_program_end();
     }
 
+    bool yield_due() override
+    {
+        ++questions;
+        return paced_as_real && real != nullptr ? real->yield_due() : true;
+    }
+
     int yields = 0;
+    long questions = 0;
     std::function<void(int yield_number)> on_yield;
     bool pump_real_events = false;
+    // Yields only when the real loop would; needs pump_real_events for the real loop's clock.
+    bool paced_as_real = false;
     platform::EventLoop* real = nullptr;
 };
 
