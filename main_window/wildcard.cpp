@@ -23,6 +23,16 @@ void add_range(ByteSet& set, unsigned char first, unsigned char last)
     for (int byte = first; byte <= last; ++byte) set.set(static_cast<std::size_t>(byte));
 }
 
+// Every byte whose upper case is in `upper`.
+ByteSet either_case(const ByteSet& upper)
+{
+    ByteSet set;
+    for (std::size_t byte = 0; byte < set.size(); ++byte) {
+        if (upper[platform::upper_byte(static_cast<unsigned char>(byte))]) set.set(byte);
+    }
+    return set;
+}
+
 ByteSet digits()
 {
     ByteSet set;
@@ -86,7 +96,7 @@ WildcardPattern::WildcardPattern(std::string_view pattern, const std::vector<std
         } else {
             accepts.set(static_cast<unsigned char>(c));
         }
-        tokens_.push_back({false, accepts});
+        tokens_.push_back({false, either_case(accepts)});
     }
 }
 
@@ -107,7 +117,7 @@ bool WildcardPattern::matches(std::string_view text) const
                 star_run_end = next_char;
                 continue;
             }
-            if (token.accepts[platform::upper_byte(byte_at(text, next_char))]) {
+            if (token.accepts[byte_at(text, next_char)]) {
                 ++next_token;
                 ++next_char;
                 continue;

@@ -32,7 +32,9 @@ public:
     bool matches(std::string_view text) const;
 
 private:
-    // A "*", or the set of upper-cased bytes that one character may be.
+    // A "*", or the set of bytes that one character of the text may be: the pattern's
+    // set of upper-cased bytes with every byte that upper-cases into it, so that the
+    // match needs no upper-casing of the text.
     struct Token {
         bool is_star = false;
         std::bitset<256> accepts;
