@@ -10,6 +10,7 @@
 //   search_bench --window-search FOLDER PATTERN
 // searches the ZIP-code file of FOLDER for PATTERN in the window and prints the rows it
 // listed and then its peak resident memory in kB.
+#include "bench/scan/name_scan.h"
 #include "core/category.h"
 #include "core/paths.h"
 #include "default_data/default_modules.h"
@@ -486,18 +487,6 @@ void measure_memory(const BenchFiles& files)
 // ---------------------------------------------------------------------------------
 // The bare scan against grep and rg
 
-int bare_scan(const std::string& path, const std::string& pattern)
-{
-    class Silent final : public zentrel::SearchListener {
-    public:
-        bool turn_due() override { return false; }
-        void turn(const zentrel::SearchProgress&) override {}
-        void matched(const zentrel::EntryFields&, const zentrel::SearchProgress&) override {}
-        bool going_on() override { return true; }
-    } silent;
-    zentrel::SearchLoop loop(zentrel::Category::USZipCodes, zentrel::SearchField::Name, pattern);
-    return loop.run(path, silent).matches;
-}
 
 // The scan of the search without the window (read, split, match every line), as a process
 // of its own, against grep -c -i and rg -c -i as processes, on one file. Every side pays
@@ -508,7 +497,7 @@ void measure_bare_scan(const std::string& label, const ProgramFolder& folder)
     int in_process_matches = 0;
     const Spread in_process = repeat(process_runs, [&] {
         const auto start = Clock::now();
-        in_process_matches = bare_scan(path, few_pattern);
+        in_process_matches = bench::count_name_matches(path, few_pattern);
         return ms_since(start);
     });
     const std::string output = folder.file("count.txt");
@@ -563,7 +552,7 @@ int run_benchmark(int argc, char* argv[])
                 "Release build, offscreen\n",
                 zip_file_name(), files.small_lines, copies_in_large_file, files.large_lines);
 
-    const long every_entry_count = bare_scan(files.small.zip_file(), every_entry_pattern);
+    const long every_entry_count = bench::count_name_matches(files.small.zip_file(), every_entry_pattern);
     {
         SearchWindow window(files.small.path());
         measure_small_file_searches(window, every_entry_count);
