@@ -65,12 +65,7 @@ CommandButton::CommandButton(Control& parent, std::string caption, double left, 
 
 void CommandButton::click() const { run_handler(on_click_); }
 
-void CommandButton::set_caption(std::string caption)
-{
-    if (caption == caption_) return;
-    caption_ = std::move(caption);
-    mark_changed(caption_changed);
-}
+void CommandButton::set_caption(std::string caption) { change(caption_, std::move(caption), caption_changed); }
 
 void CommandButton::push(unsigned what)
 {

@@ -78,72 +78,48 @@ void Control::move(double left, double top, double width, double height)
     mark_changed(geometry_changed);
 }
 
-void Control::set_enabled(bool enabled)
-{
-    if (enabled == enabled_) return;
-    enabled_ = enabled;
-    mark_changed(enabled_changed);
-}
+void Control::set_enabled(bool enabled) { change(enabled_, enabled, enabled_changed); }
 
-void Control::set_visible(bool visible)
-{
-    if (visible == visible_) return;
-    visible_ = visible;
-    mark_changed(visible_changed);
-}
+void Control::set_visible(bool visible) { change(visible_, visible, visible_changed); }
 
-void Control::set_tooltip(std::string tooltip)
-{
-    if (tooltip == tooltip_) return;
-    tooltip_ = std::move(tooltip);
-    mark_changed(tooltip_changed);
-}
+void Control::set_tooltip(std::string tooltip) { change(tooltip_, std::move(tooltip), tooltip_changed); }
 
-void Control::set_back_colour(Colour colour)
-{
-    if (colour == back_colour_) return;
-    back_colour_ = colour;
-    mark_changed(colours_changed);
-}
+void Control::set_back_colour(Colour colour) { change(back_colour_, colour, colours_changed); }
 
-void Control::set_fore_colour(Colour colour)
-{
-    if (colour == fore_colour_) return;
-    fore_colour_ = colour;
-    mark_changed(colours_changed);
-}
+void Control::set_fore_colour(Colour colour) { change(fore_colour_, colour, colours_changed); }
 
 void Control::set_font(const Font& font)
 {
     font_ = font;
-    mark_changed(font_changed);
-    font_was_set();
+    font_was_changed();
 }
 
 void Control::set_font_name(std::string name)
 {
     font_.name = std::move(name);
-    mark_changed(font_changed);
-    font_was_set();
+    font_was_changed();
 }
 
 void Control::set_font_size(double size)
 {
     font_.size = size;
-    mark_changed(font_changed);
-    font_was_set();
+    font_was_changed();
 }
 
 void Control::set_font_bold(bool bold)
 {
     font_.bold = bold;
-    mark_changed(font_changed);
-    font_was_set();
+    font_was_changed();
 }
 
 void Control::set_font_underline(bool underline)
 {
     font_.underline = underline;
+    font_was_changed();
+}
+
+void Control::font_was_changed()
+{
     mark_changed(font_changed);
     font_was_set();
 }

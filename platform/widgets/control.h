@@ -7,8 +7,8 @@
 #include "platform/colours.h"
 
 #include <functional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QWidget;
@@ -135,6 +135,14 @@ protected:
 
     // Records that a value changed; the screen follows on the next flush.
     void mark_changed(unsigned what);
+    // Stores a new value and records the change, unless the value is the same.
+    template <typename T, typename Value>
+    void change(T& field, Value&& value, unsigned what)
+    {
+        if (value == field) return;
+        field = std::forward<Value>(value);
+        mark_changed(what);
+    }
     // Writes the changed values into the widget.
     virtual void push(unsigned what);
     // Runs after every change of the font.
@@ -146,6 +154,8 @@ protected:
 private:
     void flush();
     void forget_widget();
+    // Records a change of the font and lets the control follow it.
+    void font_was_changed();
 
     Control* parent_;
     QWidget* widget_;

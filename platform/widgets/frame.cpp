@@ -52,12 +52,7 @@ Frame::Frame(Control& parent, std::string caption, double left, double top, doub
     new MouseRelay(widget(), on_mouse_down_, true);
 }
 
-void Frame::set_caption(std::string caption)
-{
-    if (caption == caption_) return;
-    caption_ = std::move(caption);
-    mark_changed(caption_changed);
-}
+void Frame::set_caption(std::string caption) { change(caption_, std::move(caption), caption_changed); }
 
 void Frame::push(unsigned what)
 {
