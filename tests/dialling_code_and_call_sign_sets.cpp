@@ -1,7 +1,7 @@
 // The descriptions of the built-in international dialling-code and radio call-sign data,
 // with every number their documentation states, the searches of their edge cases and the
 // file the restore writes; data_set_test.cpp runs them through the data-set checker.
-#include "tests/dialling_code_and_call_sign_sets.h"
+#include "tests/data_sets.h"
 
 #include "default_data/default_modules.h"
 #include "main_window/database_entry.h"

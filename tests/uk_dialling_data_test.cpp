@@ -4,15 +4,16 @@
 // counts, the order by place name with its stated breaks, the telling rows, and the
 // searches a user makes of the restored file. The description is proved on the lines the
 // module hands out, on the file the real restore command writes and through the real
-// window; broken copies of the data show that the description notices each kind of fault.
+// window by the checks every data set goes through (data_set_test.cpp); broken copies of
+// the data show that the description notices each kind of fault.
+#include "tests/data_sets.h"
+#include "tests/support/broken_copies.h"
 #include "tests/support/data_checker.h"
-#include "tests/support/data_checker_window.h"
 
 #include "default_data/default_modules.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -376,7 +377,9 @@ void describe_restore_and_searches(DataSet& set)
     };
 }
 
-DataSet uk_dialling_codes()
+} // namespace
+
+DataSet testing_support::uk_dialling_codes()
 {
     DataSet set;
     set.label = "UKDiallingCodes";
@@ -389,47 +392,10 @@ DataSet uk_dialling_codes()
     return set;
 }
 
-} // namespace
-
-TEST(UKDiallingData, ModuleHasItsNumbersAndNothingPastItsData)
-{
-    const Problems problems = module_problems(uk_dialling_codes());
-    EXPECT_TRUE(problems.empty()) << listed(problems);
-}
-
-TEST(UKDiallingData, LinesAsTheProviderHandsThemOutMeetEveryRule)
-{
-    const DataSet set = uk_dialling_codes();
-    const Problems problems = record_problems(set, provided_lines(set));
-    EXPECT_TRUE(problems.empty()) << listed(problems);
-}
-
-class UKDiallingWindow : public DataSetWindowTest {};
-
-TEST_F(UKDiallingWindow, RestoredFileHasItsLinesAndMeetsEveryRule)
-{
-    const DataSet set = uk_dialling_codes();
-    const Problems problems = restored_file_problems(set, restore_through_window(set));
-    EXPECT_TRUE(problems.empty()) << listed(problems);
-}
-
-TEST_F(UKDiallingWindow, SearchesOfTheRestoredFileFindTheirRows)
-{
-    const Problems problems = all_search_problems(uk_dialling_codes());
-    EXPECT_TRUE(problems.empty()) << listed(problems);
-}
-
 // Each kind of fault in a copy of the data is named by the description.
 TEST(UKDiallingData, BrokenCopiesAreNoticed)
 {
-    const DataSet set = uk_dialling_codes();
-    const DataLines good = data_lines(set);
-    ASSERT_TRUE(record_problems(set, good).empty());
-    const struct {
-        const char* what;
-        std::function<void(DataLines&)> harm;
-        const char* problem;
-    } cases[] = {
+    expect_each_breakage_noticed(uk_dialling_codes(), {
         {"two places swapped", [](DataLines& l) { std::swap(l[500], l[502]); }, "stands below"},
         {"a stated break put in order", [](DataLines& l) { std::swap(l[2609], l[2610]); }, "Dilkenzie"},
         {"local digits after the code alone", [](DataLines& l) { std::swap(l[10], l[11]); },
@@ -443,12 +409,5 @@ TEST(UKDiallingData, BrokenCopiesAreNoticed)
         {"a place between two stated neighbours", [](DataLines& l) { std::swap(l[4093], l[4095]); },
          "stated neighbours"},
         {"a space before the local digit lost", [](DataLines& l) { l[10] = "Abbey St.Bathans 013614"; }, "code and one local digit"},
-    };
-    for (const auto& each : cases) {
-        SCOPED_TRACE(each.what);
-        DataLines lines = good;
-        each.harm(lines);
-        const Problems problems = record_problems(set, lines);
-        EXPECT_TRUE(mentions(problems, each.problem)) << listed(problems);
-    }
+    });
 }

@@ -1,9 +1,11 @@
 // The built-in UK post-code data, described once with every number its documentation
-// states and run through the data-set checker: on the lines the module hands out, on the
-// file the real restore command writes, and through searches of that file in the real
-// main window. Broken copies of the data show that the description notices each fault.
+// states, for the checks every data set goes through (data_set_test.cpp): on the lines the
+// module hands out, on the file the real restore command writes, and through searches of
+// that file in the real main window. Broken copies of the data show that the description
+// notices each fault.
+#include "tests/data_sets.h"
+#include "tests/support/broken_copies.h"
 #include "tests/support/data_checker.h"
-#include "tests/support/data_checker_window.h"
 
 #include "default_data/default_modules.h"
 #include "main_window/database_entry.h"
@@ -11,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -121,7 +122,9 @@ bool fewer_rows_than_the_fifth(const RecordList& records, std::size_t index)
     return rows < *most_frequent_qualifiers.back().records;
 }
 
-DataSet uk_post_codes()
+} // namespace
+
+DataSet testing_support::uk_post_codes()
 {
     DataSet set;
     set.label = "UKPostCodes";
@@ -331,64 +334,12 @@ DataSet uk_post_codes()
     return set;
 }
 
-} // namespace
-
-// ---------------------------------------------------------------------------------
-// The data as its description says, through the module and through the window.
-
-TEST(UKPostCodesData, ModuleHasItsNumbersAndNothingPastItsData)
-{
-    const Problems problems = module_problems(uk_post_codes());
-    EXPECT_TRUE(problems.empty()) << listed(problems);
-}
-
-TEST(UKPostCodesData, ProvidedLinesMeetEveryRule)
-{
-    const DataSet set = uk_post_codes();
-    const Problems problems = record_problems(set, provided_lines(set));
-    EXPECT_TRUE(problems.empty()) << listed(problems);
-}
-
-TEST(UKPostCodesData, BlocksFilledOnceGiveWhatTheProviderHandsOut)
-{
-    const DataSet set = uk_post_codes();
-    DataLines from_blocks = data_lines(set);
-    DataLines one_by_one = provided_lines(set);
-    // Line 8, the restore stamp, holds the moment it was made, which may differ by a second
-    // between the two; the rules check it by its form.
-    ASSERT_GT(from_blocks.size(), 8U);
-    ASSERT_GT(one_by_one.size(), 8U);
-    from_blocks[8].clear();
-    one_by_one[8].clear();
-    EXPECT_EQ(from_blocks, one_by_one);
-}
-
-class UKPostCodesInWindow : public DataSetWindowTest {};
-
-TEST_F(UKPostCodesInWindow, RestoredFileHasItsSizeAndMeetsEveryRule)
-{
-    const DataSet set = uk_post_codes();
-    const std::string bytes = restore_through_window(set);
-    const Problems problems = restored_file_problems(set, bytes);
-    EXPECT_TRUE(problems.empty()) << listed(problems);
-}
-
-TEST_F(UKPostCodesInWindow, SearchesOfTheRestoredFileFindTheirRows)
-{
-    const Problems problems = all_search_problems(uk_post_codes());
-    EXPECT_TRUE(problems.empty()) << listed(problems);
-}
-
 // ---------------------------------------------------------------------------------
 // Broken copies of the data: each fault is noticed and named.
 
 TEST(UKPostCodesData, DescriptionNoticesEachBrokenCopy)
 {
-    const struct {
-        const char* what;
-        std::function<void(DataLines&)> harm;
-        const char* problem;
-    } cases[] = {
+    expect_each_breakage_noticed(uk_post_codes(), {
         {"the double space of the Manchester row closed up", [](DataLines& l) { l[1564] = "M Manchester"; },
          "line 1564: expected \"M  Manchester\""},
         {"the Cleceland spelling corrected", [](DataLines& l) { l[2709] = "TS10 Redcar (Cleveland)"; },
@@ -404,15 +355,5 @@ TEST(UKPostCodesData, DescriptionNoticesEachBrokenCopy)
          "district key without a qualifier"},
         {"a London row given to another county", [](DataLines& l) { l[715] = "E1 Aldgate (Middlesex)"; },
          "\"London\", records: expected 124, found 123"},
-    };
-    const DataSet set = uk_post_codes();
-    const DataLines good = data_lines(set);
-    ASSERT_TRUE(record_problems(set, good).empty()) << listed(record_problems(set, good));
-    for (const auto& each : cases) {
-        SCOPED_TRACE(each.what);
-        DataLines lines = good;
-        each.harm(lines);
-        const Problems problems = record_problems(set, lines);
-        EXPECT_TRUE(mentions(problems, each.problem)) << listed(problems);
-    }
+    });
 }

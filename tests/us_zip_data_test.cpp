@@ -2,10 +2,12 @@
 // described once and run through the data-set checker: on the lines the module hands out,
 // on the file the real restore command writes, and through searches of that file in the
 // real main window. Lines 1-26,400 are described here, the lines from 26,401 on in
-// us_zip_lines_26401_on.cpp. Broken copies show that the description notices the faults
-// that matter in this data.
+// us_zip_lines_26401_on.cpp. data_set_test.cpp runs it through the checks every data set
+// goes through; the block fillers and broken copies, which show that the description
+// notices the faults that matter in this data, are tested here.
+#include "tests/data_sets.h"
+#include "tests/support/broken_copies.h"
 #include "tests/support/data_checker.h"
-#include "tests/support/data_checker_window.h"
 #include "tests/us_zip_description.h"
 
 #include "default_data/data_tables.h"
@@ -15,7 +17,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -1075,7 +1076,9 @@ void add_restored_file_and_searches(DataSet& set)
     set.searches.insert(set.searches.end(), later_lines.begin(), later_lines.end());
 }
 
-DataSet us_zip_codes()
+} // namespace
+
+DataSet testing_support::us_zip_codes()
 {
     DataSet set;
     add_module_and_other_lines(set);
@@ -1095,43 +1098,6 @@ DataSet us_zip_codes()
     add_lines_26401_on(set);
     add_restored_file_and_searches(set);
     return set;
-}
-
-} // namespace
-
-TEST(UsZipCodes, ModuleHasItsNumbersAndNothingPastItsData)
-{
-    const Problems problems = module_problems(us_zip_codes());
-    EXPECT_TRUE(problems.empty()) << listed(problems);
-}
-
-TEST(UsZipCodes, ProvidedLinesMeetEveryRule)
-{
-    const DataSet set = us_zip_codes();
-    const Problems problems = record_problems(set, provided_lines(set));
-    EXPECT_TRUE(problems.empty()) << listed(problems);
-}
-
-TEST(UsZipCodes, BlocksFilledOnceGiveWhatTheProviderHandsOut)
-{
-    const DataSet set = us_zip_codes();
-    EXPECT_EQ(data_lines(set), provided_lines(set));
-}
-
-using UsZipCodesInWindow = DataSetWindowTest;
-
-TEST_F(UsZipCodesInWindow, RestoredFileHasItsLinesAndMeetsEveryRule)
-{
-    const DataSet set = us_zip_codes();
-    const std::string bytes = restore_through_window(set);
-    const Problems problems = restored_file_problems(set, bytes);
-    EXPECT_TRUE(problems.empty()) << listed(problems);
-}
-
-TEST_F(UsZipCodesInWindow, SearchesOfTheRestoredFileFindTheirRows)
-{
-    const Problems problems = all_search_problems(us_zip_codes());
-    EXPECT_TRUE(problems.empty()) << listed(problems);
 }
 
 // One filler run alone on a fresh module stores its own block, first to last line as the
@@ -1186,35 +1152,9 @@ TEST(UsZipCodeFillers, RunningAFillerAgainLeavesItsBlockAsItWas)
 // ---------------------------------------------------------------------------------------
 // The description notices what goes wrong with this data.
 
-namespace {
-
-struct ZipBreakage {
-    const char* what;
-    std::function<void(DataLines&)> harm;
-    const char* problem;
-};
-
-// Each broken copy of the data, checked against the whole description, shows a problem
-// that names what was broken.
-void expect_each_breakage_noticed(const std::vector<ZipBreakage>& breakages)
-{
-    const DataSet set = us_zip_codes();
-    const DataLines good = data_lines(set);
-    ASSERT_TRUE(record_problems(set, good).empty()) << "the unbroken set passes";
-    for (const ZipBreakage& breakage : breakages) {
-        SCOPED_TRACE(breakage.what);
-        DataLines lines = good;
-        breakage.harm(lines);
-        const Problems problems = record_problems(set, lines);
-        EXPECT_TRUE(mentions(problems, breakage.problem)) << listed(problems);
-    }
-}
-
-} // namespace
-
 TEST(UsZipCodes, DescriptionNoticesEachBrokenCopyOfTheFirstLines)
 {
-    expect_each_breakage_noticed({
+    expect_each_breakage_noticed(us_zip_codes(), {
         {"two records swapped across a change of state", [](DataLines& l) { std::swap(l[874], l[875]); },
          "ZIP codes ascending"},
         {"a record moved one block on",
@@ -1254,7 +1194,7 @@ TEST(UsZipCodes, DescriptionNoticesEachBrokenCopyOfTheFirstLines)
 
 TEST(UsZipCodes, DescriptionNoticesEachBrokenCopyOfTheLaterLines)
 {
-    expect_each_breakage_noticed({
+    expect_each_breakage_noticed(us_zip_codes(), {
         {"Guam's record given California's code", [](DataLines& l) { l[40616] = "96630 FPO San Francisco, CA"; },
          "state runs of lines 26401-42157"},
         {"a record without a place name given one", [](DataLines& l) { l[40521] = "96202 Apo, CA"; },
