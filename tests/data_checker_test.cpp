@@ -199,9 +199,10 @@ struct Harm {
     const char* problem;
 };
 
-TEST(DataChecker, NoticesEachKindOfFaultInABrokenCopy)
+// Broken copies of the small set, one for each kind of fault.
+std::vector<Harm> harms_of_the_small_set()
 {
-    const Harm harms[] = {
+    return {
         {"a record missing at the end", [](DataLines& l) { l.resize(10); }, "lines 10-12 of the records are missing"},
         {"a line beyond the records", [](DataLines& l) { l.push_back("00905 San Juan, PR"); },
          "line 14: \"00905 San Juan, PR\" stands outside the records and is not listed"},
@@ -271,14 +272,93 @@ TEST(DataChecker, NoticesEachKindOfFaultInABrokenCopy)
         {"a hook holding for fewer", [](DataLines& l) { l[12] = "00904 Ponce, PR"; },
          "in San Juan, records it holds for: expected 4, found 3"},
     };
+}
+
+TEST(DataChecker, NoticesEachKindOfFaultInABrokenCopy)
+{
     const DataSet set = small_set();
-    for (const Harm& each : harms) {
+    for (const Harm& each : harms_of_the_small_set()) {
         SCOPED_TRACE(each.what);
         DataLines lines = small_lines();
         each.harm(lines);
         const Problems problems = record_problems(set, lines);
         EXPECT_TRUE(mentions(problems, each.problem)) << listed(problems);
     }
+}
+
+// ---------------------------------------------------------------------------------
+// Broken copies checked against the rules that see their changed lines
+
+TEST(DataCheckerBrokenCopy, FindsWhatTheWholeCheckFinds)
+{
+    const DataSet set = small_set();
+    const DataLines good = small_lines();
+    for (const Harm& each : harms_of_the_small_set()) {
+        SCOPED_TRACE(each.what);
+        DataLines lines = good;
+        each.harm(lines);
+        EXPECT_EQ(broken_copy_problems(set, good, lines), record_problems(set, lines));
+    }
+}
+
+// The small set with rules over its first two records: a tally, a run, and a hook that
+// also reads the last record.
+DataSet small_set_with_rules_on_lines_3_and_4()
+{
+    DataSet set = small_set();
+    const LineRange lines = {3, 4};
+    set.tallies.push_back(
+        {.label = "New York", .scope = {.lines = lines, .where = {.field = "state", .pattern = "NY"}}, .records = 2});
+    set.runs.push_back({.field = "state", .value = "NY", .lines = lines, .records = 2});
+    set.hooks.push_back({.name = "the last record is in San Juan",
+                         .scope = {.lines = lines, .where = {}},
+                         .holds = [](const RecordList& records, std::size_t) {
+                             return records.field(records.size() - 1, "place") == "San Juan";
+                         }});
+    return set;
+}
+
+TEST(DataCheckerBrokenCopy, AsksEveryRuleThatCanSeeAChangedLine)
+{
+    const struct {
+        const char* what;
+        std::function<void(DataLines&)> harm;
+        const char* problem;
+    } cases[] = {
+        {"a record far from a hook's lines that the hook reads", [](DataLines& l) { l[12] = "00904 Ponce, PR"; },
+         "line 3: the last record is in San Juan on lines 3-4: does not hold for \"00401 Pleasantville, NY\""},
+        {"the record after a run's lines", [](DataLines& l) { l[5] = "00601 Adjuntas, NY"; },
+         "line 5: the run of state \"NY\" on lines 3-4: the run goes on after its lines"},
+        {"a record on a tally's lines", [](DataLines& l) { l[4] = "00501 Holtsville, PR"; },
+         "New York: expected 2, found 1"},
+    };
+    const DataSet set = small_set_with_rules_on_lines_3_and_4();
+    const DataLines good = small_lines();
+    ASSERT_TRUE(record_problems(set, good).empty()) << listed(record_problems(set, good));
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.what);
+        DataLines lines = good;
+        each.harm(lines);
+        const Problems problems = broken_copy_problems(set, good, lines);
+        EXPECT_TRUE(mentions(problems, each.problem)) << listed(problems);
+        EXPECT_EQ(problems, record_problems(set, lines));
+    }
+}
+
+// A rule whose lines are far from every changed line is not asked again: here a tally
+// that the unbroken lines already break shows only in the whole check.
+TEST(DataCheckerBrokenCopy, LeavesOutTheRulesThatCannotSeeAChangedLine)
+{
+    DataSet set = small_set_with_rules_on_lines_3_and_4();
+    set.tallies.back().records = 3;
+    DataLines lines = small_lines();
+    const DataLines good = lines;
+    lines[10] = "00902 Santurce, PR";
+    const char* tally = "New York: expected 3, found 2";
+    EXPECT_TRUE(mentions(record_problems(set, lines), tally));
+    const Problems problems = broken_copy_problems(set, good, lines);
+    EXPECT_FALSE(mentions(problems, tally)) << listed(problems);
+    EXPECT_TRUE(mentions(problems, "places, the most records of one value: expected 4, found 3")) << listed(problems);
 }
 
 TEST(DataChecker, SaysWhenADescriptionCannotBeChecked)

@@ -14,7 +14,7 @@ void expect_each_breakage_noticed(const DataSet& set, const std::vector<Breakage
         SCOPED_TRACE(breakage.what);
         DataLines lines = good;
         breakage.harm(lines);
-        const Problems problems = record_problems(set, lines);
+        const Problems problems = broken_copy_problems(set, good, lines);
         EXPECT_TRUE(mentions(problems, breakage.problem)) << listed(problems);
     }
 }

@@ -17,7 +17,8 @@ struct Breakage {
 };
 
 // The set's own lines meet every rule, and each broken copy of them shows a problem with
-// the breakage's words.
+// the breakage's words (checked by broken_copy_problems(), which finds what the whole
+// check finds).
 void expect_each_breakage_noticed(const DataSet& set, const std::vector<Breakage>& breakages);
 
 } // namespace testing_support

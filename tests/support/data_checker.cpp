@@ -328,6 +328,105 @@ Problems record_problems(const DataSet& set, const DataLines& lines)
 }
 
 // ---------------------------------------------------------------------------------------
+// Broken copies
+
+namespace {
+
+// The lines, in rising order, that differ between two copies of one length.
+std::vector<std::int32_t> changed_lines(const DataLines& good, const DataLines& broken)
+{
+    std::vector<std::int32_t> changed;
+    for (std::size_t n = 1; n < broken.size(); ++n) {
+        if (broken[n] != good[n]) changed.push_back(static_cast<std::int32_t>(n));
+    }
+    return changed;
+}
+
+// The lines a rule reads, and which of them changed.
+class ChangedLines {
+public:
+    ChangedLines(std::vector<std::int32_t> changed, std::vector<LineKind> kinds)
+        : changed_(std::move(changed)), kinds_(std::move(kinds))
+    {
+    }
+
+    bool any_on(const LineRange& lines) const
+    {
+        if (lines.first == 0 && lines.last == 0) return true;
+        const auto at = std::lower_bound(changed_.begin(), changed_.end(), lines.first);
+        return at != changed_.end() && *at <= lines.last;
+    }
+
+    // A run also reads the records just before and after its lines.
+    bool any_on_or_next_to(const LineRange& lines) const
+    {
+        if (lines.first == 0 && lines.last == 0) return true;
+        return any_on({record_before(lines.first), record_after(lines.last)});
+    }
+
+private:
+    bool is_record(std::size_t n) const { return n < kinds_.size() && kinds_[n] == LineKind::record; }
+
+    std::int32_t record_before(std::int32_t line) const
+    {
+        auto n = static_cast<std::size_t>(std::clamp<std::int32_t>(line - 1, 1, static_cast<std::int32_t>(kinds_.size())));
+        while (n > 1 && !is_record(n)) --n;
+        return static_cast<std::int32_t>(n);
+    }
+
+    std::int32_t record_after(std::int32_t line) const
+    {
+        auto n = static_cast<std::size_t>(std::max<std::int32_t>(line + 1, 1));
+        while (n < kinds_.size() && !is_record(n)) ++n;
+        return static_cast<std::int32_t>(n);
+    }
+
+    std::vector<std::int32_t> changed_;
+    std::vector<LineKind> kinds_;
+};
+
+template <typename Rule, typename Sees>
+void keep_seeing(std::vector<Rule>& rules, Sees sees)
+{
+    rules.erase(std::remove_if(rules.begin(), rules.end(), [&](const Rule& rule) { return !sees(rule); }),
+                rules.end());
+}
+
+// The set with only the record rules that read a changed line; hooks are all kept.
+DataSet rules_seeing(const DataSet& set, const ChangedLines& changed)
+{
+    DataSet seeing = set;
+    const auto by_scope = [&](const auto& rule) { return changed.any_on(rule.scope.lines); };
+    keep_seeing(seeing.shapes, by_scope);
+    keep_seeing(seeing.tallies, by_scope);
+    keep_seeing(seeing.occurrences, by_scope);
+    keep_seeing(seeing.lengths, by_scope);
+    keep_seeing(seeing.values, by_scope);
+    keep_seeing(seeing.repeats, by_scope);
+    keep_seeing(seeing.orders, by_scope);
+    keep_seeing(seeing.sequences, by_scope);
+    keep_seeing(seeing.exactly, by_scope);
+    keep_seeing(seeing.present, by_scope);
+    keep_seeing(seeing.runs, [&](const Run& run) { return changed.any_on_or_next_to(run.lines); });
+    keep_seeing(seeing.blocks, [&](const Block& block) {
+        return changed.any_on(block.lines.first == 0 && block.lines.last == 0 ? block_lines(block.number)
+                                                                              : block.lines);
+    });
+    return seeing;
+}
+
+} // namespace
+
+Problems broken_copy_problems(const DataSet& set, const DataLines& good, const DataLines& broken)
+{
+    if (broken.size() != good.size()) return record_problems(set, broken);
+    // The kinds' own problems are found again by record_problems().
+    Problems found_again;
+    const ChangedLines changed(changed_lines(good, broken), line_kinds(set, broken, found_again));
+    return record_problems(rules_seeing(set, changed), broken);
+}
+
+// ---------------------------------------------------------------------------------------
 // The module
 
 namespace {

@@ -466,6 +466,16 @@ Problems module_problems(const DataSet& set);
 // data_lines(), provided_lines() or of a restored file (file_elements()).
 Problems record_problems(const DataSet& set, const DataLines& lines);
 
+// The problems of a broken copy of lines that meet every rule (`good`, in which
+// record_problems() finds none), found by the checks of the lines and by every record rule
+// that can see a changed line: a rule over all the lines, a rule whose lines take in a
+// changed line (a run's with the records next to it), and every hook, which may look at
+// any record. A rule that sees no changed line sees what it saw in `good` and finds nothing
+// again, so the problems are those record_problems() finds in the copy, for a part of its
+// cost where the rules are spread over the lines. A copy of another length is checked
+// against every rule.
+Problems broken_copy_problems(const DataSet& set, const DataLines& good, const DataLines& broken);
+
 // The restored file's size and lines, its line ends, its agreement with the provider
 // line by line (computed lines by their form), and every rule on its records.
 Problems restored_file_problems(const DataSet& set, const std::string& bytes);
