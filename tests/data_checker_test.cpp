@@ -289,21 +289,10 @@ TEST(DataChecker, NoticesEachKindOfFaultInABrokenCopy)
 // ---------------------------------------------------------------------------------
 // Broken copies checked against the rules that see their changed lines
 
-TEST(DataCheckerBrokenCopy, FindsWhatTheWholeCheckFinds)
-{
-    const DataSet set = small_set();
-    const DataLines good = small_lines();
-    for (const Harm& each : harms_of_the_small_set()) {
-        SCOPED_TRACE(each.what);
-        DataLines lines = good;
-        each.harm(lines);
-        EXPECT_EQ(broken_copy_problems(set, good, lines), record_problems(set, lines));
-    }
-}
-
-// The small set with rules over its first two records: a tally, a run, and a hook that
-// also reads the last record.
-DataSet small_set_with_rules_on_lines_3_and_4()
+// The small set with rules over a few of its lines: on lines 3-4 a tally, a run, and a
+// hook that also reads the last record; on lines 5-6 a hook that states it reads one record
+// before them.
+DataSet small_set_with_rules_on_some_lines()
 {
     DataSet set = small_set();
     const LineRange lines = {3, 4};
@@ -315,7 +304,26 @@ DataSet small_set_with_rules_on_lines_3_and_4()
                          .holds = [](const RecordList& records, std::size_t) {
                              return records.field(records.size() - 1, "place") == "San Juan";
                          }});
+    set.hooks.push_back({.name = "follows a New York or Puerto Rico record",
+                         .scope = {.lines = {5, 6}, .where = {}},
+                         .holds = [](const RecordList& records, std::size_t index) {
+                             const std::string_view before = records.field(index - 1, "state");
+                             return before == "NY" || before == "PR";
+                         },
+                         .reach = Reach{.before = 1, .after = 0}});
     return set;
+}
+
+TEST(DataCheckerBrokenCopy, FindsWhatTheWholeCheckFinds)
+{
+    const DataSet set = small_set_with_rules_on_some_lines();
+    const DataLines good = small_lines();
+    for (const Harm& each : harms_of_the_small_set()) {
+        SCOPED_TRACE(each.what);
+        DataLines lines = good;
+        each.harm(lines);
+        EXPECT_EQ(broken_copy_problems(set, good, lines), record_problems(set, lines));
+    }
 }
 
 TEST(DataCheckerBrokenCopy, AsksEveryRuleThatCanSeeAChangedLine)
@@ -331,8 +339,10 @@ TEST(DataCheckerBrokenCopy, AsksEveryRuleThatCanSeeAChangedLine)
          "line 5: the run of state \"NY\" on lines 3-4: the run goes on after its lines"},
         {"a record on a tally's lines", [](DataLines& l) { l[4] = "00501 Holtsville, PR"; },
          "New York: expected 2, found 1"},
+        {"the record before a hook's lines, within its reach", [](DataLines& l) { l[4] = "00501 Holtsville, VI"; },
+         "line 5: follows a New York or Puerto Rico record on lines 5-6: does not hold for \"00601 Adjuntas, PR\""},
     };
-    const DataSet set = small_set_with_rules_on_lines_3_and_4();
+    const DataSet set = small_set_with_rules_on_some_lines();
     const DataLines good = small_lines();
     ASSERT_TRUE(record_problems(set, good).empty()) << listed(record_problems(set, good));
     for (const auto& each : cases) {
@@ -345,20 +355,32 @@ TEST(DataCheckerBrokenCopy, AsksEveryRuleThatCanSeeAChangedLine)
     }
 }
 
-// A rule whose lines are far from every changed line is not asked again: here a tally
-// that the unbroken lines already break shows only in the whole check.
+// A rule whose lines are far from every changed line is not asked again: here rules that
+// the unbroken lines already break show only in the whole check.
 TEST(DataCheckerBrokenCopy, LeavesOutTheRulesThatCannotSeeAChangedLine)
 {
-    DataSet set = small_set_with_rules_on_lines_3_and_4();
-    set.tallies.back().records = 3;
-    DataLines lines = small_lines();
-    const DataLines good = lines;
+    const struct {
+        const char* what;
+        std::function<void(DataSet&)> misstate;
+        const char* problem;
+    } cases[] = {
+        {"a tally on lines 3-4", [](DataSet& s) { s.tallies.back().records = 3; }, "New York: expected 3, found 2"},
+        {"a hook that reads one record before lines 5-6", [](DataSet& s) { s.hooks.back().records = 3; },
+         "follows a New York or Puerto Rico record on lines 5-6, records: expected 3, found 2"},
+    };
+    const DataLines good = small_lines();
+    DataLines lines = good;
     lines[10] = "00902 Santurce, PR";
-    const char* tally = "New York: expected 3, found 2";
-    EXPECT_TRUE(mentions(record_problems(set, lines), tally));
-    const Problems problems = broken_copy_problems(set, good, lines);
-    EXPECT_FALSE(mentions(problems, tally)) << listed(problems);
-    EXPECT_TRUE(mentions(problems, "places, the most records of one value: expected 4, found 3")) << listed(problems);
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.what);
+        DataSet set = small_set_with_rules_on_some_lines();
+        each.misstate(set);
+        EXPECT_TRUE(mentions(record_problems(set, lines), each.problem));
+        const Problems problems = broken_copy_problems(set, good, lines);
+        EXPECT_FALSE(mentions(problems, each.problem)) << listed(problems);
+        EXPECT_TRUE(mentions(problems, "places, the most records of one value: expected 4, found 3"))
+            << listed(problems);
+    }
 }
 
 TEST(DataChecker, SaysWhenADescriptionCannotBeChecked)

@@ -703,7 +703,8 @@ Hook widest_step()
             .holds = [](const RecordList& records, std::size_t index) {
                 const int step = zip_number(records, index) - zip_number(records, index - 1);
                 return records[index].line == 5498 ? step == 105 : step < 105;
-            }};
+            },
+            .reach = Reach{.before = 1, .after = 0}};
 }
 
 void add_blocks_27_to_39(DataSet& set)
@@ -887,7 +888,8 @@ Hook hundreds_begin_the_large_places(std::string name, LineRange lines, int mini
                 const bool large = places->records[key(index)] >= minimum;
                 const bool first = places->first_line[key(index)] == records[index].line;
                 return records.field(index, "zip").ends_with("00") == (large && first);
-            }};
+            },
+            .reach = Reach{}};
 }
 
 void add_lines_22201_to_24400(DataSet& set)
@@ -949,7 +951,8 @@ Hook stretches_of(const std::string& name, LineRange lines, int stretches)
             .holds = [name](const RecordList& records, std::size_t index) {
                 return index == 0 || records.field(index - 1, "place") != name;
             },
-            .holding = stretches};
+            .holding = stretches,
+            .reach = Reach{.before = 1, .after = 0}};
 }
 
 void add_lines_24401_to_26400(DataSet& set)

@@ -142,7 +142,8 @@ Hook places_hook(std::string label, LineRange lines, int holding, PlaceTest test
             .holds = [tally, test](const RecordList& records, std::size_t index) {
                 return test(tally->of(records, index), index);
             },
-            .holding = holding};
+            .holding = holding,
+            .reach = Reach{}};
 }
 
 } // namespace
@@ -175,7 +176,8 @@ Hook names_in_both_states(std::string label, LineRange lines, std::string state,
             .holds = [tally, state, other_state](const RecordList& records, std::size_t index) {
                 return tally->first_of_name_in_both(records, index, state, other_state);
             },
-            .holding = names};
+            .holding = names,
+            .reach = Reach{}};
 }
 
 Hook only_these_names_reach(std::string label, LineRange lines, int least, std::vector<std::string> names)
@@ -187,7 +189,8 @@ Hook only_these_names_reach(std::string label, LineRange lines, int least, std::
                 const std::string name(records.field(index, "place"));
                 const bool listed = std::find(names.begin(), names.end(), name) != names.end();
                 return listed == (tally->records_of_name(records, index) >= least);
-            }};
+            },
+            .reach = Reach{}};
 }
 
 Hook codes_of_large_places(std::string label, LineRange lines, std::string pattern, int least)
@@ -199,7 +202,8 @@ Hook codes_of_large_places(std::string label, LineRange lines, std::string patte
             .holds = [tally, code, least](const RecordList& records, std::size_t index) {
                 const int place_records = tally->of(records, index).records;
                 return !code.matches(records.field(index, "zip")) || place_records >= least;
-            }};
+            },
+            .reach = Reach{}};
 }
 
 Hook codes_followed_by_their_place(std::string label, LineRange lines, std::string pattern, int more,
@@ -219,7 +223,8 @@ Hook codes_followed_by_their_place(std::string label, LineRange lines, std::stri
                     }
                 }
                 return true;
-            }};
+            },
+            .reach = Reach{.before = 0, .after = more}};
 }
 
 } // namespace testing_support::us_zip

@@ -342,7 +342,7 @@ std::vector<std::int32_t> changed_lines(const DataLines& good, const DataLines& 
     return changed;
 }
 
-// The lines a rule reads, and which of them changed.
+// The lines that changed in a broken copy, asked whether a rule reads any of them.
 class ChangedLines {
 public:
     ChangedLines(std::vector<std::int32_t> changed, std::vector<LineKind> kinds)
@@ -357,11 +357,15 @@ public:
         return at != changed_.end() && *at <= lines.last;
     }
 
-    // A run also reads the records just before and after its lines.
-    bool any_on_or_next_to(const LineRange& lines) const
+    // Whether a changed line is on the lines or within `reach` records of them.
+    bool any_within(const LineRange& lines, const Reach& reach) const
     {
         if (lines.first == 0 && lines.last == 0) return true;
-        return any_on({record_before(lines.first), record_after(lines.last)});
+        std::int32_t first = lines.first;
+        for (int k = 0; k < reach.before; ++k) first = record_before(first);
+        std::int32_t last = lines.last;
+        for (int k = 0; k < reach.after; ++k) last = record_after(last);
+        return any_on({first, last});
     }
 
 private:
@@ -369,7 +373,8 @@ private:
 
     std::int32_t record_before(std::int32_t line) const
     {
-        auto n = static_cast<std::size_t>(std::clamp<std::int32_t>(line - 1, 1, static_cast<std::int32_t>(kinds_.size())));
+        const auto upper = static_cast<std::int32_t>(kinds_.size());
+        auto n = static_cast<std::size_t>(std::clamp<std::int32_t>(line - 1, 1, upper));
         while (n > 1 && !is_record(n)) --n;
         return static_cast<std::int32_t>(n);
     }
@@ -392,7 +397,7 @@ void keep_seeing(std::vector<Rule>& rules, Sees sees)
                 rules.end());
 }
 
-// The set with only the record rules that read a changed line; hooks are all kept.
+// The set with only the record rules that read a changed line.
 DataSet rules_seeing(const DataSet& set, const ChangedLines& changed)
 {
     DataSet seeing = set;
@@ -407,10 +412,15 @@ DataSet rules_seeing(const DataSet& set, const ChangedLines& changed)
     keep_seeing(seeing.sequences, by_scope);
     keep_seeing(seeing.exactly, by_scope);
     keep_seeing(seeing.present, by_scope);
-    keep_seeing(seeing.runs, [&](const Run& run) { return changed.any_on_or_next_to(run.lines); });
+    // A run also reads the records just before and after its lines.
+    const Reach next_records = {.before = 1, .after = 1};
+    keep_seeing(seeing.runs, [&](const Run& run) { return changed.any_within(run.lines, next_records); });
     keep_seeing(seeing.blocks, [&](const Block& block) {
         return changed.any_on(block.lines.first == 0 && block.lines.last == 0 ? block_lines(block.number)
                                                                               : block.lines);
+    });
+    keep_seeing(seeing.hooks, [&](const Hook& hook) {
+        return !hook.reach || changed.any_within(hook.scope.lines, *hook.reach);
     });
     return seeing;
 }

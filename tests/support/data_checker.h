@@ -346,6 +346,13 @@ private:
     std::vector<Record> records_;
 };
 
+// How far around a stretch of lines a rule reads: the records on the lines, and so many
+// records before and after them.
+struct Reach {
+    int before = 0;
+    int after = 0;
+};
+
 // A rule no table can say, as a named predicate. It is asked about each record in scope,
 // with every record of the set at hand (neighbours included). When `holding` is given it
 // must hold for that many of them; otherwise for every one.
@@ -356,6 +363,11 @@ struct Hook {
     Count records{};
     std::function<bool(const RecordList& records, std::size_t index)> holds{};
     Count holding{};
+    // When stated: the predicate reads no record but those within this reach of the
+    // hook's lines (the line numbers of records aside, which every copy of the lines
+    // keeps). A broken copy is checked against the hook only where it changed a line
+    // within reach; a hook that does not state its reach is asked about every copy.
+    std::optional<Reach> reach{};
 };
 
 // ---------------------------------------------------------------------------------------
@@ -469,11 +481,11 @@ Problems record_problems(const DataSet& set, const DataLines& lines);
 // The problems of a broken copy of lines that meet every rule (`good`, in which
 // record_problems() finds none), found by the checks of the lines and by every record rule
 // that can see a changed line: a rule over all the lines, a rule whose lines take in a
-// changed line (a run's with the records next to it), and every hook, which may look at
-// any record. A rule that sees no changed line sees what it saw in `good` and finds nothing
-// again, so the problems are those record_problems() finds in the copy, for a part of its
-// cost where the rules are spread over the lines. A copy of another length is checked
-// against every rule.
+// changed line (a run's with the records next to it, a hook's within its stated reach),
+// and every hook that does not state its reach. A rule that sees no changed line sees
+// what it saw in `good` and finds nothing again, so the problems are those
+// record_problems() finds in the copy, for a part of its cost where the rules are spread
+// over the lines. A copy of another length is checked against every rule.
 Problems broken_copy_problems(const DataSet& set, const DataLines& good, const DataLines& broken);
 
 // The restored file's size and lines, its line ends, its agreement with the provider
