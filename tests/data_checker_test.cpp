@@ -2,6 +2,7 @@
 // and each broken copy fails with the fault named, one case per kind of rule. The
 // checker's patterns are compared with the standard library's regular expressions, and
 // its orders with the collations the data sets use.
+#include "tests/support/broken_copies.h"
 #include "tests/support/data_checker.h"
 #include "tests/support/data_pattern.h"
 
@@ -328,11 +329,7 @@ TEST(DataCheckerBrokenCopy, FindsWhatTheWholeCheckFinds)
 
 TEST(DataCheckerBrokenCopy, AsksEveryRuleThatCanSeeAChangedLine)
 {
-    const struct {
-        const char* what;
-        std::function<void(DataLines&)> harm;
-        const char* problem;
-    } cases[] = {
+    const std::vector<Breakage> breakages = {
         {"a record far from a hook's lines that the hook reads", [](DataLines& l) { l[12] = "00904 Ponce, PR"; },
          "line 3: the last record is in San Juan on lines 3-4: does not hold for \"00401 Pleasantville, NY\""},
         {"the record after a run's lines", [](DataLines& l) { l[5] = "00601 Adjuntas, NY"; },
@@ -344,14 +341,11 @@ TEST(DataCheckerBrokenCopy, AsksEveryRuleThatCanSeeAChangedLine)
     };
     const DataSet set = small_set_with_rules_on_some_lines();
     const DataLines good = small_lines();
-    ASSERT_TRUE(record_problems(set, good).empty()) << listed(record_problems(set, good));
-    for (const auto& each : cases) {
-        SCOPED_TRACE(each.what);
+    expect_each_breakage_noticed(set, good, breakages);
+    for (const Breakage& breakage : breakages) {
         DataLines lines = good;
-        each.harm(lines);
-        const Problems problems = broken_copy_problems(set, good, lines);
-        EXPECT_TRUE(mentions(problems, each.problem)) << listed(problems);
-        EXPECT_EQ(problems, record_problems(set, lines));
+        breakage.harm(lines);
+        EXPECT_EQ(broken_copy_problems(set, good, lines), record_problems(set, lines)) << breakage.what;
     }
 }
 

@@ -4,10 +4,9 @@
 
 namespace testing_support {
 
-void expect_each_breakage_noticed(const DataSet& set, const std::vector<Breakage>& breakages)
+void expect_each_breakage_noticed(const DataSet& set, const DataLines& good, const std::vector<Breakage>& breakages)
 {
     SCOPED_TRACE(set.label);
-    const DataLines good = data_lines(set);
     const Problems of_good = record_problems(set, good);
     ASSERT_TRUE(of_good.empty()) << "the unbroken set passes\n" << listed(of_good);
     for (const Breakage& breakage : breakages) {
@@ -17,6 +16,11 @@ void expect_each_breakage_noticed(const DataSet& set, const std::vector<Breakage
         const Problems problems = broken_copy_problems(set, good, lines);
         EXPECT_TRUE(mentions(problems, breakage.problem)) << listed(problems);
     }
+}
+
+void expect_each_breakage_noticed(const DataSet& set, const std::vector<Breakage>& breakages)
+{
+    expect_each_breakage_noticed(set, data_lines(set), breakages);
 }
 
 } // namespace testing_support

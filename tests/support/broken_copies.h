@@ -16,9 +16,12 @@ struct Breakage {
     std::string problem;
 };
 
-// The set's own lines meet every rule, and each broken copy of them shows a problem with
-// the breakage's words (checked by broken_copy_problems(), which finds what the whole
-// check finds).
+// The lines meet every rule, and each broken copy of them shows a problem with the
+// breakage's words (checked by broken_copy_problems(), which finds what the whole check
+// finds).
+void expect_each_breakage_noticed(const DataSet& set, const DataLines& good, const std::vector<Breakage>& breakages);
+
+// The same for the set's own lines (data_lines()).
 void expect_each_breakage_noticed(const DataSet& set, const std::vector<Breakage>& breakages);
 
 } // namespace testing_support
