@@ -6,6 +6,7 @@
 // alone on a made-up ZIP-code table of records; and how fast the window then searches the
 // restored ZIP-code file for "*", by code and by name, and the restored UK dialling-code
 // file for a few patterns. Prints one line per measure with its target and "ok" or "MISSED".
+#include "bench/support/timing.h"
 #include "default_data/default_data_module.h"
 #include "main_window/database_entry.h"
 #include "main_window/frm_main.h"
@@ -20,7 +21,6 @@
 #include <QStyleFactory>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -31,13 +31,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr int timed_runs = 5;
+using namespace bench;
 
-double ms_since(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+constexpr int timed_runs = 5;
 
 // Every message box is answered Yes: the restore's question, and nothing else is expected.
 class AnswerYes final : public platform::MessageBoxes {
@@ -51,18 +47,6 @@ public:
         return platform::message_box::answer_yes;
     }
 };
-
-void report(const char* name, double value, double target, const char* unit)
-{
-    std::printf("%-52s %9.1f %s   target %6.0f %s   %s\n", name, value, unit, target, unit,
-                value <= target ? "ok" : "MISSED");
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // Times the restore command from the menu command to the idle window.
 double time_restore(zentrel::frm_Main& form, int category, const std::string& folder)
@@ -81,7 +65,7 @@ double time_restore(zentrel::frm_Main& form, int category, const std::string& fo
         std::fprintf(stderr, "no file written in %s\n", folder.c_str());
         std::exit(1);
     }
-    return median(runs);
+    return spread_of(runs).median;
 }
 
 // The entry lines of a restored file: those a search reads as entries.
@@ -118,7 +102,7 @@ double time_search(zentrel::frm_Main& form, int direction, const std::string& pa
             std::exit(1);
         }
     }
-    return median(runs);
+    return spread_of(runs).median;
 }
 
 // A search of "*": every entry of the file must be found.
@@ -158,7 +142,7 @@ double time_provider_and_writer(const std::string& folder)
         file.commit();
         runs.push_back(ms_since(start));
     }
-    return median(runs);
+    return spread_of(runs).median;
 }
 
 } // namespace
@@ -181,17 +165,17 @@ int main(int argc, char* argv[])
     {
         zentrel::frm_Main form(services);
         form.Load_and_Show();
-        report("restore of the US ZIP-code file (42,158 lines)", time_restore(form, 7, folder), 300, "ms");
-        report("search of \"*\" by code, restored ZIP-code file", time_every_entry_search(form, 0), 1000, "ms");
-        report("search of \"*\" by name, restored ZIP-code file", time_every_entry_search(form, 1), 1000, "ms");
-        report("restore of the UK dialling-code file, yield per line", time_restore(form, 0, folder), 300, "ms");
-        report("search of that file by code, ##### (3,171 rows)", time_search(form, 0, "#####", 3171), 100, "ms");
-        report("search of that file by code, 01224 (2 rows)", time_search(form, 0, "01224", 2), 100, "ms");
-        report("search of that file by name, Offley (4 rows)", time_search(form, 1, "Offley", 4), 100, "ms");
-        report("restore of the UK post-code file, yield per line", time_restore(form, 1, folder), 200, "ms");
-        report("restore of the radio call-sign file (924 lines)", time_restore(form, 2, folder), 200, "ms");
-        report("restore of the international dialling-code file (550)", time_restore(form, 3, folder), 200, "ms");
-        report("provider and writer alone, made-up ZIP records", time_provider_and_writer(folder), 300, "ms");
+        report_against("restore of the US ZIP-code file (42,158 lines)", time_restore(form, 7, folder), 300, "ms");
+        report_against("search of \"*\" by code, restored ZIP-code file", time_every_entry_search(form, 0), 1000, "ms");
+        report_against("search of \"*\" by name, restored ZIP-code file", time_every_entry_search(form, 1), 1000, "ms");
+        report_against("restore of the UK dialling-code file, yield per line", time_restore(form, 0, folder), 300, "ms");
+        report_against("search of that file by code, ##### (3,171 rows)", time_search(form, 0, "#####", 3171), 100, "ms");
+        report_against("search of that file by code, 01224 (2 rows)", time_search(form, 0, "01224", 2), 100, "ms");
+        report_against("search of that file by name, Offley (4 rows)", time_search(form, 1, "Offley", 4), 100, "ms");
+        report_against("restore of the UK post-code file, yield per line", time_restore(form, 1, folder), 200, "ms");
+        report_against("restore of the radio call-sign file (924 lines)", time_restore(form, 2, folder), 200, "ms");
+        report_against("restore of the international dialling-code file (550)", time_restore(form, 3, folder), 200, "ms");
+        report_against("provider and writer alone, made-up ZIP records", time_provider_and_writer(folder), 300, "ms");
     }
     std::error_code ignored;
     for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {

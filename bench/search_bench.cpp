@@ -11,6 +11,8 @@
 // searches the ZIP-code file of FOLDER for PATTERN in the window and prints the rows it
 // listed and then its peak resident memory in kB.
 #include "bench/scan/name_scan.h"
+#include "bench/support/processes.h"
+#include "bench/support/timing.h"
 #include "core/category.h"
 #include "core/paths.h"
 #include "default_data/default_modules.h"
@@ -32,28 +34,20 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <stdlib.h>
-#include <sys/wait.h>
-
-extern char** environ;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace bench;
 
 constexpr int timed_runs = 5;
 constexpr int process_runs = 9;
@@ -65,16 +59,6 @@ constexpr const char* grep_few_pattern = "holtsville";
 constexpr const char* every_entry_pattern = "*";
 
 const char* zip_file_name() { return zentrel::database_file_name(zentrel::Category::USZipCodes).data(); }
-
-double ms_since(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double ms_between(Clock::time_point from, Clock::time_point to)
-{
-    return std::chrono::duration<double, std::milli>(to - from).count();
-}
 
 // ---------------------------------------------------------------------------------
 // The database files
@@ -243,93 +227,10 @@ struct SearchWindow {
     zentrel::frm_Main form;
 };
 
-// ---------------------------------------------------------------------------------
-// Child processes
-
-struct ProcessRun {
-    bool ran = false;
-    long count = -1;  // the first number the process printed
-    long second = -1; // the second one
-    double ms = 0;    // from the spawn to the end of the process
-};
-
-// Runs a program as a child process with its output into a file. A run counts when the
-// process exits with 0 or 1 (grep's and rg's "nothing found").
-ProcessRun run_process(const std::vector<std::string>& arguments, const std::string& output_path)
-{
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    ProcessRun run;
-    pid_t child = 0;
-    const auto start = Clock::now();
-    const int spawned = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) return run;
-    int status = 0;
-    const pid_t ended = waitpid(child, &status, 0);
-    run.ms = ms_since(start);
-    if (ended != child || !WIFEXITED(status) || WEXITSTATUS(status) > 1) return run;
-    run.ran = true;
-    std::ifstream output(output_path);
-    output >> run.count >> run.second;
-    return run;
-}
-
-std::string self_path() { return std::filesystem::read_symlink("/proc/self/exe").string(); }
-
 std::string scan_path() { return std::filesystem::path(self_path()).parent_path().string() + "/helpers/search_scan"; }
-
-// The peak resident memory of this process's own image, in kB. (The peak that the system
-// reports for a child process at its end may be its parent's, from before the child's
-// exec.)
-long peak_resident_kb()
-{
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    while (status >> word) {
-        if (word == "VmHWM:") {
-            long kb = -1;
-            status >> kb;
-            return kb;
-        }
-    }
-    return -1;
-}
 
 // ---------------------------------------------------------------------------------
 // Figures and the report
-
-struct Spread {
-    double best;
-    double median;
-};
-
-Spread spread_of(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return {values.front(), values[values.size() / 2]};
-}
-
-Spread repeat(int runs, const std::function<double()>& run_once)
-{
-    std::vector<double> values;
-    for (int run = 0; run < runs; ++run) values.push_back(run_once());
-    return spread_of(values);
-}
-
-std::string fixed(double value, int decimals = 1)
-{
-    std::ostringstream text;
-    text.setf(std::ios::fixed);
-    text.precision(decimals);
-    text << value;
-    return text.str();
-}
 
 int missed_count = 0;
 int failed_checks = 0;
