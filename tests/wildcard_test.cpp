@@ -144,6 +144,48 @@ TEST(WildcardPattern, IgnoresCaseOfWindows1252Letters)
     for (const auto& c : cases) expect_matches(c);
 }
 
+// The letter pairs of Windows-1252, small then capital: a-z, the accented Latin-1 letters
+// but the division and multiplication signs, s caron, oe ligature, z caron and y
+// diaeresis. Sharp s and micro sign have no capital.
+bool same_letter(unsigned char a, unsigned char b)
+{
+    const auto capital = [](unsigned char c) -> unsigned char {
+        if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
+        if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 32);
+        switch (c) {
+        case 0x9A: return 0x8A;
+        case 0x9C: return 0x8C;
+        case 0x9E: return 0x8E;
+        case 0xFF: return 0x9F;
+        default: return c;
+        }
+    };
+    return capital(a) == capital(b);
+}
+
+// Every byte as a one-letter pattern, alone and as a negated list, against every byte as
+// a text: a letter matches itself and its other case, nothing else.
+TEST(WildcardPattern, EveryByteMatchesItselfAndItsOtherCaseOnly)
+{
+    const std::string_view wildcards = "?*#[";
+    for (int p = 0; p < 256; ++p) {
+        const char letter = static_cast<char>(p);
+        if (wildcards.find(letter) != std::string_view::npos) continue;
+        const WildcardPattern alone(std::string(1, letter));
+        // A "]" would close the list at once.
+        const bool in_list = letter != ']';
+        const WildcardPattern all_but(in_list ? "[!" + std::string(1, letter) + "]" : "");
+        for (int t = 0; t < 256; ++t) {
+            const std::string text(1, static_cast<char>(t));
+            const bool same = same_letter(static_cast<unsigned char>(p), static_cast<unsigned char>(t));
+            ASSERT_EQ(alone.matches(text), same) << "pattern byte " << p << ", text byte " << t;
+            if (in_list) {
+                ASSERT_EQ(all_but.matches(text), !same) << "pattern [!byte " << p << "], text byte " << t;
+            }
+        }
+    }
+}
+
 // Every pattern of the table against every text below, each as the matcher has always
 // answered it: the row's mask holds '1' where the text matches. Case is folded into the
 // compiled pattern, so this proves that the folding left every answer as it was, for
