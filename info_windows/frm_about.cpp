@@ -25,7 +25,6 @@ constexpr const char* build_date = "19/11/2009 -  2:00pm gmt";
 
 constexpr double value_column = 1000;
 constexpr Colour digit_grey = platform::rgb(208, 208, 208);
-constexpr Colour black = platform::rgb(0, 0, 0);
 
 // A sound of the media folder: the first of the candidates that can be read, or the
 // last resort untested.
@@ -117,7 +116,7 @@ void print_identity(AboutBoxControls& about, WidestLine& widest)
     box.print_line();
 
     box.set_font_size(12);
-    box.set_fore_colour(black);
+    box.set_fore_colour(platform::black);
     box.set_current_x(icon.left() + icon.width());
     box.print(std::string(" ") + App_FileDescription + ".");
     widest.note_print_position(box);
@@ -196,7 +195,7 @@ void print_help_lines(AboutBoxControls& about)
     box.print("H");
     box.set_font_underline(false);
     box.print("elp");
-    box.set_fore_colour(black);
+    box.set_fore_colour(platform::black);
     box.print_line(" menu option.");
 }
 

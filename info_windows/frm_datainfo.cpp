@@ -13,8 +13,6 @@ namespace zentrel {
 
 namespace {
 
-constexpr platform::Colour red = platform::rgb(255, 0, 0);
-
 platform::Font arial(double size, bool bold) { return platform::Font{"Arial", size, bold, false, false}; }
 
 // The caption of the code option names the codes in the plural ("Dialling codes"); one
@@ -139,7 +137,7 @@ void frm_DataInfo::print_closing_block(const InfoRow& row, bool running)
 {
     if (running) {
         ui_.frm.print_line();
-        ui_.frm.set_fore_colour(red);
+        ui_.frm.set_fore_colour(platform::red);
         ui_.frm.set_font_bold(true);
         ui_.frm.print_line(std::string(" ") + App_ProductName + " has not yet finished searching.");
         ui_.frm.print_line(" " + progress_from_caption(row.main_caption) + "% of file searched only.");

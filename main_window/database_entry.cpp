@@ -22,8 +22,8 @@ struct TagColours {
 
 // Tested in this order; later tags win, though no name can end with two of them.
 constexpr std::array<TagColours, 4> tag_table = {{
-    {"*", {platform::rgb(255, 255, 255), platform::rgb(128, 64, 0)}},
-    {"[*Red data]", {platform::rgb(255, 0, 0), platform::system_window_background}},
+    {"*", {platform::white, platform::rgb(128, 64, 0)}},
+    {"[*Red data]", {platform::red, platform::system_window_background}},
     {"[*Blue data]", {platform::rgb(0, 0, 255), platform::system_window_background}},
     {"[*Gray data]", {platform::rgb(127, 127, 127), platform::system_window_background}},
 }};

@@ -18,7 +18,6 @@ namespace {
 
 constexpr const char* arial = "Arial";
 constexpr double arial_size = 8;
-constexpr Colour red = platform::rgb(255, 0, 0);
 
 platform::Font arial_bold() { return platform::Font{arial, arial_size, true, false, false}; }
 
@@ -337,7 +336,7 @@ void frm_Main::Show_Row_Info(std::int32_t, std::int32_t row)
 
 void frm_Main::add_red_row(std::string code_text, std::string name_text)
 {
-    Colour fore = red;
+    Colour fore = platform::red;
     Colour back = platform::system_window_background;
     Add_Result_Row(std::move(code_text), std::move(name_text), fore, back);
 }

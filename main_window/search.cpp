@@ -29,8 +29,6 @@ namespace box = platform::message_box;
 namespace {
 
 constexpr Colour light_green = platform::rgb(127, 255, 127);
-constexpr Colour red = platform::rgb(255, 0, 0);
-constexpr Colour white = platform::rgb(255, 255, 255);
 constexpr const char* searching_for = " is searching for; ";
 constexpr unsigned char no_break_space = 160;
 
@@ -146,7 +144,7 @@ void frm_Main::search_file(Category category, const std::string& pattern)
         add_red_row(pattern, std::string("Can't find any ") + what + " matches with; " + pattern);
     }
     if (!search_state_.Search_Running) {
-        Colour fore = white;
+        Colour fore = platform::white;
         Colour back = 0;
         Add_Result_Row("This search was aborted.", "Aborted after " + ui_.fra_Search.caption(), fore, back);
         message("This search was aborted.\r\n\r\nAborted after " + ui_.fra_Search.caption(), box::exclamation,
@@ -160,8 +158,9 @@ bool frm_Main::turn_due() { return services_.event_loop->yield_due(); }
 void frm_Main::turn(const SearchProgress& progress)
 {
     note_last_line_time(progress);
-    ui_.frm.set_caption(progress_caption(shown_pattern_, progress.percent()));
-    ui_.fra_Search.set_caption(progress_frame_caption(progress.percent(), progress.matches, progress.entries_read));
+    const double percent = progress.percent();
+    ui_.frm.set_caption(progress_caption(shown_pattern_, percent));
+    ui_.fra_Search.set_caption(progress_frame_caption(percent, progress.matches, progress.entries_read));
     services_.event_loop->do_events();
 }
 

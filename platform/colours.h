@@ -13,6 +13,10 @@ constexpr Colour rgb(int red, int green, int blue)
            (static_cast<Colour>(blue) << 16);
 }
 
+constexpr Colour black = rgb(0, 0, 0);
+constexpr Colour red = rgb(255, 0, 0);
+constexpr Colour white = rgb(255, 255, 255);
+
 constexpr bool is_system_colour(Colour colour) { return (colour & 0xFF000000u) == 0x80000000u; }
 
 constexpr Colour system_window_background = 0x80000005;
