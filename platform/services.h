@@ -151,7 +151,8 @@ public:
     virtual void show_modal(Window& window, Window& owner) = 0;
 };
 
-// Plays a wave file without waiting for it; a new sound stops the one before.
+// Plays a wave file without waiting for it, once or until the next sound; a new sound,
+// or the empty name, stops the one before. Nothing is reported when nothing can play.
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;

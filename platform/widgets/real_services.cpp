@@ -1,6 +1,7 @@
 #include "platform/widgets/real_services.h"
 
 #include "platform/runtime_error.h"
+#include "platform/sound_player.h"
 #include "platform/system_values.h"
 #include "platform/text.h"
 #include "platform/widgets/app_state.h"
@@ -14,8 +15,6 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileDialog>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
@@ -268,78 +267,14 @@ public:
     }
 };
 
-// Plays through the desktop's sound server (paplay), or ALSA's player (aplay) where
-// that is missing, as a process of its own started without a shell. A wave file that
-// cannot be read gives the desktop's default event sound, as the Windows sound call
-// plays its default sound for a file it cannot find; without one nothing plays.
-class ProcessSoundPlayer final : public SoundPlayer {
-public:
-    ~ProcessSoundPlayer() override { stop(); }
-
-    void play(const std::string& path, bool looped) override
-    {
-        stop();
-        if (path.empty()) return;
-        const QString sound = readable_file_or_default(qt::to_qstring(path));
-        const QString player = player_program();
-        if (sound.isEmpty() || player.isEmpty()) return;
-        path_ = sound;
-        looped_ = looped;
-        process_ = new QProcess();
-        process_->setProgram(player);
-        process_->setArguments({QStringLiteral("--"), path_});
-        process_->setStandardOutputFile(QProcess::nullDevice());
-        process_->setStandardErrorFile(QProcess::nullDevice());
-        if (looped_) {
-            QObject::connect(process_, &QProcess::finished, process_, [this] {
-                if (looped_ && process_ != nullptr) process_->start();
-            });
-        }
-        process_->start();
-    }
-
-private:
-    // The freedesktop sound theme's bell, the desktop's sound for an event of no kind of
-    // its own, from the user's or the system's data folders; empty where none is installed.
-    static QString default_event_sound()
-    {
-        return QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                      QStringLiteral("sounds/freedesktop/stereo/bell.oga"));
-    }
-
-    static QString readable_file_or_default(const QString& path)
-    {
-        const QFileInfo file(path);
-        return file.isFile() && file.isReadable() ? path : default_event_sound();
-    }
-
-    static QString player_program()
-    {
-        for (const char* name : {"paplay", "aplay"}) {
-            const QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
-            if (!found.isEmpty()) return found;
-        }
-        return {};
-    }
-
-    void stop()
-    {
-        if (process_ == nullptr) return;
-        looped_ = false;
-        QProcess* old = process_;
-        process_ = nullptr;
-        old->disconnect();
-        old->kill();
-        old->waitForFinished(200);
-        delete old;
-    }
-
-    QProcess* process_ = nullptr;
-    QString path_;
-    bool looped_ = false;
-};
-
 } // namespace
+
+void post_to_event_loop(std::function<void()> function)
+{
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application == nullptr) return; // the program has ended: nothing is left to run it
+    QMetaObject::invokeMethod(application, std::move(function), Qt::QueuedConnection);
+}
 
 Services real_services()
 {
@@ -351,7 +286,11 @@ Services real_services()
     static SystemClipboard clipboard;
     static SystemBeeper beeper;
     static QtModalWindows modal_windows;
-    static ProcessSoundPlayer sound_player;
+    static CanberraOutput sound_output;
+    static EventSoundPlayer sound_player(sound_output, post_to_event_loop);
+    // A sound that still plays when the application ends is stopped then, so that its end
+    // is never posted to an application that has gone.
+    [[maybe_unused]] static const bool stopped_at_end = (qAddPostRoutine([] { sound_player.play("", false); }), true);
     static RegistrySystemValues system_values;
     static RandomNumbers random;
     return Services{&message_boxes, &event_loop, &system_clock(), &popup_menus, &shell, &save_dialogs, &clipboard,

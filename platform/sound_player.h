@@ -1,0 +1,109 @@
+#pragma once
+// The program's sound player: plays a wave file without waiting for it, once or in a
+// loop, through the desktop's event-sound library (libcanberra, which reaches
+// PulseAudio, PipeWire or ALSA). It does not check a name's extension (PlayWAV does)
+// and never reports that nothing could be played.
+#include "platform/services.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+struct ca_context;
+
+namespace platform {
+
+// One sound for an output: a file by its name in the system's encoding, or the sound
+// the desktop's sound theme gives an event, by the event's name.
+struct Sound {
+    enum class Kind { file, event };
+    Kind kind = Kind::event;
+    std::string name;
+
+    bool operator==(const Sound&) const = default;
+};
+
+// Runs a function on the program's own thread at a later turn of its event loop. It may
+// be called from any thread.
+using PostToProgramThread = std::function<void(std::function<void()>)>;
+
+// Where sounds are heard. An output starts a sound and returns at once; it tells of the
+// sound's end, on a thread of its own choosing, unless the sound was stopped first.
+class SoundOutput {
+public:
+    // Told once when a sound ends: true when it played to its end, false when it broke off.
+    using EndHandler = std::function<void(bool played_through)>;
+
+    virtual ~SoundOutput() = default;
+    // False when the sound cannot be played (no such sound, a file it cannot decode, no
+    // device); then no end is told.
+    virtual bool start(std::uint32_t id, const Sound& sound, EndHandler on_end) = 0;
+    // Stops the sound if it still plays; its end is no longer told.
+    virtual void stop(std::uint32_t id) = 0;
+};
+
+// The desktop's event-sound library. The library chooses the sound system when the
+// first sound plays (PulseAudio, which PipeWire also serves, else ALSA's default
+// device); its CANBERRA_DRIVER variable and ALSA's configuration are honoured.
+class CanberraOutput final : public SoundOutput {
+public:
+    CanberraOutput();
+    ~CanberraOutput() override;
+    CanberraOutput(const CanberraOutput&) = delete;
+    CanberraOutput& operator=(const CanberraOutput&) = delete;
+
+    bool start(std::uint32_t id, const Sound& sound, EndHandler on_end) override;
+    void stop(std::uint32_t id) override;
+
+private:
+    static void finished(ca_context* context, std::uint32_t id, int error_code, void* output);
+    std::optional<EndHandler> take_end_handler(std::uint32_t id);
+
+    ca_context* context_ = nullptr;
+    // The library tells of an end on its own threads; the handlers are taken out under
+    // the lock and called outside it, and the library is never called while it is held.
+    std::mutex lock_;
+    std::unordered_map<std::uint32_t, EndHandler> end_handlers_;
+};
+
+// A wave file that is there is played by its name; a name where no file stands is
+// heard as the sound theme's "bell", the desktop's sound for an event of no kind of its
+// own, and so is a file the output cannot play. Where the bell cannot play either,
+// nothing plays. A new sound, or the empty name, stops the one before.
+class EventSoundPlayer final : public SoundPlayer {
+public:
+    EventSoundPlayer(SoundOutput& output, PostToProgramThread post);
+    ~EventSoundPlayer() override;
+    EventSoundPlayer(const EventSoundPlayer&) = delete;
+    EventSoundPlayer& operator=(const EventSoundPlayer&) = delete;
+
+    void play(const std::string& path, bool looped) override;
+
+    // A looped sound that ends sooner than this after it started had nothing to be heard
+    // (an empty sound, an output that plays nothing): it is not started again, so that a
+    // loop never spins.
+    static constexpr std::chrono::milliseconds shortest_repeated_sound{50};
+
+private:
+    bool start();
+    void stop();
+    void ended(std::uint32_t id, bool played_through);
+
+    SoundOutput& output_;
+    PostToProgramThread post_;
+    Sound sound_;
+    bool looped_ = false;
+    std::uint32_t next_id_ = 1;
+    std::optional<std::uint32_t> playing_;
+    std::chrono::steady_clock::time_point started_at_;
+    // Ends come back to the player through weak handles to this, so an end that was on
+    // its way when the player went away finds nothing to call.
+    std::shared_ptr<char> alive_ = std::make_shared<char>();
+};
+
+} // namespace platform
