@@ -32,7 +32,7 @@ std::string pick_sound(const std::string& folder, std::initializer_list<const ch
 {
     for (const char* name : candidates) {
         const std::string path = path_in_folder(folder, name);
-        if (platform::file_size_32(path) >= 0) return path;
+        if (platform::file_size(path) >= 0) return path;
     }
     return path_in_folder(folder, "winAquariumCritStop.wav");
 }

@@ -156,7 +156,7 @@ void frm_DataInfo::print_closing_block(const InfoRow& row, bool running)
 void frm_DataInfo::lab_LinkToFile_Click()
 {
     const std::string path = ui_.lab_LinkToFile.caption();
-    if (platform::file_size_32(path) < 0) {
+    if (platform::file_size(path) < 0) {
         services_.message_boxes->show(std::string(App_Title) + " can't find file;\r\n" + path,
                                       platform::message_box::ok_only | platform::message_box::exclamation,
                                       std::string(App_Title) + " can't find file.");

@@ -75,7 +75,7 @@ void frm_Main::menu_Options_RestoreDatabaseFile_Click()
 
 bool frm_Main::confirm_restore(const std::string& path)
 {
-    const std::int32_t size = platform::file_size_32(path);
+    const long long size = platform::file_size(path);
     const std::string name = FileName_from_Path(path);
     std::string warning;
     int icon = box::critical;
@@ -94,7 +94,7 @@ bool frm_Main::confirm_restore(const std::string& path)
 
 void frm_Main::write_default_data(const std::string& path)
 {
-    if (platform::file_size_32(path) >= 0) platform::set_normal(path);
+    if (platform::file_size(path) >= 0) platform::set_normal(path);
     platform::OutputFile file(path);
     const Category category = Current_Category();
     DefaultDataModule* module = default_data_for_category(category);

@@ -21,7 +21,7 @@ SearchLoop::SearchLoop(Category category, SearchField field, std::string pattern
 SearchProgress SearchLoop::run(const std::string& path, SearchListener& listener)
 {
     progress_ = SearchProgress{};
-    progress_.file_size = platform::file_size_32(path);
+    progress_.file_size = platform::file_size(path);
     platform::InputFile file(path);
     std::string_view line;
     bool going_on = true;

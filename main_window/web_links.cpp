@@ -31,7 +31,7 @@ void frm_Main::menu_Help_Click()
 {
     const std::string& folder = services_.program_folder;
     const std::string path = path_in_folder(folder, "Help.htm");
-    if (platform::file_size_32(path) >= 0) {
+    if (platform::file_size(path) >= 0) {
         platform::Load_File_or_URL(services_, path, false);
         return;
     }

@@ -9,7 +9,6 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
-#include <limits>
 #include <random>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -407,13 +406,6 @@ void set_normal(const std::string& path)
 {
     const std::string name = system_name(path);
     change_mode(name, mode_of(name) | S_IWUSR);
-}
-
-std::int32_t file_size_32(const std::string& path)
-{
-    const long long size = file_size(path);
-    return size > std::numeric_limits<std::int32_t>::max() ? std::numeric_limits<std::int32_t>::max()
-                                                             : static_cast<std::int32_t>(size);
 }
 
 } // namespace platform

@@ -7,7 +7,6 @@
 // program's Windows-1252 text; they reach the system as UTF-8.
 #include <cstddef>
 #include <memory>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,9 +15,6 @@ namespace platform {
 // The length in bytes of a regular file that can be opened for reading; -1 for anything
 // else (a missing file, a folder, an empty path, a device, a file that cannot be opened).
 long long file_size(const std::string& path);
-// The same as a 32-bit number, as the program passes sizes around; a file of 2 GiB or
-// more gives the largest 32-bit number.
-std::int32_t file_size_32(const std::string& path);
 
 // A file opened for reading line by line. Closes itself when destroyed.
 class InputFile final {

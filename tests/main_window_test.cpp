@@ -314,9 +314,9 @@ TEST_F(MainWindowTest, FileSizeTellsWhetherAFileCanBeRead)
 {
     folder.write_file("empty.dat", "");
     folder.write_file("ten.dat", "0123456789");
-    EXPECT_EQ(platform::file_size_32(folder.file("empty.dat")), 0);
-    EXPECT_EQ(platform::file_size_32(folder.file("ten.dat")), 10);
-    EXPECT_EQ(platform::file_size_32(folder.file("missing.dat")), -1);
-    EXPECT_EQ(platform::file_size_32(folder.path()), -1);
-    EXPECT_EQ(platform::file_size_32(""), -1);
+    EXPECT_EQ(platform::file_size(folder.file("empty.dat")), 0);
+    EXPECT_EQ(platform::file_size(folder.file("ten.dat")), 10);
+    EXPECT_EQ(platform::file_size(folder.file("missing.dat")), -1);
+    EXPECT_EQ(platform::file_size(folder.path()), -1);
+    EXPECT_EQ(platform::file_size(""), -1);
 }
