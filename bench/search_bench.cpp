@@ -1,15 +1,16 @@
 // How fast the search runs on the US ZIP-code file restored from the built-in data
 // (42,158 lines) and on that file repeated 50 times (2.1 million lines): searches in the
 // real window from the Enter key to the idle window, the abort, the repaints while a
-// search runs, the peak memory of a search that lists 50,000 rows, and the bare scan of
-// the search against grep and rg, each a process of its own, on the same files. Prints
-// one line per measure with its target and "ok" or "MISSED".
+// search runs, the peak memory of a search that lists 50,000 rows and of one that reads a
+// line without end, and the bare scan of the search against grep and rg, each a process
+// of its own, on the same files. Prints one line per measure with its target and "ok" or
+// "MISSED".
 //
 // The bare scan as a process is helpers/search_scan beside this executable. The peak
 // memory is measured in a child process, this executable again:
 //   search_bench --window-search FOLDER PATTERN
 // searches the ZIP-code file of FOLDER for PATTERN in the window and prints the rows it
-// listed and then its peak resident memory in kB.
+// listed, its peak resident memory and its resident memory once the search ended, in kB.
 #include "bench/scan/name_scan.h"
 #include "bench/support/processes.h"
 #include "bench/support/timing.h"
@@ -385,6 +386,24 @@ void measure_memory(const BenchFiles& files)
            run.ran && megabytes <= 60);
 }
 
+// The memory of a process that searches a file of 1 GiB of zeros, one line without end:
+// the search reads no more of the line than the longest line it takes, ends with the
+// out-of-memory error, and gives the line's memory back.
+void measure_memory_of_a_line_without_end()
+{
+    const ProgramFolder folder;
+    folder.write(zip_file_name(), "");
+    std::filesystem::resize_file(folder.zip_file(), std::uintmax_t{1} << 30); // sparse: no room on the disk
+    const ProcessRun run =
+        run_process({self_path(), "--window-search", folder.path(), every_entry_pattern}, folder.file("rows.txt"));
+    check(run.ran && run.count == 0, "the child's search of a line without end listed nothing");
+    const double peak = static_cast<double>(run.second) / 1024.0;
+    const double after = static_cast<double>(run.third) / 1024.0;
+    report("peak memory, search of 1 GiB without a line end (process)", fixed(peak) + " MB", "<= 150 MB",
+           run.ran && peak <= 150);
+    report("memory once that search has ended", fixed(after) + " MB", "<= 60 MB", run.ran && after <= 60);
+}
+
 // ---------------------------------------------------------------------------------
 // The bare scan against grep and rg
 
@@ -431,7 +450,7 @@ int print_window_search(int argc, char* argv[], const std::string& folder, const
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     SearchWindow window(folder);
     window.timed_search(pattern);
-    std::printf("%d %ld\n", window.match_rows(), peak_resident_kb());
+    std::printf("%d %ld %ld\n", window.match_rows(), peak_resident_kb(), resident_kb());
     return 0;
 }
 
@@ -465,6 +484,7 @@ int run_benchmark(int argc, char* argv[])
         measure_abort(window);
     }
     measure_memory(files);
+    measure_memory_of_a_line_without_end();
     measure_bare_scan("42k file", files.small);
     measure_bare_scan("2.1M file", files.large);
 

@@ -7,6 +7,11 @@
 
 namespace zentrel {
 
+namespace {
+// Ends the scan from inside a line that crosses blocks, when the listener says so there.
+struct ScanEnded {};
+} // namespace
+
 double SearchProgress::percent() const
 {
     if (file_size == 0) platform::raise_error(11);
@@ -23,18 +28,34 @@ SearchProgress SearchLoop::run(const std::string& path, SearchListener& listener
     progress_ = SearchProgress{};
     progress_.file_size = platform::file_size(path);
     platform::InputFile file(path);
+    file.watch_long_lines([&](std::size_t length_so_far) { follow_long_line(length_so_far, listener); });
     std::string_view line;
     bool going_on = true;
-    while (!file.eof() && progress_.matches < match_limit && going_on) {
-        if (listener.turn_due()) listener.turn(progress_);
-        file.next_line(line);
-        ++progress_.lines_read;
-        progress_.characters_read += static_cast<long long>(line.size());
-        if (const auto entry = matching_entry(line)) listener.matched(*entry, progress_);
-        going_on = listener.going_on();
+    try {
+        while (!file.eof() && progress_.matches < match_limit && going_on) {
+            if (listener.turn_due()) listener.turn(progress_);
+            file.next_line(line);
+            ++progress_.lines_read;
+            progress_.characters_read += static_cast<long long>(line.size());
+            if (const auto entry = matching_entry(line)) listener.matched(*entry, progress_);
+            going_on = listener.going_on();
+        }
+    } catch (const ScanEnded&) {
     }
     file.close();
     return progress_;
+}
+
+// While one line is read block after block, the listener keeps its turns, with the part
+// of the line read so far counted, and may end the scan before the line is whole.
+void SearchLoop::follow_long_line(std::size_t length_so_far, SearchListener& listener)
+{
+    if (listener.turn_due()) {
+        SearchProgress so_far = progress_;
+        so_far.characters_read += static_cast<long long>(length_so_far);
+        listener.turn(so_far);
+    }
+    if (!listener.going_on()) throw ScanEnded{};
 }
 
 // The fields of the line when it is an entry whose field matches, which it counts.

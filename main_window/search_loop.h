@@ -4,7 +4,8 @@
 // field against the pattern and counts the matches, telling its listener of every line
 // and every match. It stops at the end of the file, at the match limit, or when the
 // listener says so. Showing the rows, the progress and the yield are the listener's, and
-// so is how often it takes its turn between lines.
+// so is how often it takes its turn between lines, and within a line long enough to be
+// read block after block.
 #include "core/category.h"
 #include "main_window/database_entry.h"
 #include "main_window/wildcard.h"
@@ -39,7 +40,8 @@ public:
     virtual void turn(const SearchProgress& progress) = 0;
     // An entry whose field matched; progress.matches counts it already.
     virtual void matched(const EntryFields& entry, const SearchProgress& progress) = 0;
-    // After each line; false ends the scan before the next one.
+    // After each line, and after each block of a long line; false ends the scan before
+    // the next one (a long line is then given up unmatched).
     virtual bool going_on() = 0;
 };
 
@@ -54,14 +56,16 @@ public:
     // Windows-1252 lacks.
     SearchLoop(Category category, SearchField field, std::string pattern, std::vector<std::size_t> foreign = {});
 
-    // Scans the file at path; error 53 when it cannot be found. Returns the progress at
-    // the end.
+    // Scans the file at path; error 53 when it cannot be found, 7 at a line longer than
+    // any database line, 65 when the file was cut short while it was read. Returns the
+    // progress at the end.
     SearchProgress run(const std::string& path, SearchListener& listener);
     // How far the scan has come, also when it failed.
     const SearchProgress& progress() const { return progress_; }
 
 private:
     std::optional<EntryFields> matching_entry(std::string_view line);
+    void follow_long_line(std::size_t length_so_far, SearchListener& listener);
 
     Category category_;
     SearchField field_;

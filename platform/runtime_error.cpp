@@ -32,6 +32,7 @@ std::string error_text(int number)
         {61, "Disk full"},
         {62, "Input past end of file"},
         {63, "Bad record number"},
+        {65, "File changed while it was read"},
         {67, "Too many files"},
         {68, "Device unavailable"},
         {70, "Permission denied"},

@@ -22,6 +22,9 @@ constexpr int device_io = 57;
 constexpr int file_too_large = 60;
 constexpr int disk_full = 61;
 constexpr int input_past_end = 62;
+// A file that became shorter while it was read, so that what was read of it is not the
+// whole file: a number of the program's own.
+constexpr int file_changed = 65;
 constexpr int too_many_files = 67;
 constexpr int permission_denied = 70;
 constexpr int path_file_access = 75;

@@ -91,9 +91,10 @@ int open_for_reading(const std::string& path)
     Descriptor file(open_for_reading_raw(path));
     if (file.get() < 0) raise_error(open_error_number(path, errno));
 
+    // A pipe or a device is no database file, and a read from it may wait for ever.
     struct stat info {};
     if (::fstat(file.get(), &info) != 0) raise_error(error_from_errno(errno));
-    if (S_ISDIR(info.st_mode)) raise_error(error::path_file_access);
+    if (!S_ISREG(info.st_mode)) raise_error(error::path_file_access);
 
     const int flags = ::fcntl(file.get(), F_GETFL);
     if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
@@ -203,6 +204,8 @@ InputFile::InputFile(const std::string& path)
     : buffer_(std::make_unique_for_overwrite<char[]>(block_size))
 {
     fd_ = open_for_reading(system_name(path));
+    struct stat info {};
+    if (::fstat(fd_, &info) == 0) size_at_open_ = info.st_size;
 }
 
 InputFile::~InputFile() { close(); }
@@ -214,6 +217,7 @@ void InputFile::close()
     begin_ = end_ = 0;
     at_end_ = true;
     line_feed_may_follow_ = false;
+    std::string().swap(long_line_);
 }
 
 void InputFile::require_open() const
@@ -262,15 +266,19 @@ std::string_view InputFile::rest_of_long_line()
     while (fill_buffer()) {
         const char* start = buffer_.get();
         const auto* carriage_return = static_cast<const char*>(std::memchr(start, '\r', end_));
+        const std::size_t length = carriage_return != nullptr ? static_cast<std::size_t>(carriage_return - start) : end_;
+        if (long_line_.size() + length > longest_line) {
+            std::string().swap(long_line_); // the memory goes back at once, not when the file closes
+            raise_error(error::out_of_memory);
+        }
+        long_line_.append(start, length);
+        begin_ = length;
         if (carriage_return != nullptr) {
-            const auto length = static_cast<std::size_t>(carriage_return - start);
-            long_line_.append(start, length);
-            begin_ = length + 1;
+            ++begin_;
             line_feed_may_follow_ = true;
             return long_line_;
         }
-        long_line_.append(start, end_);
-        begin_ = end_;
+        if (watch_) watch_(long_line_.size());
     }
     return long_line_; // the last line has no line end
 }
@@ -284,8 +292,17 @@ bool InputFile::has_data()
     return begin_ < end_ || fill_buffer();
 }
 
-// Reads the next block; false once the file has no more bytes. A file truncated
-// while it is read simply ends there.
+// True at the end of the file when less was read than the file held when it was opened,
+// or the file is now shorter than what was read of it: it was cut while it was read.
+bool InputFile::cut_short() const
+{
+    struct stat info {};
+    return position_ < size_at_open_ || (::fstat(fd_, &info) == 0 && info.st_size < position_);
+}
+
+// Reads the next block; false once the file has no more bytes. A file cut short while it
+// was read has lost lines that were never read, and the reader says so rather than end as
+// if the file were complete.
 bool InputFile::fill_buffer()
 {
     begin_ = end_ = 0;
@@ -293,10 +310,12 @@ bool InputFile::fill_buffer()
         const ssize_t count = ::read(fd_, buffer_.get(), block_size);
         if (count > 0) {
             end_ = static_cast<std::size_t>(count);
+            position_ += count;
             return true;
         }
         if (count == 0) {
             at_end_ = true;
+            if (cut_short()) raise_error(error::file_changed);
         } else if (errno != EINTR) {
             raise_error(error_from_errno(errno));
         }

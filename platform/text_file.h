@@ -6,9 +6,11 @@
 // Failures are thrown as RuntimeError with the program's error numbers. Paths are the
 // program's Windows-1252 text; they reach the system as UTF-8.
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace platform {
 
@@ -21,9 +23,17 @@ class InputFile final {
 public:
     // The size of one read from the file; lines may be longer than this.
     static constexpr std::size_t block_size = 64 * 1024;
+    // The longest line that is read, far beyond any line of a real database file: a file
+    // without line ends (zeros, a binary file) fails with error 7 (out of memory) here
+    // instead of taking all the memory there is.
+    static constexpr std::size_t longest_line = 64 * 1024 * 1024;
+    // Told the length so far each time a block is added to a line that crosses blocks,
+    // so that a long read can let the window take its turn; it may throw to give up.
+    using LongLineWatch = std::function<void(std::size_t length_so_far)>;
 
-    // Throws 53 for a missing file, 75 for a folder or a file that may not be read,
-    // 76 when a folder on the path does not exist.
+    // Throws 53 for a missing file, 75 for a folder, a file that may not be read or a
+    // file that is not a regular file (a pipe or a device, whose reads could wait for
+    // ever), 76 when a folder on the path does not exist.
     explicit InputFile(const std::string& path);
     ~InputFile();
     InputFile(const InputFile&) = delete;
@@ -36,12 +46,16 @@ public:
     bool read_line(std::string& line);
     // The same without a copy: `line` views the file's buffer, or a line of the file's own
     // where a line crosses a block, and stays valid until the next call on the file.
+    // Lines longer than longest_line fail with 7. A file that was cut short while it was
+    // read fails with 65 when the reading reaches its end.
     bool next_line(std::string_view& line);
+    void watch_long_lines(LongLineWatch watch) { watch_ = std::move(watch); }
     void close();
 
 private:
     bool has_data();
     bool fill_buffer();
+    bool cut_short() const;
     std::string_view rest_of_long_line();
     void require_open() const;
 
@@ -54,6 +68,10 @@ private:
     bool line_feed_may_follow_ = false;
     // A line that crossed the end of a block.
     std::string long_line_;
+    LongLineWatch watch_;
+    // The file's size when it was opened, and the bytes read from it so far.
+    long long size_at_open_ = 0;
+    long long position_ = 0;
     int fd_ = -1;
 };
 

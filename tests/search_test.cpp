@@ -3,6 +3,7 @@
 #include "tests/support/main_window_fixture.h"
 
 #include "platform/runtime_error.h"
+#include "platform/text_file.h"
 #include "platform/widgets/app_state.h"
 
 #include <QCoreApplication>
@@ -389,7 +390,9 @@ TEST_F(SearchTest, AwkwardFilesEndIdle)
         {"empty file", "", 2, 0},
         {"comments and blanks only", "# one\r\n   \r\n\r\n  # two", 2, 4},
         {"binary bytes", binary, 4, 3},
-        {"one line of 10 MB", "00001 " + std::string(10 * 1024 * 1024, 'x') + "\r\n", 2, 1},
+        // One yield before the line and one for each further block the line goes on through.
+        {"one line of 10 MB", "00001 " + std::string(10 * 1024 * 1024, 'x') + "\r\n", 2,
+         static_cast<int>(10 * 1024 * 1024 / platform::InputFile::block_size)},
         {"lone CR ends a line", "00001 One\r00002 Two\r", 3, 2},
         {"lone LF stays inside the line", "00001 One\n00002 Two\r\n", 2, 1},
     };
@@ -436,16 +439,29 @@ TEST_F(SearchTest, FileRemovedOrCutShortWhileReading)
     EXPECT_EQ(rows(), 20001) << "an open file reads to its end after it was removed";
     expect_idle("US ZIP Code Directory.");
 
-    event_loop.on_yield = [&](int yield) {
-        if (yield == 3) {
-            ASSERT_EQ(::truncate(path.c_str(), 0), 0);
-        }
-    };
-    event_loop.yields = 0;
-    search(7, "Place", 1, bytes);
-    EXPECT_GE(rows(), 3);
-    EXPECT_LT(rows(), 20001);
-    expect_idle("US ZIP Code Directory.");
+    const off_t cuts[] = {0, static_cast<off_t>(bytes.size() / 2), static_cast<off_t>(bytes.size() - 1)};
+    for (const off_t cut : cuts) {
+        SCOPED_TRACE(cut);
+        event_loop.on_yield = [&](int yield) {
+            if (yield == 3) {
+                ASSERT_EQ(::truncate(path.c_str(), cut), 0);
+            }
+        };
+        event_loop.yields = 0;
+        message_boxes.shown.clear();
+        message_boxes.expect(box::answer_ok);
+        search(7, "Place", 1, bytes);
+        ASSERT_GE(rows(), 4);
+        EXPECT_LE(rows(), 20002) << "the rows found before the cut stay, the error row after them";
+        expect_row(rows() - 1, "Error 65.", "File changed while it was read.");
+        EXPECT_EQ(form->ui().flx_ResultsChart.cell(rows() - 1, 0).fore, red);
+        ASSERT_EQ(message_boxes.shown.size(), 1u);
+        EXPECT_EQ(message_boxes.shown[0].text,
+                  "Zentrel search error.\r\n\r\nError 65.\r\nFile changed while it was read.");
+        EXPECT_EQ(message_boxes.shown[0].title, "Zentrel search error.");
+        EXPECT_EQ(form->ui().flx_ResultsChart.tooltip(), "");
+        expect_idle("US ZIP Code Directory.");
+    }
 }
 
 // ---------------------------------------------------------------------------------

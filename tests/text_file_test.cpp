@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -309,18 +310,127 @@ TEST_F(TextFileTest, EofIsTrueOnlyAfterTheLastLine)
     EXPECT_TRUE(input.eof());
 }
 
-TEST_F(TextFileTest, ReadingEndsEarlyWhenTheFileIsTruncated)
+TEST_F(TextFileTest, AFileCutShortWhileItIsReadFailsWithFileChanged)
 {
     const Lines written(2000, std::string(999, 'z'));
-    const std::string file = with_bytes("shrinking.dat", joined_with_cr_lf(written));
-    InputFile input(file);
+    const struct {
+        const char* name;
+        off_t cut_to;
+    } cases[] = {{"cut to nothing", 0}, {"cut within the first block", 1000}, {"cut by one byte", 2000 * 1001 - 1}};
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        const std::string file = with_bytes("shrinking.dat", joined_with_cr_lf(written));
+        InputFile input(file);
+        std::string line;
+        ASSERT_TRUE(input.read_line(line));
+        ASSERT_EQ(::truncate(file.c_str(), each.cut_to), 0);
+        std::size_t count = 1;
+        EXPECT_EQ(error_number_of([&] {
+                      while (input.read_line(line)) ++count;
+                  }),
+                  error::file_changed);
+        EXPECT_LE(count, written.size());
+    }
+}
+
+TEST_F(TextFileTest, AFileThatGrowsOrIsReadWholeBeforeItIsCutEndsWithoutError)
+{
+    const Lines written(200, std::string(999, 'g'));
+    const std::string growing = with_bytes("growing.dat", joined_with_cr_lf(written));
+    InputFile input(growing);
     std::string line;
     ASSERT_TRUE(input.read_line(line));
-    ASSERT_EQ(::truncate(file.c_str(), 0), 0);
+    std::ofstream(growing, std::ios::binary | std::ios::app) << "more\r\n";
     std::size_t count = 1;
     EXPECT_NO_THROW(while (input.read_line(line)) ++count);
-    EXPECT_LT(count, written.size());
-    EXPECT_TRUE(input.eof());
+    EXPECT_EQ(count, written.size() + 1);
+
+    const std::string small = with_bytes("small.dat", "one\r\ntwo\r\n");
+    InputFile whole(small);
+    ASSERT_TRUE(whole.read_line(line));
+    ASSERT_TRUE(whole.read_line(line));
+    EXPECT_TRUE(whole.eof());
+    ASSERT_EQ(::truncate(small.c_str(), 0), 0);
+    EXPECT_FALSE(whole.read_line(line)) << "the file was read to its end before it was cut";
+}
+
+// ---- Lines without end ----
+
+// A sparse file: `size` zero bytes that take no room on the disk, then `tail`.
+std::string sparse_file(const std::string& path, off_t size, std::string_view tail = {})
+{
+    write_bytes(path, "");
+    EXPECT_EQ(::truncate(path.c_str(), size), 0);
+    std::ofstream(path, std::ios::binary | std::ios::app).write(tail.data(), static_cast<std::streamsize>(tail.size()));
+    return path;
+}
+
+TEST_F(TextFileTest, ALineLongerThanTheLongestLineFailsAsOutOfMemory)
+{
+    constexpr auto longest = static_cast<off_t>(InputFile::longest_line);
+    std::string line;
+    {
+        InputFile input(sparse_file(path("longest.dat"), longest - 1, "x\r\nnext\r\n"));
+        ASSERT_TRUE(input.read_line(line));
+        EXPECT_EQ(line.size(), InputFile::longest_line) << "a line of the longest length is read";
+        EXPECT_EQ(line.back(), 'x');
+        ASSERT_TRUE(input.read_line(line));
+        EXPECT_EQ(line, "next");
+    }
+    for (const off_t size : {longest + 1, 3 * longest}) {
+        SCOPED_TRACE(size);
+        InputFile input(sparse_file(path("zeros.dat"), size));
+        std::size_t longest_seen = 0;
+        input.watch_long_lines([&](std::size_t length) { longest_seen = std::max(longest_seen, length); });
+        EXPECT_EQ(error_number_of([&] { input.read_line(line); }), error::out_of_memory);
+        EXPECT_LE(longest_seen, InputFile::longest_line) << "no more than the longest line is held";
+        EXPECT_GT(longest_seen, InputFile::longest_line - 2 * block);
+    }
+}
+
+TEST_F(TextFileTest, TheWatchOfALongLineIsToldOfEveryBlockAndMayGiveItUp)
+{
+    const std::string file = with_bytes("long.dat", std::string(5 * block + 10, 'L') + "\r\nshort\r\n");
+    std::vector<std::size_t> lengths;
+    {
+        InputFile input(file);
+        input.watch_long_lines([&](std::size_t length) { lengths.push_back(length); });
+        std::string line;
+        ASSERT_TRUE(input.read_line(line));
+        EXPECT_EQ(line.size(), 5 * block + 10);
+        ASSERT_TRUE(input.read_line(line));
+        EXPECT_EQ(line, "short");
+    }
+    EXPECT_EQ(lengths, (std::vector<std::size_t>{2 * block, 3 * block, 4 * block, 5 * block}))
+        << "told of every whole block the line goes on through";
+
+    struct GivenUp {};
+    InputFile input(file);
+    int calls = 0;
+    input.watch_long_lines([&](std::size_t) {
+        if (++calls == 2) throw GivenUp{};
+    });
+    std::string line;
+    EXPECT_THROW(input.read_line(line), GivenUp);
+    EXPECT_EQ(calls, 2);
+}
+
+// ---- Files that are no regular files ----
+
+TEST_F(TextFileTest, APipeOrADeviceIsRefusedWithoutWaitingForItsData)
+{
+    const std::string fifo = path("Directory.dat");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // A writer that has written nothing yet: a read would wait for it.
+    const int writer = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::symlink("/dev/zero", path("Zeros.dat").c_str()), 0);
+    for (const std::string& each : {fifo, path("Zeros.dat"), std::string("/dev/null")}) {
+        SCOPED_TRACE(each);
+        EXPECT_EQ(error_number_of([&] { InputFile input(each); }), error::path_file_access);
+        EXPECT_EQ(platform::file_size(each), -1);
+    }
+    ::close(writer);
 }
 
 TEST_F(TextFileTest, ReadingSurvivesTheRemovalOfTheFile)
@@ -432,6 +542,14 @@ TEST_F(TextFileTest, FileSizeCountsEveryByteOfALargeFile)
     const std::string bytes(3 * block + 5, '\r');
     EXPECT_EQ(platform::file_size(with_bytes("large.dat", bytes)),
               static_cast<long long>(bytes.size()));
+}
+
+TEST_F(TextFileTest, FileSizeOfTwoGibibytesAndMoreIsTheWholeSize)
+{
+    for (const long long size : {(1LL << 31) - 1, 1LL << 31, (1LL << 32) + 7}) {
+        SCOPED_TRACE(size);
+        EXPECT_EQ(platform::file_size(sparse_file(path("huge.dat"), static_cast<off_t>(size))), size);
+    }
 }
 
 // ---- Writing ----

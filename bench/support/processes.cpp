@@ -34,18 +34,21 @@ ProcessRun run_process(const std::vector<std::string>& arguments, const std::str
     if (ended != child || !WIFEXITED(status) || WEXITSTATUS(status) > 1) return run;
     run.ran = true;
     std::ifstream output(output_path);
-    output >> run.count >> run.second;
+    output >> run.count >> run.second >> run.third;
     return run;
 }
 
 std::string self_path() { return std::filesystem::read_symlink("/proc/self/exe").string(); }
 
-long peak_resident_kb()
+namespace {
+
+// One figure of this process's status, in kB.
+long status_kb(const std::string& name)
 {
     std::ifstream status("/proc/self/status");
     std::string word;
     while (status >> word) {
-        if (word == "VmHWM:") {
+        if (word == name) {
             long kb = -1;
             status >> kb;
             return kb;
@@ -53,5 +56,11 @@ long peak_resident_kb()
     }
     return -1;
 }
+
+} // namespace
+
+long peak_resident_kb() { return status_kb("VmHWM:"); }
+
+long resident_kb() { return status_kb("VmRSS:"); }
 
 } // namespace bench

@@ -10,6 +10,7 @@ struct ProcessRun {
     bool ran = false;
     long count = -1;  // the first number the process printed
     long second = -1; // the second one
+    long third = -1;  // and the third
     double ms = 0;    // from the spawn to the end of the process
 };
 
@@ -24,5 +25,7 @@ std::string self_path();
 // that the system reports for a child process at its end may be its parent's, from before
 // the child's exec.)
 long peak_resident_kb();
+// The resident memory of this process now, in kB; -1 when unknown.
+long resident_kb();
 
 } // namespace bench
