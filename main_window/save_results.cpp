@@ -46,14 +46,16 @@ SaveFormat save_format(int file_type)
 
 // The suggested file name: the category's results name, followed by the last search's
 // pattern when there is one. Wildcards become "_", and so does "/", so that the name
-// always stands for a file in the dialog's folder rather than in a folder below it.
+// always stands for a file in the dialog's folder rather than in a folder below it. The
+// name of a long pattern is cut to what the system takes as a file name, or the dialog
+// could not save under it.
 std::string suggested_file_name(const std::string& results_name, const std::string& search_text)
 {
     const std::string pattern = platform::trim(search_text);
     if (pattern.empty()) return results_name;
     std::string name = results_name + "For_" + pattern;
     for (const char* wildcard : {"*", "#", "?", "/"}) name = Replace_Text(name, wildcard, "_");
-    return name;
+    return platform::name_that_fits(name);
 }
 
 bool same_path(const std::string& one, const std::string& other)

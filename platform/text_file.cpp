@@ -4,6 +4,7 @@
 #include "platform/runtime_error.h"
 #include "platform/text.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <random>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -25,6 +27,13 @@ constexpr mode_t permission_bits = 0777;
 constexpr mode_t new_file_mode = 0666;
 // The longest chain of symbolic links that is followed, as the system itself allows.
 constexpr int link_depth_limit = 40;
+static_assert(longest_file_name == NAME_MAX);
+
+// A temporary's name: ".", the name of the file it stands in for, the marker and as many
+// random letters or digits.
+constexpr std::string_view temporary_marker = ".zentrel-";
+constexpr std::size_t temporary_letter_count = 6;
+constexpr std::string_view temporary_letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
 // The name the operating system knows a file by: the program's Windows-1252 text in
 // UTF-8. Every path is converted here, where it is handed to the system.
@@ -147,20 +156,84 @@ std::string followed_links(std::string path)
     raise_error(error_from_errno(ELOOP));
 }
 
-// A new, empty hidden file beside `path` that no other file had, open for writing.
+// The start of the names of the temporaries of the file at `path`: the file's name is cut,
+// at a character of its UTF-8, so that a temporary's whole name fits the system's limit.
+std::string temporary_prefix(const std::string& path)
+{
+    std::string name = file_name_part(path);
+    const std::size_t room = longest_file_name - 1 - temporary_marker.size() - temporary_letter_count;
+    if (name.size() > room) {
+        std::size_t cut = room;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+        name.resize(cut);
+    }
+    return "." + name + std::string(temporary_marker);
+}
+
+bool same_file(const struct stat& one, const struct stat& other)
+{
+    return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
+}
+
+// True when the name in the folder still stands for the open file.
+bool still_named(int fd, const std::string& path)
+{
+    struct stat held {};
+    struct stat named {};
+    return ::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &named) == 0 && same_file(held, named);
+}
+
+// A new, empty hidden file beside `path` that no other file had, open for writing and
+// locked, so that no other writer takes it for a leftover while it is written.
 int create_temporary(const std::string& path, mode_t mode, std::string& temp_path)
 {
     static std::mt19937 random{std::random_device{}()};
-    static constexpr std::string_view letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    std::uniform_int_distribution<std::size_t> letter(0, letters.size() - 1);
-    const std::string prefix = beside(path, "." + file_name_part(path) + ".");
+    std::uniform_int_distribution<std::size_t> letter(0, temporary_letters.size() - 1);
+    const std::string prefix = beside(path, temporary_prefix(path));
     for (int attempt = 0; attempt < 100; ++attempt) {
         temp_path = prefix;
-        for (int i = 0; i < 6; ++i) temp_path += letters[letter(random)];
-        const int fd = ::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST) return fd;
+        for (std::size_t i = 0; i < temporary_letter_count; ++i) temp_path += temporary_letters[letter(random)];
+        Descriptor file(::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+        if (file.get() < 0) {
+            if (errno == EEXIST) continue;
+            return -1;
+        }
+        // Another writer may have found the new file unlocked and be removing it.
+        if (::flock(file.get(), LOCK_EX | LOCK_NB) == 0 && still_named(file.get(), temp_path)) return file.release();
     }
+    errno = EEXIST;
     return -1;
+}
+
+bool is_temporary_name(const std::string& name, const std::string& prefix)
+{
+    return name.size() == prefix.size() + temporary_letter_count && name.starts_with(prefix) &&
+           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       [](char c) { return temporary_letters.find(c) != std::string_view::npos; });
+}
+
+// Removes a temporary that no writer holds: its writer was killed before it could remove
+// it. A file that cannot be opened and locked, or is no regular file, stays.
+void remove_if_abandoned(const std::string& temp_path)
+{
+    const Descriptor file(::open(temp_path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+    if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) return; // a writer is at work on it
+    if (still_named(file.get(), temp_path)) ::unlink(temp_path.c_str());
+}
+
+// The temporaries of the file at `path` that killed writers left in its folder. Only
+// names of the program's own pattern for this file are looked at; a folder that cannot
+// be listed is no failure of the write.
+void remove_abandoned_temporaries(const std::string& path)
+{
+    const std::string prefix = temporary_prefix(path);
+    std::error_code failure;
+    std::filesystem::directory_iterator entry(parent_folder(path), failure);
+    for (; !failure && entry != std::filesystem::directory_iterator(); entry.increment(failure)) {
+        if (is_temporary_name(entry->path().filename().string(), prefix)) remove_if_abandoned(entry->path().string());
+    }
 }
 
 void change_mode(const std::string& path, mode_t mode)
@@ -196,6 +269,22 @@ long long file_size(const std::string& path)
     struct stat info {};
     if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
     return info.st_size;
+}
+
+std::string name_that_fits(std::string_view file_name)
+{
+    const auto system_length = [](std::string_view text) { return to_utf8(text).size(); };
+    if (system_length(file_name) <= longest_file_name) return std::string(file_name);
+    const std::size_t dot = file_name.rfind('.');
+    std::string_view extension = dot != std::string_view::npos && dot > 0 ? file_name.substr(dot) : "";
+    if (system_length(extension) >= longest_file_name) extension = {};
+    std::string stem(file_name.substr(0, file_name.size() - extension.size()));
+    std::size_t length = system_length(stem) + system_length(extension);
+    while (length > longest_file_name) {
+        length -= system_length(std::string_view(&stem.back(), 1));
+        stem.pop_back();
+    }
+    return stem + std::string(extension);
 }
 
 // ---- InputFile ----
@@ -331,6 +420,7 @@ OutputFile::OutputFile(const std::string& path)
     check_target(name);
     path_ = followed_links(name);
     check_folder(parent_folder(path_));
+    remove_abandoned_temporaries(path_);
     fd_ = create_temporary(path_, new_file_mode, temp_path_);
     if (fd_ < 0) {
         const int number = error_from_errno(errno);
@@ -379,6 +469,10 @@ void OutputFile::commit()
 {
     require_open();
     flush_buffer();
+    // A copy of the descriptor keeps the temporary locked until it has its new name: the
+    // close still reports what the system could not write.
+    const Descriptor lock(::dup(fd_));
+    if (lock.get() < 0) fail(errno);
     if (::close(std::exchange(fd_, -1)) != 0) fail(errno);
     if (::rename(temp_path_.c_str(), path_.c_str()) != 0) fail(errno);
     temp_path_.clear();

@@ -18,6 +18,12 @@ namespace platform {
 // else (a missing file, a folder, an empty path, a device, a file that cannot be opened).
 long long file_size(const std::string& path);
 
+// The longest file name the system takes, in the bytes of its own encoding (UTF-8).
+constexpr std::size_t longest_file_name = 255;
+// A Windows-1252 file name cut at its end, before any extension, so that the system's
+// encoding of it fits longest_file_name; a name that fits is given back unchanged.
+std::string name_that_fits(std::string_view file_name);
+
 // A file opened for reading line by line. Closes itself when destroyed.
 class InputFile final {
 public:
@@ -77,10 +83,13 @@ private:
 
 // A file written line by line into a temporary file beside `path`, which replaces any old
 // file at `path` only on commit(). Destroyed without a commit, it removes the temporary
-// and leaves the old file as it was. Where `path` is a symbolic link, the file the link
-// names is the one replaced and the link stays. The new file keeps the permission bits
-// (and, where the process may, the owner) of the file it replaces; a new file gets the
-// bits the umask allows.
+// and leaves the old file as it was. The temporary is a hidden file of the program's own
+// pattern, ".", the file's name, ".zentrel-" and six letters or digits, locked while it
+// is written; the temporaries of that pattern that no writer holds locked, left by a
+// process that was killed, are removed when the file is written again. Where `path` is a
+// symbolic link, the file the link names is the one replaced and the link stays. The new
+// file keeps the permission bits (and, where the process may, the owner) of the file it
+// replaces; a new file gets the bits the umask allows.
 class OutputFile final {
 public:
     // Throws 75 when the folder or an existing file at `path` has no write bit or `path`

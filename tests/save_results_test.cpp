@@ -10,10 +10,17 @@
 #include "platform/text.h"
 #include "platform/text_file.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <climits>
 #include <csignal>
 #include <filesystem>
 
@@ -133,11 +140,13 @@ TEST_F(SaveResultsTest, DialogIsSetUpAfreshForEverySave)
 
 TEST_F(SaveResultsTest, SuggestedNameComesFromCategoryAndPattern)
 {
+    const std::string long_pattern(300, 'h');
+    const std::string accented_pattern(300, '\xE9');
     const struct {
         const char* name;
         int category;
         const char* pattern; // nullptr: no search before the save
-        const char* expected;
+        std::string expected;
     } cases[] = {
         {"no search yet", 0, nullptr, "DirectoryResults"},
         {"trailing star", 0, "Hay*", "DirectoryResultsFor_Hay_"},
@@ -147,6 +156,10 @@ TEST_F(SaveResultsTest, SuggestedNameComesFromCategoryAndPattern)
         {"a slash never names a folder", 7, "../N/A*", "USZipCodeResultsFor_.._N_A_"},
         {"outer spaces trimmed", 7, "  Lee  ", "USZipCodeResultsFor_Lee"},
         {"back slash kept", 7, "a\\b", "USZipCodeResultsFor_a\\b"},
+        // The system takes names of 255 bytes at most.
+        {"a pattern of 300 letters", 0, long_pattern.c_str(), "DirectoryResultsFor_" + long_pattern.substr(0, 235)},
+        {"letters of two bytes in the system's names", 7, accented_pattern.c_str(),
+         "USZipCodeResultsFor_" + accented_pattern.substr(0, 117)},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
@@ -565,4 +578,47 @@ TEST_F(SaveResultsTest, SavingOverALinkWritesTheFileItNames)
     ASSERT_EQ(::stat(named.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u) << "results kept private stay private";
     EXPECT_EQ(elsewhere.entries(), std::vector<std::string>{"private results.txt"});
+}
+
+// The save through the toolkit's own dialog, which takes a name only when the system can
+// create a file of that name.
+class SaveWithTheRealDialogTest : public SaveResultsTest {
+protected:
+    void change_services(platform::Services& services) override
+    {
+        services.save_dialogs = platform::real_services().save_dialogs;
+    }
+};
+
+TEST_F(SaveWithTheRealDialogTest, TheNameSuggestedForALongPatternIsSavedUnderAsItStands)
+{
+    for (const std::string& pattern : {std::string(300, 'h'), std::string(300, '\xE9')}) {
+        SCOPED_TRACE(pattern.substr(0, 1));
+        search(7, pattern, 1, zip_file);
+        ASSERT_EQ(rows(), 2);
+        QString suggested;
+        bool taken = false;
+        QTimer user; // goes with this pass, so it never fires in another test
+        user.setSingleShot(true);
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr) << "the save dialog is up";
+            auto* name_box = box->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(name_box, nullptr);
+            suggested = name_box->text();
+            QTest::keyClick(name_box, Qt::Key_Return); // Save, as the dialog offers it
+            taken = !box->isVisible();
+            if (!taken) box->reject();
+        });
+        user.start(0);
+        popup_menus.choose_caption = "&Save results";
+        send_button(form->ui().frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton);
+
+        EXPECT_TRUE(taken) << "the dialog took the suggested name";
+        EXPECT_LE(suggested.toUtf8().size(), NAME_MAX);
+        EXPECT_TRUE(suggested.startsWith(QStringLiteral("USZipCodeResultsFor_") +
+                                         QString::fromLatin1(pattern.substr(0, 100).c_str())));
+        EXPECT_EQ(folder.read_file(suggested.toStdString()),
+                  zip_header_tab + pattern + "\tCan't find any area code name matches with; " + pattern + "\r\n");
+    }
 }

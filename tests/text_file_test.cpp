@@ -1,10 +1,12 @@
 #include "platform/runtime_error.h"
+#include "platform/text.h"
 #include "platform/text_file.h"
 #include "tests/support/file_checks.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -550,6 +552,55 @@ TEST_F(TextFileTest, FileSizeOfTwoGibibytesAndMoreIsTheWholeSize)
         SCOPED_TRACE(size);
         EXPECT_EQ(platform::file_size(sparse_file(path("huge.dat"), static_cast<off_t>(size))), size);
     }
+}
+
+// ---- File names ----
+
+TEST_F(TextFileTest, ALongNameIsCutToWhatTheSystemTakesKeepingItsExtension)
+{
+    const std::string e_acute(1, '\xE9'); // two bytes in UTF-8
+    const std::string euro(1, '\x80');    // three bytes in UTF-8
+    const auto times = [](const std::string& text, std::size_t count) {
+        std::string joined;
+        for (std::size_t i = 0; i < count; ++i) joined += text;
+        return joined;
+    };
+    const struct {
+        const char* name;
+        std::string given;
+        std::string fitted;
+    } cases[] = {
+        {"a name that fits", "DirectoryResultsFor_Hay_", "DirectoryResultsFor_Hay_"},
+        {"the longest that fits", std::string(255, 'a'), std::string(255, 'a')},
+        {"300 letters", "DirectoryResultsFor_" + std::string(280, 'a'), "DirectoryResultsFor_" + std::string(235, 'a')},
+        {"letters of two bytes", "DirectoryResultsFor_" + times(e_acute, 300), "DirectoryResultsFor_" + times(e_acute, 117)},
+        {"letters of three bytes", times(euro, 100), times(euro, 85)},
+        {"the extension is kept", std::string(300, 'a') + ".csv", std::string(251, 'a') + ".csv"},
+        {"only the last extension", "a.b" + std::string(300, 'c') + ".txt", "a.b" + std::string(248, 'c') + ".txt"},
+        {"an extension too long to keep", "a." + std::string(300, 'b'), "a." + std::string(253, 'b')},
+        {"a hidden name", "." + std::string(300, 'h'), "." + std::string(254, 'h')},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        const std::string fitted = platform::name_that_fits(each.given);
+        EXPECT_EQ(fitted, each.fitted);
+        EXPECT_LE(platform::to_utf8(fitted).size(), std::size_t{NAME_MAX});
+    }
+}
+
+TEST_F(TextFileTest, AFileOfTheLongestNameIsWrittenThroughItsTemporary)
+{
+    // 255 bytes in UTF-8 each; in the first, the temporary's cut falls on a letter of two bytes.
+    const std::string accented = std::string(238, 'n') + "\xE9" + std::string(15, 'n');
+    const std::string plain(255, 'L');
+    for (const std::string& each : {accented, plain}) {
+        ASSERT_EQ(platform::name_that_fits(each), each);
+        OutputFile output(path(each));
+        output.write_line("kept");
+        output.commit();
+        EXPECT_EQ(read_bytes(path(platform::to_utf8(each))), "kept\r\n");
+    }
+    EXPECT_EQ(entries().size(), 2u) << "no temporary is left";
 }
 
 // ---- Writing ----

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -64,11 +65,18 @@ inline std::vector<std::string> environment_with(const std::map<std::string, std
 
 } // namespace child_detail
 
-// Runs the test (disabled tests included) and waits for the child's end.
-inline ChildEnd run_in_child(const ChildRun& run)
+// A child that runs one test; its output is kept in a folder of its own until it ends.
+struct RunningChild {
+    pid_t pid = -1;
+    std::unique_ptr<TempFolder> output_folder = std::make_unique<TempFolder>();
+};
+
+// Starts the test (disabled tests included) in a child and returns at once. The child
+// inherits every descriptor of this process that is not closed on exec.
+inline RunningChild start_child(const ChildRun& run)
 {
-    const TempFolder output_folder;
-    const std::string output_path = output_folder.file("output.txt");
+    RunningChild started;
+    const std::string output_path = started.output_folder->file("output.txt");
     std::vector<std::string> arguments = {
         run.program.empty() ? std::filesystem::read_symlink("/proc/self/exe").string() : run.program,
         "--gtest_filter=" + run.test_name, "--gtest_also_run_disabled_tests"};
@@ -80,8 +88,8 @@ inline ChildEnd run_in_child(const ChildRun& run)
     if (run.file_size_limit != 0) limit.rlim_cur = run.file_size_limit;
 
     const int output = ::open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    const pid_t child = ::fork();
-    if (child == 0) {
+    started.pid = ::fork();
+    if (started.pid == 0) {
         // Only calls that are safe between fork and exec.
         ::dup2(output, STDOUT_FILENO);
         ::dup2(output, STDERR_FILENO);
@@ -99,15 +107,29 @@ inline ChildEnd run_in_child(const ChildRun& run)
         ::_exit(127);
     }
     ::close(output);
+    return started;
+}
+
+// Waits for the child's end.
+inline ChildEnd wait_for(RunningChild& child)
+{
     ChildEnd end;
     int status = 0;
-    while (child > 0 && ::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    while (child.pid > 0 && ::waitpid(child.pid, &status, 0) < 0 && errno == EINTR) {
     }
-    end.exited = child > 0 && WIFEXITED(status);
+    end.exited = child.pid > 0 && WIFEXITED(status);
     end.exit_code = end.exited ? WEXITSTATUS(status) : -1;
-    end.signal_number = child > 0 && WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-    end.output = output_folder.read_file("output.txt");
+    end.signal_number = child.pid > 0 && WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    end.output = child.output_folder->read_file("output.txt");
+    child.pid = -1;
     return end;
+}
+
+// Runs the test (disabled tests included) and waits for the child's end.
+inline ChildEnd run_in_child(const ChildRun& run)
+{
+    RunningChild child = start_child(run);
+    return wait_for(child);
 }
 
 } // namespace testing_support
