@@ -1,6 +1,7 @@
 #pragma once
 // The two things the program does with paths as text: the file name at a path's end,
-// and a file name in a folder.
+// and a file name in a folder. A path is the system's own name, in UTF-8 bytes; both
+// work on it as it stands, since "\" and "/" are never part of a longer UTF-8 character.
 #include <string>
 #include <string_view>
 

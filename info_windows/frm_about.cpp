@@ -7,6 +7,7 @@
 #include "platform/play_wav.h"
 #include "platform/runtime_error.h"
 #include "platform/shell_open.h"
+#include "platform/text.h"
 #include "platform/text_file.h"
 
 #include <initializer_list>
@@ -32,7 +33,8 @@ std::string pick_sound(const std::string& folder, std::initializer_list<const ch
 {
     for (const char* name : candidates) {
         const std::string path = path_in_folder(folder, name);
-        if (platform::file_size(path) >= 0) return path;
+        // The media folder is a registry value, the program's text.
+        if (platform::file_size(platform::to_utf8(path)) >= 0) return path;
     }
     return path_in_folder(folder, "winAquariumCritStop.wav");
 }
@@ -290,11 +292,15 @@ void frm_About::Form_Unload()
     platform::PlayWAV(services_, pick_sound(services_.system_values->media_folder(), {"Start.wav", "tada.wav"}), false);
 }
 
-void frm_About::lab_URL_link_Click() { platform::Load_File_or_URL(services_, ui_.lab_URL_link.caption(), false); }
+void frm_About::lab_URL_link_Click()
+{
+    platform::Load_File_or_URL(services_, platform::to_utf8(ui_.lab_URL_link.caption()), false);
+}
 
 void frm_About::lab_EMail_link_Click()
 {
-    platform::Load_File_or_URL(services_, "MailTo:" + ui_.lab_EMail_link.caption() + "?Subject=" + App_Title, false);
+    platform::Load_File_or_URL(
+        services_, platform::to_utf8("MailTo:" + ui_.lab_EMail_link.caption() + "?Subject=" + App_Title), false);
 }
 
 void frm_About::lab_HelpInfo_Click()

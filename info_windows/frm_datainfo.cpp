@@ -1,10 +1,10 @@
 #include "info_windows/frm_datainfo.h"
 
 #include "core/app_identity.h"
-#include "core/paths.h"
 #include "info_windows/link_font.h"
 #include "platform/formats.h"
 #include "platform/shell_open.h"
+#include "platform/text.h"
 #include "platform/text_file.h"
 
 #include <string_view>
@@ -116,9 +116,12 @@ void frm_DataInfo::print_statistics(const SearchState& state, double value_colum
 }
 
 // The link lies over the printed path, in the same font, so the path shows through it
-// in the highlight colour and underlined.
+// in the highlight colour and underlined. The path is the system's; the window shows it
+// in the program's text and keeps the path itself for the link to open.
 void frm_DataInfo::print_file_link(const std::string& path, double value_column)
 {
+    linked_file_ = path;
+    const std::string shown = platform::shown_path(path);
     ui_.frm.print(" Data read from file; ");
     ui_.frm.set_font_bold(true);
     ui_.frm.set_current_x(value_column);
@@ -126,10 +129,10 @@ void frm_DataInfo::print_file_link(const std::string& path, double value_column)
     ui_.lab_LinkToFile.set_top(ui_.frm.current_y());
     ui_.lab_LinkToFile.set_font(link_font(ui_.frm.font(), true));
     ui_.lab_LinkToFile.set_link_cursor(true);
-    ui_.lab_LinkToFile.set_caption(path);
-    ui_.lab_LinkToFile.set_tooltip(" Load file; " + FileName_from_Path(path) + " ");
+    ui_.lab_LinkToFile.set_caption(shown);
+    ui_.lab_LinkToFile.set_tooltip(" Load file; " + platform::shown_file_name(path) + " ");
     ui_.lab_LinkToFile.set_visible(true);
-    ui_.frm.print_line(path);
+    ui_.frm.print_line(shown);
     ui_.frm.set_font_bold(false);
 }
 
@@ -155,9 +158,9 @@ void frm_DataInfo::print_closing_block(const InfoRow& row, bool running)
 
 void frm_DataInfo::lab_LinkToFile_Click()
 {
-    const std::string path = ui_.lab_LinkToFile.caption();
+    const std::string& path = linked_file_;
     if (platform::file_size(path) < 0) {
-        services_.message_boxes->show(std::string(App_Title) + " can't find file;\r\n" + path,
+        services_.message_boxes->show(std::string(App_Title) + " can't find file;\r\n" + ui_.lab_LinkToFile.caption(),
                                       platform::message_box::ok_only | platform::message_box::exclamation,
                                       std::string(App_Title) + " can't find file.");
         return;

@@ -42,7 +42,7 @@ public:
     // shows it.
     void Show_Row_Info(const InfoRow& row, SearchState state);
 
-    // Opens the file named by the link's caption, or says that it cannot be found.
+    // Opens the file that the link shows, or says that it cannot be found.
     void lab_LinkToFile_Click();
     void Form_Unload();
     // True once the user has closed the window; the next use creates a new one.
@@ -57,6 +57,8 @@ private:
     void print_closing_block(const InfoRow& row, bool running);
 
     const platform::Services& services_;
+    // The database file that the link shows, by the system's name for it.
+    std::string linked_file_;
     bool closed_ = false;
     DataInfoControls ui_;
 };

@@ -1,9 +1,9 @@
 // The context menu and the mouse handlers that open it: a right press anywhere on the
 // window but the category list, the pattern box and the arrow opens the menu with its
 // items set for that moment; a left press on a result row opens the information window.
-#include "core/paths.h"
 #include "main_window/frm_main.h"
 #include "platform/formats.h"
+#include "platform/text.h"
 
 namespace zentrel {
 
@@ -87,7 +87,8 @@ void frm_Main::Show_Popup_Menu(int button, int shift, std::int32_t x, std::int32
         const std::string path = search_state_.DataFile_Path.empty()
                                      ? DataFile_for_Category(decimal_text(Current_Category()))
                                      : search_state_.DataFile_Path;
-        ui_.menu_Options_RestoreDatabaseFile.set_caption("&Restore/fix the " + FileName_from_Path(path) + " file");
+        ui_.menu_Options_RestoreDatabaseFile.set_caption("&Restore/fix the " + platform::shown_file_name(path) +
+                                                         " file");
     } else {
         ui_.menu_OptionsSubMenu.set_visible(false);
     }

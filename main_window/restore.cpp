@@ -58,7 +58,7 @@ void frm_Main::menu_Options_RestoreDatabaseFile_Click()
         if (data_file.empty()) data_file = DataFile_for_Category(decimal_text(Current_Category()));
         path = data_file;
         if (confirm_restore(path)) {
-            ui_.frm.set_caption("Restoring file " + FileName_from_Path(path) + ".");
+            ui_.frm.set_caption("Restoring file " + platform::shown_file_name(path) + ".");
             paint_window(restoring_blue);
             write_default_data(path);
         }
@@ -76,7 +76,7 @@ void frm_Main::menu_Options_RestoreDatabaseFile_Click()
 bool frm_Main::confirm_restore(const std::string& path)
 {
     const long long size = platform::file_size(path);
-    const std::string name = FileName_from_Path(path);
+    const std::string name = platform::shown_file_name(path);
     std::string warning;
     int icon = box::critical;
     if (size >= 0) {
@@ -125,14 +125,15 @@ void frm_Main::report_restore_failure(int number, const std::string& description
 {
     ui_.frm.set_mouse_pointer(platform::mouse_pointer::standard);
     const std::string title = std::string(App_Title) + " restore error.";
+    const std::string shown = platform::shown_path(path);
     if (number == platform::error::file_not_found) {
-        add_red_row("Can't find file;", path);
-        message(title + "\r\n\r\nCan't find file; " + path, box::exclamation, title);
+        add_red_row("Can't find file;", shown);
+        message(title + "\r\n\r\nCan't find file; " + shown, box::exclamation, title);
     } else if (number == platform::error::path_file_access) {
-        add_red_row("File;", path + " is locked.");
-        message(title + "\r\n\r\nFile; " + path + " is locked.", box::exclamation, title);
+        add_red_row("File;", shown + " is locked.");
+        message(title + "\r\n\r\nFile; " + shown + " is locked.", box::exclamation, title);
     } else {
-        const std::string name = FileName_from_Path(path);
+        const std::string name = platform::shown_file_name(path);
         message(std::string(App_Title) + " restore/fix \"" + name + "\" file error.\r\n\r\nError = " + description +
                     "\r\nError number = " + std::to_string(number) + ".",
                 box::exclamation, std::string(App_Title) + " - Restore/fix " + name + " file error.");

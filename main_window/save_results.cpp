@@ -58,9 +58,11 @@ std::string suggested_file_name(const std::string& results_name, const std::stri
     return platform::name_that_fits(name);
 }
 
+// The paths are the system's UTF-8 names; a letter of the code page matches its other
+// case, any other character only itself.
 bool same_path(const std::string& one, const std::string& other)
 {
-    return platform::ucase(platform::trim(one)) == platform::ucase(platform::trim(other));
+    return platform::ucase_utf8(platform::trim(one)) == platform::ucase_utf8(platform::trim(other));
 }
 
 // Makes `row` the grid's current row and reads its code and name through the current
@@ -101,8 +103,8 @@ void frm_Main::menu_Save_Click()
         ui_.dia_LoadSaveBox.filter = save_filter;
         ui_.dia_LoadSaveBox.filter_index = tab_separated_type;
         ui_.dia_LoadSaveBox.max_file_size = longest_file_name;
-        ui_.dia_LoadSaveBox.file_name =
-            suggested_file_name(Text_for_Category("DefaultSaveName", Current_Category()), search_state_.Search_Text);
+        ui_.dia_LoadSaveBox.file_name = platform::to_utf8(
+            suggested_file_name(Text_for_Category("DefaultSaveName", Current_Category()), search_state_.Search_Text));
         ui_.dia_LoadSaveBox.init_dir = services_.program_folder;
         if (!choose_save_file()) return;
         write_results(ui_.dia_LoadSaveBox.file_name, ui_.dia_LoadSaveBox.filter_index);
@@ -129,7 +131,8 @@ bool frm_Main::choose_save_file()
         if (answer == box::answer_no) accepted = false;
 
         if (accepted && platform::file_exists(path) && File_is_ReadOnly(path)) {
-            if (message(FileName_from_Path(path) + " is locked.\r\n\r\nDo you wish to unlock and save the new data?",
+            if (message(platform::shown_file_name(path) +
+                            " is locked.\r\n\r\nDo you wish to unlock and save the new data?",
                         box::yes_no + box::question, std::string(App_Title) + " - Locked file.") == box::answer_yes) {
                 platform::set_normal(path);
             } else {
@@ -144,7 +147,7 @@ bool frm_Main::choose_save_file()
 // file: Yes, No or Cancel. A new file needs no question and counts as Yes.
 int frm_Main::ask_before_overwriting(const std::string& path)
 {
-    const std::string name = FileName_from_Path(path);
+    const std::string name = platform::shown_file_name(path);
     if (same_path(path, search_state_.DataFile_Path)) {
         return message("\tWarning;\r\n\tFile; '" + name + "' already exists\r\n\tand is used by " + App_Title +
                            " to hold all\r\n\tthe telephone directory data.\r\n\t\r\n"

@@ -190,12 +190,13 @@ void frm_Main::report_search_failure(int number, const std::string& description)
     const std::string title = std::string(App_Title) + " search error.";
     const std::string& path = search_state_.DataFile_Path;
     if (number == platform::error::file_not_found) {
-        add_red_row("Can't find file;", path);
-        message(title + "\r\n\r\nCan't find file; " + path + "\r\n\r\n\tTo create this file;\r\n"
+        add_red_row("Can't find file;", platform::shown_path(path));
+        message(title + "\r\n\r\nCan't find file; " + platform::shown_path(path) +
+                    "\r\n\r\n\tTo create this file;\r\n"
                         "\t1; Click on OK to close this window.\r\n"
                         "\t2; Hold down the SHIFT key and click menu over the " +
                     App_Title + " window.\r\n\t3; Click on ''Options, Restore/fix the " +
-                    FileName_from_Path(path) + " file.''",
+                    platform::shown_file_name(path) + " file.''",
                 box::exclamation, title);
         return;
     }

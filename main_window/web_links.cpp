@@ -35,7 +35,7 @@ void frm_Main::menu_Help_Click()
         platform::Load_File_or_URL(services_, path, false);
         return;
     }
-    const int answer = message(std::string(App_Title) + " can't find the help file;\r\n" + path +
+    const int answer = message(std::string(App_Title) + " can't find the help file;\r\n" + platform::shown_path(path) +
                                    "\r\n\r\n\tDo you wish to display the " + App_Title + " files?",
                                platform::message_box::exclamation | platform::message_box::yes_no |
                                    platform::message_box::default_button2,
@@ -55,6 +55,8 @@ void frm_Main::menu_URL_Click(int index)
     target = target.substr(0, target.find('\t'));
     if (platform::trim_view(target).starts_with("---")) target.clear();
     if (platform::trim_view(target).empty()) return;
+    // The caption is the program's text; the target goes to the system in its encoding.
+    target = platform::to_utf8(target);
     if (target.find_first_of("/\\") == std::string::npos) {
         target = path_in_folder(services_.program_folder, target);
     }

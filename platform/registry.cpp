@@ -50,6 +50,8 @@ std::string_view trim_blanks(std::string_view text)
 
 bool same_name(std::string_view a, std::string_view b) { return ucase(a) == ucase(b); }
 
+// The INI file is named in the program's text, like the hive names it stands beside;
+// the system knows it by its UTF-8 name.
 std::optional<std::string> read_whole_file(const std::string& path)
 {
     std::ifstream in(to_utf8(path), std::ios::binary);
@@ -170,7 +172,7 @@ std::int32_t HKey_from_Name(const std::string& hive)
     for (const HiveName& each : hive_names) {
         if (name == each.name || name == each.short_name) return each.key;
     }
-    return file_exists(hive) ? hive::ini_file : hive::not_found;
+    return file_exists(to_utf8(hive)) ? hive::ini_file : hive::not_found;
 }
 
 std::int32_t Read_Reg_or_INI(const std::string& hive, const std::string& keyName, const std::string& valueName,

@@ -101,8 +101,9 @@ constexpr int maximised = 3;
 } // namespace show_state
 
 // Hands a file, folder, web address or mail address to the desktop's handler, as one
-// argument and never through a shell command line. False when the handler could not be
-// started at all.
+// argument and never through a shell command line. The target is in the system's
+// encoding: a file or folder by the system's own name for it, an address in UTF-8.
+// False when the handler could not be started at all.
 class Shell {
 public:
     virtual ~Shell() = default;
@@ -111,7 +112,8 @@ public:
 
 // The settings and the answer of a file dialog, as the program's common dialog control
 // keeps them: the filter is pairs of a description and a pattern, all joined by "|",
-// and the filter index counts those pairs from 1.
+// and the filter index counts those pairs from 1. The title and the filter are the
+// program's text; the file name and the folder are paths of the system (UTF-8).
 struct FileDialogState {
     bool cancel_error = false;
     std::string dialog_title;
@@ -127,7 +129,8 @@ public:
     virtual ~SaveDialogs() = default;
     // Shows a save dialog, which asks no overwrite question of its own; on OK it leaves
     // the chosen path in file_name and the chosen type in filter_index and returns true.
-    // A path with a letter that Windows-1252 cannot hold fails with error 52.
+    // A file name with a letter that Windows-1252 cannot hold fails with error 52; the
+    // folder may have any name.
     virtual bool show_save(FileDialogState& dialog) = 0;
 };
 
@@ -172,7 +175,8 @@ struct Services {
     SoundPlayer* sound_player;
     SystemValues* system_values;
     RandomNumbers* random;
-    // The folder that holds the running program.
+    // The folder that holds the running program, by the system's own name for it (its
+    // UTF-8 bytes, not the program's text); the paths built on it are the system's too.
     std::string program_folder;
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/app_identity.h"
 #include "platform/runtime_error.h"
+#include "platform/text.h"
 
 namespace platform {
 
@@ -17,8 +18,8 @@ void Load_File_or_URL(const Services& services, const std::string& target, bool 
     }
     if (services.shell->open(handed, state)) return;
     const int number = error::file_not_found; // no desktop handler to start
-    services.message_boxes->show("Can't find or display;\r\n" + handed + "\r\n\r\nError = " + std::to_string(number) +
-                                     "\r\n" + error_text(number),
+    services.message_boxes->show("Can't find or display;\r\n" + shown_path(handed) + "\r\n\r\nError = " +
+                                     std::to_string(number) + "\r\n" + error_text(number),
                                  message_box::exclamation, std::string(zentrel::App_ProductName) + ", web site error.");
 }
 

@@ -8,8 +8,10 @@
 
 namespace platform {
 
-// Opens the target; a leading "?" is dropped and opens it minimised, the maximise flag
-// opens it maximised. Only a handler that cannot be started is reported, with a message.
+// Opens the target, which is in the system's encoding (a path by the system's own name,
+// an address in UTF-8); a leading "?" is dropped and opens it minimised, the maximise
+// flag opens it maximised. Only a handler that cannot be started is reported, with a
+// message that shows the target as the program's text.
 void Load_File_or_URL(const Services& services, const std::string& target, bool maximise);
 
 } // namespace platform

@@ -105,7 +105,10 @@ void EventSoundPlayer::play(const std::string& path, bool looped)
     stop();
     if (path.empty()) return;
     looped_ = looped;
-    sound_ = file_exists(path) ? Sound{Sound::Kind::file, to_utf8(path)} : theme_bell;
+    // The path is the program's text (the media folder is a registry value); the system
+    // knows the file by its UTF-8 name.
+    const std::string system_name = to_utf8(path);
+    sound_ = file_exists(system_name) ? Sound{Sound::Kind::file, system_name} : theme_bell;
     if (start() || sound_ == theme_bell) return;
     sound_ = theme_bell;
     start();

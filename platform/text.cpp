@@ -1,5 +1,8 @@
 #include "platform/text.h"
 
+#include "core/paths.h"
+
+#include <algorithm>
 #include <array>
 
 namespace platform {
@@ -97,24 +100,116 @@ std::string from_utf16(std::u16string_view text)
     return bytes;
 }
 
+namespace {
+
+void append_utf8(std::string& utf8, char16_t code_point)
+{
+    if (code_point < 0x80) {
+        utf8.push_back(static_cast<char>(code_point));
+    } else if (code_point < 0x800) {
+        utf8.push_back(static_cast<char>(0xC0 | (code_point >> 6)));
+        utf8.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
+    } else {
+        utf8.push_back(static_cast<char>(0xE0 | (code_point >> 12)));
+        utf8.push_back(static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)));
+        utf8.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
+    }
+}
+
+// One character at the start of UTF-8 text: its code point and its length in bytes. A
+// byte that begins no well-formed character (a stray continuation byte, a cut or
+// overlong sequence, a surrogate, a code point beyond U+10FFFF) is one invalid
+// character of its own.
+struct Utf8Character {
+    char32_t code_point;
+    std::size_t length;
+    bool valid;
+};
+
+// The bytes that begin a character of two, three or four bytes, and the smallest code
+// point each may stand for (a smaller one is an overlong form).
+struct LeadBytes {
+    unsigned char first;
+    unsigned char last;
+    std::size_t length;
+    unsigned char value_bits;
+    char32_t smallest;
+};
+constexpr std::array<LeadBytes, 3> lead_bytes = {{
+    {0xC2, 0xDF, 2, 0x1F, 0x80},
+    {0xE0, 0xEF, 3, 0x0F, 0x800},
+    {0xF0, 0xF4, 4, 0x07, 0x10000},
+}};
+
+Utf8Character first_utf8_character(std::string_view text)
+{
+    const auto lead = static_cast<unsigned char>(text.front());
+    if (lead < 0x80) return {lead, 1, true};
+    constexpr Utf8Character invalid{0, 1, false};
+    const auto* kind = std::find_if(lead_bytes.begin(), lead_bytes.end(), [lead](const LeadBytes& bytes) {
+        return lead >= bytes.first && lead <= bytes.last;
+    });
+    if (kind == lead_bytes.end() || text.size() < kind->length) return invalid;
+    char32_t code_point = lead & kind->value_bits;
+    for (std::size_t i = 1; i < kind->length; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte & 0xC0) != 0x80) return invalid;
+        code_point = (code_point << 6) | (byte & 0x3F);
+    }
+    const bool surrogate = code_point >= 0xD800 && code_point <= 0xDFFF;
+    if (code_point < kind->smallest || code_point > 0x10FFFF || surrogate) return invalid;
+    return {code_point, kind->length, true};
+}
+
+// The Windows-1252 byte of a UTF-8 character, or '?' where the code page has none.
+unsigned char cp1252_of(const Utf8Character& character)
+{
+    if (!character.valid || character.code_point > 0xFFFF) return '?';
+    return unicode_to_cp1252(static_cast<char16_t>(character.code_point));
+}
+
+} // namespace
+
 std::string to_utf8(std::string_view cp1252)
 {
     std::string utf8;
     utf8.reserve(cp1252.size());
-    for (char c : cp1252) {
-        const char16_t code_point = cp1252_to_unicode(static_cast<unsigned char>(c));
-        if (code_point < 0x80) {
-            utf8.push_back(static_cast<char>(code_point));
-        } else if (code_point < 0x800) {
-            utf8.push_back(static_cast<char>(0xC0 | (code_point >> 6)));
-            utf8.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
-        } else {
-            utf8.push_back(static_cast<char>(0xE0 | (code_point >> 12)));
-            utf8.push_back(static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)));
-            utf8.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
-        }
-    }
+    for (char c : cp1252) append_utf8(utf8, cp1252_to_unicode(static_cast<unsigned char>(c)));
     return utf8;
 }
+
+std::string from_utf8(std::string_view utf8)
+{
+    std::string text;
+    text.reserve(utf8.size());
+    while (!utf8.empty()) {
+        const Utf8Character character = first_utf8_character(utf8);
+        text.push_back(static_cast<char>(cp1252_of(character)));
+        utf8.remove_prefix(character.length);
+    }
+    return text;
+}
+
+std::string ucase_utf8(std::string_view utf8)
+{
+    std::string upper;
+    upper.reserve(utf8.size());
+    while (!utf8.empty()) {
+        const Utf8Character character = first_utf8_character(utf8);
+        const unsigned char byte = cp1252_of(character);
+        const unsigned char upper_letter = upper_table[byte];
+        if (upper_letter != byte) {
+            append_utf8(upper, cp1252_to_unicode(upper_letter));
+        } else {
+            upper.append(utf8.substr(0, character.length));
+        }
+        utf8.remove_prefix(character.length);
+    }
+    return upper;
+}
+
+std::string shown_path(std::string_view path) { return from_utf8(path); }
+
+std::string shown_file_name(std::string_view path) { return from_utf8(zentrel::FileName_from_Path(path)); }
 
 } // namespace platform

@@ -24,5 +24,17 @@ std::u16string to_utf16(std::string_view cp1252);
 std::string from_utf16(std::u16string_view text);
 // Windows-1252 text as UTF-8, the encoding of the operating system's file names.
 std::string to_utf8(std::string_view cp1252);
+// The system's UTF-8 text in Windows-1252, as the program shows it: a character that the
+// code page lacks, and a byte that begins no UTF-8 character, becomes one "?".
+std::string from_utf8(std::string_view utf8);
+// UTF-8 text with the Windows-1252 letters upper-cased as ucase does; every other
+// character, and every byte that begins no UTF-8 character, stays as it is.
+std::string ucase_utf8(std::string_view utf8);
+
+// A path of the system (the program folder and the files in it keep the system's own
+// UTF-8 names) as the program shows it in a caption, a message or a row.
+std::string shown_path(std::string_view path);
+// The file name at the end of such a path, as the program shows it.
+std::string shown_file_name(std::string_view path);
 
 } // namespace platform

@@ -35,10 +35,6 @@ constexpr std::string_view temporary_marker = ".zentrel-";
 constexpr std::size_t temporary_letter_count = 6;
 constexpr std::string_view temporary_letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
-// The name the operating system knows a file by: the program's Windows-1252 text in
-// UTF-8. Every path is converted here, where it is handed to the system.
-std::string system_name(const std::string& path) { return to_utf8(path); }
-
 // The folder part of a path: "." when it has none, "/" for a file in the root.
 std::string parent_folder(const std::string& path)
 {
@@ -264,7 +260,7 @@ void take_over_attributes(int fd, const std::string& old_file)
 long long file_size(const std::string& path)
 {
     if (path.empty()) return -1;
-    const Descriptor file(open_for_reading_raw(system_name(path)));
+    const Descriptor file(open_for_reading_raw(path));
     if (file.get() < 0) return -1;
     struct stat info {};
     if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
@@ -292,7 +288,7 @@ std::string name_that_fits(std::string_view file_name)
 InputFile::InputFile(const std::string& path)
     : buffer_(std::make_unique_for_overwrite<char[]>(block_size))
 {
-    fd_ = open_for_reading(system_name(path));
+    fd_ = open_for_reading(path);
     struct stat info {};
     if (::fstat(fd_, &info) == 0) size_at_open_ = info.st_size;
 }
@@ -416,9 +412,8 @@ bool InputFile::fill_buffer()
 
 OutputFile::OutputFile(const std::string& path)
 {
-    const std::string name = system_name(path);
-    check_target(name);
-    path_ = followed_links(name);
+    check_target(path);
+    path_ = followed_links(path);
     check_folder(parent_folder(path_));
     remove_abandoned_temporaries(path_);
     fd_ = create_temporary(path_, new_file_mode, temp_path_);
@@ -499,26 +494,24 @@ void OutputFile::discard() noexcept
 bool file_exists(const std::string& path)
 {
     struct stat info {};
-    return ::stat(system_name(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool is_read_only(const std::string& path)
 {
     struct stat info {};
-    if (::stat(system_name(path).c_str(), &info) != 0) return true;
+    if (::stat(path.c_str(), &info) != 0) return true;
     return (info.st_mode & all_write_bits) == 0;
 }
 
 void set_read_only(const std::string& path)
 {
-    const std::string name = system_name(path);
-    change_mode(name, mode_of(name) & ~all_write_bits);
+    change_mode(path, mode_of(path) & ~all_write_bits);
 }
 
 void set_normal(const std::string& path)
 {
-    const std::string name = system_name(path);
-    change_mode(name, mode_of(name) | S_IWUSR);
+    change_mode(path, mode_of(path) | S_IWUSR);
 }
 
 } // namespace platform

@@ -4,7 +4,8 @@
 // lone LF is part of the line); on writing every line gets CR LF. Also the size of a file
 // and its read-only attribute, which on this platform is the file's write permission bits.
 // Failures are thrown as RuntimeError with the program's error numbers. Paths are the
-// program's Windows-1252 text; they reach the system as UTF-8.
+// system's own names (UTF-8 bytes on this desktop) and reach it unchanged: the program
+// folder and every path built on it are kept as the system gave them.
 #include <cstddef>
 #include <functional>
 #include <memory>

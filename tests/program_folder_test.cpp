@@ -1,12 +1,15 @@
 // The program's folder as the system hands it over. The test binary, linked into a folder
-// named "café", runs there as a child; the folder it takes from the system, held in the
-// program's Windows-1252 text, must lead the help command to the page beside it.
+// named beyond ASCII, runs there as a child; the folder it takes from the system, held by
+// the system's own name for it, must lead the search to the database file and the help
+// command to the page beside it.
 #include "platform/widgets/real_services.h"
 #include "tests/support/child_process.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/mouse_events.h"
 
 #include <gtest/gtest.h>
+
+#include <QTest>
 
 #include <cstdlib>
 #include <cstring>
@@ -20,28 +23,34 @@ using testing_support::TempFolder;
 
 namespace {
 
-// The folder the child must see, in the program's text.
+// The folder the child must see, by the system's name for it.
 constexpr const char* expected_folder_variable = "ZENTREL_EXPECTED_FOLDER";
 
 } // namespace
 
-TEST(ProgramFolderTest, AFolderNamedBeyondAsciiLeadsToTheHelpPage)
+TEST(ProgramFolderTest, AFolderOfAnyNameLeadsToTheFilesBesideTheProgram)
 {
-    const TempFolder folder;
-    std::filesystem::create_directory(folder.file("caf\xC3\xA9"));
-    folder.write_file("caf\xC3\xA9/Help.htm", "<html></html>");
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
-    const std::string program = folder.file("caf\xC3\xA9/") + self.filename().string();
-    std::error_code failed;
-    std::filesystem::create_hard_link(self, program, failed);
-    if (failed) std::filesystem::copy_file(self, program, failed); // another file system
-    ASSERT_FALSE(failed) << failed.message();
+    // "café" and "жук" in UTF-8, a Chinese name, and "café" in Latin-1 bytes, which are
+    // no UTF-8 at all.
+    for (const std::string name : {"caf\xC3\xA9", "\xD0\xB6\xD1\x83\xD0\xBA", "\xE5\x8C\x97\xE4\xBA\xAC", "caf\xE9"}) {
+        SCOPED_TRACE(name);
+        const TempFolder folder;
+        std::filesystem::create_directory(folder.file(name));
+        folder.write_file(name + "/Help.htm", "<html></html>");
+        folder.write_file(name + "/Directory.dat", "Haywards Heath 01444\r\nHorsham 01403\r\n");
+        const std::string program = folder.file(name + "/") + self.filename().string();
+        std::error_code failed;
+        std::filesystem::create_hard_link(self, program, failed);
+        if (failed) std::filesystem::copy_file(self, program, failed); // another file system
+        ASSERT_FALSE(failed) << failed.message();
 
-    const ChildEnd end = testing_support::run_in_child(
-        {program, "ProgramFolderChild.DISABLED_HelpOpensThePageBesideTheProgram",
-         {{expected_folder_variable, folder.file("caf\xE9")}}});
-    EXPECT_EQ(end.signal_number, 0) << strsignal(end.signal_number);
-    EXPECT_TRUE(end.passed()) << end.output;
+        const ChildEnd end = testing_support::run_in_child(
+            {program, "ProgramFolderChild.DISABLED_TheSearchAndTheHelpFindTheFilesBesideTheProgram",
+             {{expected_folder_variable, folder.file(name)}}});
+        EXPECT_EQ(end.signal_number, 0) << strsignal(end.signal_number);
+        EXPECT_TRUE(end.passed()) << end.output;
+    }
 }
 
 // Run only by the test above, from the linked binary.
@@ -60,9 +69,18 @@ protected:
     }
 };
 
-TEST_F(ProgramFolderChild, DISABLED_HelpOpensThePageBesideTheProgram)
+TEST_F(ProgramFolderChild, DISABLED_TheSearchAndTheHelpFindTheFilesBesideTheProgram)
 {
     const std::string expected = std::getenv(expected_folder_variable);
+    EXPECT_EQ(services.program_folder, expected);
+
+    choose(0, "H*");
+    QTest::keyClick(form->ui().txt_Inputbox.widget(), Qt::Key_Return);
+    EXPECT_TRUE(message_boxes.shown.empty()) << "the database file was found";
+    ASSERT_EQ(rows(), 3);
+    EXPECT_EQ(cell(1, 1), "Haywards Heath");
+    EXPECT_EQ(cell(2, 1), "Horsham");
+
     popup_menus.choose_caption = "Zentrel &Help";
     testing_support::send_button(form->ui().frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton);
     EXPECT_TRUE(message_boxes.shown.empty()) << "the help page was found";

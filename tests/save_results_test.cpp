@@ -159,7 +159,9 @@ TEST_F(SaveResultsTest, SuggestedNameComesFromCategoryAndPattern)
         // The system takes names of 255 bytes at most.
         {"a pattern of 300 letters", 0, long_pattern.c_str(), "DirectoryResultsFor_" + long_pattern.substr(0, 235)},
         {"letters of two bytes in the system's names", 7, accented_pattern.c_str(),
-         "USZipCodeResultsFor_" + accented_pattern.substr(0, 117)},
+         "USZipCodeResultsFor_" + platform::to_utf8(accented_pattern.substr(0, 117))},
+        // The dialog takes the name in the system's encoding, as it gives the path back.
+        {"a letter beyond ASCII", 0, "Caf\xE9*", "DirectoryResultsFor_Caf\xC3\xA9_"},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);

@@ -595,10 +595,13 @@ TEST_F(TextFileTest, AFileOfTheLongestNameIsWrittenThroughItsTemporary)
     const std::string plain(255, 'L');
     for (const std::string& each : {accented, plain}) {
         ASSERT_EQ(platform::name_that_fits(each), each);
-        OutputFile output(path(each));
+        // The file is written by the system's name for it.
+        const std::string system_name = platform::to_utf8(each);
+        ASSERT_EQ(system_name.size(), std::size_t{NAME_MAX});
+        OutputFile output(path(system_name));
         output.write_line("kept");
         output.commit();
-        EXPECT_EQ(read_bytes(path(platform::to_utf8(each))), "kept\r\n");
+        EXPECT_EQ(read_bytes(path(system_name)), "kept\r\n");
     }
     EXPECT_EQ(entries().size(), 2u) << "no temporary is left";
 }
@@ -963,34 +966,51 @@ TEST_F(TextFileTest, ARestoredFileCanBeLockedAndRewritten)
 
 // ---- Names beyond ASCII ----
 
-TEST_F(TextFileTest, EveryOperationFindsAFileByTheProgramsNameOfIt)
+TEST_F(TextFileTest, EveryOperationFindsAFileByTheSystemsNameOfIt)
 {
-    // "café" and "€" as the program holds them (Windows-1252) and as the disk stores them.
-    std::filesystem::create_directory(path("caf\xC3\xA9"));
-    const std::string held = path("caf\xE9/\x80 prices.dat");
-    const std::string stored = path("caf\xC3\xA9/\xE2\x82\xAC prices.dat");
-    {
-        OutputFile output(held);
-        output.write_line("one");
-        output.commit();
+    // Folders and files named in UTF-8, and once in bytes that are no UTF-8 at all (as a
+    // Latin-1 system would have written "café/€"): each reaches the disk as it stands.
+    const struct {
+        std::string folder;
+        std::string file;
+    } cases[] = {
+        {"caf\xC3\xA9", "\xE2\x82\xAC prices.dat"},
+        {"\xD0\xB6\xD1\x83\xD0\xBA", "Directory.dat"},                      // "жук"
+        {"\xCE\xB1\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1", "\xCE\xB4.dat"},            // Greek
+        {"\xE5\x8C\x97\xE4\xBA\xAC", "\xE6\x95\xB8\xE6\x93\x9A.dat"},           // Chinese
+        {"caf\xE9", "\x80 prices.dat"},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.folder);
+        std::filesystem::create_directory(path(each.folder));
+        const std::string file = path(each.folder + "/" + each.file);
+        {
+            OutputFile output(file);
+            output.write_line("one");
+            output.commit();
+        }
+        EXPECT_EQ(read_bytes(file), "one\r\n");
+        EXPECT_TRUE(platform::file_exists(file));
+        EXPECT_EQ(platform::file_size(file), 5);
+        EXPECT_EQ(read_until_false(file), Lines{"one"});
+        platform::set_read_only(file);
+        EXPECT_TRUE(platform::is_read_only(file));
+        EXPECT_EQ(mode_of(file) & 0222, 0u);
+        platform::set_normal(file);
+        EXPECT_FALSE(platform::is_read_only(file));
+        {
+            OutputFile output(file);
+            output.write_line("two");
+            output.commit();
+        }
+        EXPECT_EQ(read_bytes(file), "two\r\n");
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path(each.folder))) {
+            names.push_back(entry.path().filename().string());
+        }
+        EXPECT_EQ(names, Lines{each.file}) << "no file under another name, no temporary left";
     }
-    EXPECT_EQ(read_bytes(stored), "one\r\n");
-    EXPECT_TRUE(platform::file_exists(held));
-    EXPECT_EQ(platform::file_size(held), 5);
-    EXPECT_EQ(read_until_false(held), Lines{"one"});
-    platform::set_read_only(held);
-    EXPECT_TRUE(platform::is_read_only(held));
-    EXPECT_EQ(mode_of(stored) & 0222, 0u);
-    platform::set_normal(held);
-    EXPECT_FALSE(platform::is_read_only(held));
-    {
-        OutputFile output(held);
-        output.write_line("two");
-        output.commit();
-    }
-    EXPECT_EQ(read_bytes(stored), "two\r\n");
-    EXPECT_EQ(entries(), Lines{"caf\xC3\xA9"});
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path("caf\xC3\xA9")), {}), 1);
+    EXPECT_EQ(entries().size(), std::size(cases));
 }
 
 TEST_F(TextFileTest, FileExistsOnlyForARegularFile)

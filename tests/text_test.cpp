@@ -11,6 +11,8 @@ namespace {
 
 using platform::cp1252_to_unicode;
 using platform::from_utf16;
+using platform::from_utf8;
+using platform::ucase_utf8;
 using platform::to_utf8;
 using platform::to_utf16;
 using platform::unicode_to_cp1252;
@@ -147,6 +149,76 @@ TEST(CodePage, FileNamesGoToTheSystemInUtf8)
         SCOPED_TRACE(byte);
         const QString character(QChar(cp1252_to_unicode(static_cast<unsigned char>(byte))));
         EXPECT_EQ(to_utf8(std::string(1, static_cast<char>(byte))), character.toUtf8().toStdString());
+    }
+}
+
+TEST(CodePage, SystemTextIsShownInTheCodePageWithAQuestionMarkForWhatItLacks)
+{
+    const struct {
+        std::string_view utf8;
+        std::string_view shown;
+    } cases[] = {
+        {"/tmp/Directory.dat", "/tmp/Directory.dat"},
+        {"/home/caf\xC3\xA9/\xE2\x82\xAC.txt", "/home/caf\xE9/\x80.txt"},
+        {"/home/\xD0\xB6\xD1\x83\xD0\xBA/Help.htm", "/home/???" "/Help.htm"},       // Cyrillic
+        {"\xCE\x91\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1", "?????"},                 // Greek
+        {"\xE5\x8C\x97\xE4\xBA\xAC/\xE2\x80\x9C", "??" "/\x93"},                   // Chinese, a quote
+        {"\xF0\x9F\x90\x9E bug", "? bug"},                                    // beyond 16 bits
+        {"\xC2\x81\xC2\x8D", "\x81\x8D"},                                      // the unassigned bytes
+        {"\xC2\x80", "?"},                                                       // a C1 control the code page lacks
+        {"", ""},
+        // Bytes that begin no UTF-8 character each show as one "?".
+        {"caf\xE9", "caf?"},
+        {"\x80\xBF", "??"},
+        {"\xD0", "?"},
+        {"\xD0" "A", "?A"},
+        {"\xE2\x82", "??"},
+        {"\xC0\xAF", "??"},                 // an overlong "/"
+        {"\xE0\x80\xAF", "???"},
+        {"\xED\xA0\x80", "???"},            // a surrogate
+        {"\xF4\x90\x80\x80", "????"},       // beyond U+10FFFF
+        {"\xF8\x88\x80\x80\x80", "?????"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.utf8));
+        EXPECT_EQ(from_utf8(c.utf8), c.shown);
+    }
+}
+
+TEST(CodePage, EveryCharacterOfTheSystemShowsAsTheToolkitEncodesIt)
+{
+    for (char32_t code_point = 0; code_point <= 0xFFFF; ++code_point) {
+        if (code_point >= 0xD800 && code_point <= 0xDFFF) continue;
+        SCOPED_TRACE(static_cast<int>(code_point));
+        const QString character(QChar(static_cast<char16_t>(code_point)));
+        const std::string shown = from_utf8(character.toUtf8().toStdString());
+        ASSERT_EQ(shown, std::string(1, static_cast<char>(unicode_to_cp1252(static_cast<char16_t>(code_point)))));
+    }
+    for (int byte = 0; byte < 256; ++byte) {
+        SCOPED_TRACE(byte);
+        const std::string one(1, static_cast<char>(byte));
+        EXPECT_EQ(from_utf8(to_utf8(one)), one) << "every byte of the code page comes back";
+    }
+}
+
+TEST(CodePage, SystemTextIsUpperCasedInTheLettersOfTheCodePageOnly)
+{
+    const struct {
+        std::string_view utf8;
+        std::string_view upper;
+    } cases[] = {
+        {"/tmp/directory.dat", "/TMP/DIRECTORY.DAT"},
+        {"caf\xC3\xA9", "CAF\xC3\x89"},
+        {"\xC5\x93 \xC3\xBF \xC5\xA1", "\xC5\x92 \xC5\xB8 \xC5\xA0"}, // oe, y diaeresis, s caron
+        {"\xC3\xB7 \xC3\x9F", "\xC3\xB7 \xC3\x9F"},                     // division sign, sharp s
+        {"\xD0\xB6\xD1\x83\xD0\xBA", "\xD0\xB6\xD1\x83\xD0\xBA"},        // outside the code page
+        {"\xC4\x9A \xC4\x8A", "\xC4\x9A \xC4\x8A"},                     // two letters that differ in one byte
+        {"caf\xE9 \xF0\x9F\x90\x9E", "CAF\xE9 \xF0\x9F\x90\x9E"},         // no UTF-8, beyond 16 bits
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.utf8));
+        EXPECT_EQ(ucase_utf8(c.utf8), c.upper);
     }
 }
 

@@ -15,6 +15,7 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
@@ -23,7 +24,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <map>
+#include <system_error>
 
 namespace platform {
 
@@ -183,12 +186,23 @@ public:
     // The show state has no counterpart on this desktop: the handler decides.
     bool open(const std::string& target, int) override
     {
-        const QString text = qt::to_qstring(target);
+        const QString text = QString::fromUtf8(target.data(), static_cast<qsizetype>(target.size()));
         const bool is_address = text.contains(QStringLiteral("://")) ||
                                 text.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive);
-        const QUrl url = is_address ? QUrl(text, QUrl::TolerantMode)
-                                    : QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
-        return QDesktopServices::openUrl(url);
+        return QDesktopServices::openUrl(is_address ? QUrl(text, QUrl::TolerantMode) : local_file_url(target));
+    }
+
+private:
+    // A file or folder by the system's own name, made absolute. Its bytes go into the
+    // address percent-encoded, so that even a name that is not UTF-8 reaches the handler
+    // as the file system holds it. An empty name names nothing.
+    static QUrl local_file_url(const std::string& path)
+    {
+        if (path.empty()) return {};
+        std::error_code failed;
+        const std::filesystem::path absolute = std::filesystem::absolute(path, failed);
+        const QByteArray name = QByteArray::fromStdString(failed ? path : absolute.string());
+        return QUrl::fromEncoded(QByteArrayLiteral("file://") + name.toPercentEncoding("/"));
     }
 };
 
@@ -198,7 +212,7 @@ public:
     {
         Control::flush_all();
         QFileDialog box(QApplication::activeWindow(), qt::to_qstring(dialog.dialog_title),
-                        qt::to_qstring(dialog.init_dir));
+                        QFile::decodeName(dialog.init_dir.c_str()));
         box.setAcceptMode(QFileDialog::AcceptSave);
         box.setOption(QFileDialog::DontConfirmOverwrite, true);
         box.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -207,23 +221,25 @@ public:
         if (dialog.filter_index >= 1 && dialog.filter_index <= filters.size()) {
             box.selectNameFilter(filters[dialog.filter_index - 1]);
         }
-        if (!dialog.file_name.empty()) box.selectFile(qt::to_qstring(dialog.file_name));
+        if (!dialog.file_name.empty()) box.selectFile(QFile::decodeName(dialog.file_name.c_str()));
         const bool accepted = box.exec() == QDialog::Accepted;
         check_program_end();
         if (!accepted || box.selectedFiles().isEmpty()) return false;
         const QString chosen = box.selectedFiles().front();
-        if (!fits_code_page(chosen)) raise_error(error::bad_file_name_or_number);
-        dialog.file_name = qt::from_qstring(chosen);
+        if (!fits_code_page(QFileInfo(chosen).fileName())) raise_error(error::bad_file_name_or_number);
+        dialog.file_name = QFile::encodeName(chosen).toStdString();
         dialog.filter_index = static_cast<int>(filters.indexOf(box.selectedNameFilter())) + 1;
         return true;
     }
 
 private:
-    // The program holds a path in Windows-1252; a name with a letter outside it would
-    // name another file, so it is refused rather than saved under that other name.
-    static bool fits_code_page(const QString& path)
+    // The folder is the system's and may have any name, but the name of the file is the
+    // user's text, which the program holds and shows in Windows-1252: a name with a
+    // letter outside it is refused, rather than saved under a name that every question
+    // and message about the file would show otherwise.
+    static bool fits_code_page(const QString& name)
     {
-        return std::all_of(path.begin(), path.end(),
+        return std::all_of(name.begin(), name.end(),
                            [](QChar c) { return c == QLatin1Char('?') || unicode_to_cp1252(c.unicode()) != '?'; });
     }
 
@@ -267,6 +283,17 @@ public:
     }
 };
 
+// The folder of the running program by the name the system has for it: the bytes of the
+// link the kernel keeps to the program's file, which need not even be UTF-8; the
+// toolkit's answer where that link cannot be read.
+std::string running_program_folder()
+{
+    std::error_code failed;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", failed);
+    if (!failed && program.is_absolute()) return program.parent_path().string();
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
+
 } // namespace
 
 void post_to_event_loop(std::function<void()> function)
@@ -294,8 +321,7 @@ Services real_services()
     static RegistrySystemValues system_values;
     static RandomNumbers random;
     return Services{&message_boxes, &event_loop, &system_clock(), &popup_menus, &shell, &save_dialogs, &clipboard,
-                    &beeper, &modal_windows, &sound_player, &system_values, &random,
-                    qt::from_qstring(QCoreApplication::applicationDirPath())};
+                    &beeper, &modal_windows, &sound_player, &system_values, &random, running_program_folder()};
 }
 
 } // namespace platform
