@@ -168,6 +168,17 @@ unsigned char cp1252_of(const Utf8Character& character)
     return unicode_to_cp1252(static_cast<char16_t>(character.code_point));
 }
 
+// Calls `visit` with each character of UTF-8 text and the bytes it was read from.
+template <typename Visit>
+void for_each_utf8_character(std::string_view utf8, Visit visit)
+{
+    while (!utf8.empty()) {
+        const Utf8Character character = first_utf8_character(utf8);
+        visit(character, utf8.substr(0, character.length));
+        utf8.remove_prefix(character.length);
+    }
+}
+
 } // namespace
 
 std::string to_utf8(std::string_view cp1252)
@@ -182,11 +193,9 @@ std::string from_utf8(std::string_view utf8)
 {
     std::string text;
     text.reserve(utf8.size());
-    while (!utf8.empty()) {
-        const Utf8Character character = first_utf8_character(utf8);
+    for_each_utf8_character(utf8, [&](const Utf8Character& character, std::string_view) {
         text.push_back(static_cast<char>(cp1252_of(character)));
-        utf8.remove_prefix(character.length);
-    }
+    });
     return text;
 }
 
@@ -194,17 +203,15 @@ std::string ucase_utf8(std::string_view utf8)
 {
     std::string upper;
     upper.reserve(utf8.size());
-    while (!utf8.empty()) {
-        const Utf8Character character = first_utf8_character(utf8);
+    for_each_utf8_character(utf8, [&](const Utf8Character& character, std::string_view bytes) {
         const unsigned char byte = cp1252_of(character);
         const unsigned char upper_letter = upper_table[byte];
         if (upper_letter != byte) {
             append_utf8(upper, cp1252_to_unicode(upper_letter));
         } else {
-            upper.append(utf8.substr(0, character.length));
+            upper.append(bytes);
         }
-        utf8.remove_prefix(character.length);
-    }
+    });
     return upper;
 }
 
