@@ -631,6 +631,19 @@ TEST_F(AboutBoxTest, AFolderNamedLikeASoundIsPassedOver)
     EXPECT_EQ(sound_player.played[1].path, media.file("Start.wav"));
 }
 
+TEST_F(AboutBoxTest, AMediaFolderNamedBeyondAsciiIsFoundByItsSystemsName)
+{
+    // The media folder is a registry value, the program's text: "café" in Windows-1252,
+    // which the file system holds in UTF-8.
+    std::filesystem::create_directory(media.file("caf\xC3\xA9"));
+    media.write_file("caf\xC3\xA9/tada.wav", "RIFF");
+    system_values.media = media.file("caf\xE9");
+    open_about();
+    ASSERT_EQ(sound_player.played.size(), 2u);
+    EXPECT_EQ(sound_player.played[0].path, media.file("caf\xE9/tada.wav"));
+    EXPECT_EQ(sound_player.played[1].path, media.file("caf\xE9/tada.wav"));
+}
+
 TEST_F(AboutBoxTest, WithoutARegistryTheDefaultMediaFolderIsTried)
 {
     system_values.media = platform::RegistrySystemValues().media_folder();
