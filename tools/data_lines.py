@@ -1,7 +1,23 @@
-"""What the data pipelines in tools/ share: a fault that stops a build, the comparison of a
-number with the one the data must meet, and the writing of a .lines file and its
-provenance file once every number holds. Python 3 standard library only."""
+"""What the data pipelines in tools/ share: the folder their sources are downloaded into, a
+fault that stops a build, the comparison of a number with the one the data must meet, and
+the writing of a .lines file and its provenance file once every number holds. Python 3
+standard library only."""
+import os
 import sys
+
+
+def default_sources(data_set):
+    """The folder that tools/<data_set>/fetch.sh downloads into unless told otherwise: under
+    the user's cache folder, outside the repository."""
+    cache = os.environ.get("XDG_CACHE_HOME") or os.path.join(os.path.expanduser("~"), ".cache")
+    return os.path.join(cache, "zentrel", "data-sources", data_set)
+
+
+def add_sources_argument(parser, data_set):
+    """The option every build.py takes: --sources DIR, the folder fetch.sh filled."""
+    default = default_sources(data_set)
+    parser.add_argument("--sources", metavar="DIR", default=default,
+                        help="the folder fetch.sh downloaded the sources into (default: %s)" % default)
 
 
 class Fault(Exception):

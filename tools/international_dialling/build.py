@@ -10,7 +10,10 @@ word). It fits the records into the file's four runs, checks every number the fi
 meet, and writes the file only when all of them hold. Running it again on the same sources
 writes the same bytes.
 
-    build.py [--sources FOLDER] [--output FILE] [--provenance FILE]
+    python3 tools/international_dialling/build.py [--sources DIR] [--output FILE] [--provenance FILE]
+
+DIR is the folder fetch.sh downloaded the packages into (its default is the same as
+fetch.sh's); the packages are read from DIR/unpacked.
 """
 import argparse
 import ast
@@ -24,7 +27,7 @@ import unicodedata
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.dirname(HERE))
-from data_lines import Fault, expect, write_provenance, write_when_sound  # noqa: E402
+from data_lines import Fault, add_sources_argument, expect, write_provenance, write_when_sound  # noqa: E402
 PHONENUMBERS = "usr/lib/python3/dist-packages/phonenumbers"
 ISO3166 = "usr/share/zoneinfo/iso3166.tab"
 
@@ -59,7 +62,7 @@ def load_places(root):
             if prefix.startswith("1") and "en" in names:
                 places[prefix] = names["en"]
     if not places:
-        raise Fault("no geocoding data under " + root)
+        raise Fault("no geocoding data under %s: run tools/international_dialling/fetch.sh first" % root)
     return places
 
 
@@ -396,14 +399,14 @@ area code with one of its places as python3-phonenumbers' geocoding data names i
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--sources", default="/work/data-sources/intltel/unpacked")
+    add_sources_argument(parser, "international_dialling")
     parser.add_argument("--output", default=os.path.join(REPO, "default_data", "international_dialling_codes.lines"))
     parser.add_argument("--provenance",
                         default=os.path.join(REPO, "default_data", "international_dialling_codes_provenance.md"))
     arguments = parser.parse_args()
     try:
         decisions = Decisions(os.path.join(HERE, "decisions.txt"))
-        builder = Builder(arguments.sources, decisions)
+        builder = Builder(os.path.join(arguments.sources, "unpacked"), decisions)
         runs = builder.build()
         lines = assemble(decisions.header, runs)
         faults = check(lines, runs)

@@ -8,10 +8,12 @@ series that the data adds, the series it leaves out, the names it writes differe
 the records that stand out of order). It expands the series into one record per prefix,
 applies the decisions, sorts the records, checks every number the file must meet, and
 writes the file only when all of them hold. With --cross-check it also compares the
-prefixes with today's country file of Debian's hamradio-files (cty.dat) and prints where
-the two differ. Running it again gives the same bytes.
+prefixes with today's country file of Debian's hamradio-files (cty.dat, which fetch.sh
+downloads into the sources folder DIR; or the file named) and prints where the two differ.
+Running it again gives the same bytes.
 
-    build.py [--output FILE] [--provenance FILE] [--cross-check CTY.DAT]
+    python3 tools/radio_call_signs/build.py [--sources DIR] [--output FILE] [--provenance FILE]
+                                            [--cross-check [CTY.DAT]]
 """
 import argparse
 import collections
@@ -22,9 +24,10 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.dirname(HERE))
-from data_lines import Fault, expect, write_provenance, write_when_sound  # noqa: E402
+from data_lines import Fault, add_sources_argument, expect, write_provenance, write_when_sound  # noqa: E402
 NAME = re.compile(r"[A-Za-z:/,.&()-]+( [A-Za-z:/,.&()-]+)*")
 PREFIX = re.compile(r"[A-Z0-9]{1,6}")
+CTY_DAT = "unpacked/usr/share/hamradio-files/cty.dat"
 
 
 def meaningful_lines(path):
@@ -270,8 +273,15 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--output", default=os.path.join(REPO, "default_data", "radio_call_signs.lines"))
     parser.add_argument("--provenance", default=os.path.join(REPO, "default_data", "radio_call_signs_provenance.md"))
-    parser.add_argument("--cross-check", metavar="CTY.DAT")
+    add_sources_argument(parser, "radio_call_signs")
+    parser.add_argument("--cross-check", metavar="CTY.DAT", nargs="?", const="",
+                        help="compare with today's country file (default: the one in the sources folder)")
     arguments = parser.parse_args()
+    if arguments.cross_check == "":
+        arguments.cross_check = os.path.join(arguments.sources, CTY_DAT)
+    if arguments.cross_check is not None and not os.path.isfile(arguments.cross_check):
+        print("build.py: missing %s: run tools/radio_call_signs/fetch.sh first" % arguments.cross_check, file=sys.stderr)
+        return 1
     try:
         decisions = Decisions(os.path.join(HERE, "decisions.txt"))
         records, provenance = build(read_series(os.path.join(HERE, "itu_series.txt")), decisions)
@@ -280,7 +290,7 @@ def main():
     except Fault as fault:
         print("build.py: " + str(fault), file=sys.stderr)
         return 1
-    if arguments.cross_check:
+    if arguments.cross_check is not None:
         cross_check(arguments.cross_check, records)
     status = write_when_sound(faults, lines, arguments.output)
     if status == 0:

