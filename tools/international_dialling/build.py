@@ -212,7 +212,7 @@ class Builder:
         d = self.decisions
         runs = {1: list(d.run1), 2: [], 3: [], 4: []}
         for record in d.run1:
-            self.note(record, "stated by the data (its run of country codes)")
+            self.note(record, "a fixed row (its run of country codes)")
         for run, code, tag, name, reason in d.codes:
             runs[run].append(self.country_record(code, tag, name, reason))
         for run, text, reason in d.records:
@@ -394,7 +394,9 @@ def check_quoted(faults, lines):
 PROVENANCE_INTRODUCTION = """Written by tools/international_dialling/build.py; do not edit by hand.
 Every other record is a country calling code with its country as
 python3-phonenumbers and tzdata's iso3166.tab give them, or a North American
-area code with one of its places as python3-phonenumbers' geocoding data names it."""
+area code with one of its places as python3-phonenumbers' geocoding data names it.
+A fixed row is one the file holds exactly as it stands, some at their own line or
+beside their neighbours; one kept as written keeps a spelling that the sources do not."""
 
 
 def main():

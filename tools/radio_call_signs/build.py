@@ -266,7 +266,8 @@ def cross_check(path, records):
 
 PROVENANCE_INTRODUCTION = """Written by tools/radio_call_signs/build.py; do not edit by hand. Every other record
 is one series of tools/radio_call_signs/itu_series.txt, the international call-sign
-series and their holders at the start of the 1990s."""
+series and their holders at the start of the 1990s. A fixed row is one the file holds
+exactly as it stands; one kept as written keeps a name or spelling the table does not."""
 
 
 def main():

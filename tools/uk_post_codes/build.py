@@ -478,7 +478,7 @@ def check_text(records: list[Record]) -> list[str]:
             problems.append(f"records of length {length}: {found}, expected {holders}")
     for text in QUOTED_RECORDS:
         if text not in texts:
-            problems.append(f"quoted record missing: {text!r}")
+            problems.append(f"fixed row missing: {text!r}")
     if not any("(Co.Durham)" in t for t in texts):
         problems.append("no '(Co.Durham)' row")
     return problems
@@ -542,7 +542,7 @@ names it does not hold are villages below its size, islands and London localitie
 """
 
 SECTIONS = {
-    "quote": ("Records the data holds as they stand",
+    "quote": ("Fixed rows, kept as written",
               "The fact on the left is replaced by the record on the right."),
     "fill": ("Records made to fit",
              "No real district stands in their place; each is written with the area's own post "
@@ -556,7 +556,7 @@ SECTIONS = {
 def provenance(decisions: list[Decision], records: list[Record]) -> str:
     out = [PROVENANCE_HEAD]
     counts = collections.Counter(d.kind for d in decisions)
-    out.append(f"Totals: {len(records)} records; {counts['quote']} written as quoted, "
+    out.append(f"Totals: {len(records)} records; {counts['quote']} fixed rows kept as written, "
                f"{counts['fill']} made to fit, {counts['drop']} facts left out; every other "
                f"record is a fact unchanged.\n")
     for kind, (title, intro) in SECTIONS.items():

