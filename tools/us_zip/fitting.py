@@ -1,6 +1,6 @@
 """Fits the source records to the targets, element by element.
 
-The anchors of targets.txt (block first and last lines, run bounds, quoted lines) cut the
+The anchors of targets.txt (block first and last lines, run bounds, fixed rows) cut the
 elements into gaps. Each gap must hold exactly as many records as it has elements, all of
 the state code the block table gives those elements, with ZIP codes between the two
 anchors'. A gap takes the source records of its ZIP range and state; where they are too
@@ -191,7 +191,7 @@ class Fitter:
 
     def drop_unplaced(self, anchors, used):
         """Candidates of the fitted range that no element took: those between two anchors
-        that stand next to each other, or replaced by a quoted record of their code."""
+        that stand next to each other, or replaced by a fixed row of their code."""
         dropped = {code for code, _, _ in self.dropped}
         last_zip = anchors[-1].zip
         for code, candidate in self.candidates.items():
@@ -217,11 +217,11 @@ class Fitter:
         return min(limits) if limits else None
 
     def decided_anchors(self):
-        """The elements decisions.txt places a record on; a quoted record keeps its name."""
-        quoted = {record.zip: record for record in self.targets.floating}
+        """The elements decisions.txt places a record on; a fixed row keeps its name."""
+        fixed = {record.zip: record for record in self.targets.floating}
         anchors = []
         for element, (code, reason) in self.decisions.places.items():
-            record = quoted.get(code)
+            record = fixed.get(code)
             anchors.append(Anchor(element, code, record.state if record else "", record.name if record else None,
                                   f"placed by decision: {reason}"))
         return anchors
@@ -246,7 +246,7 @@ class Fitter:
         candidate = self.candidates.get(anchor.zip)
         if anchor.name is not None:
             record = Record(anchor.zip, anchor.name, state)
-            return record, quoted_notes(record, candidate, self.sources.get(anchor.zip))
+            return record, fixed_row_notes(record, candidate, self.sources.get(anchor.zip))
         # A code given inside a stretch of one place name is that place's record.
         forced_name = self.forced_name(anchor.element, anchor.element)
         if candidate and candidate.record.state == state:
@@ -255,7 +255,7 @@ class Fitter:
             return candidate.record, list(candidate.notes)
         if forced_name:
             record = Record(anchor.zip, forced_name, state)
-            return record, quoted_notes(record, candidate, self.sources.get(anchor.zip))
+            return record, fixed_row_notes(record, candidate, self.sources.get(anchor.zip))
         raise SystemExit(f"element {anchor.element}: no record of ZIP {anchor.zip}, {state}; add a fill decision")
 
     def fill_gap(self, before, after, elements, notes, used):
@@ -295,22 +295,22 @@ class Fitter:
             used.add(candidate.zip)
 
     def place_floating(self, chosen, low, high, state):
-        """Quoted records placed by their ZIP code replace or join the source records."""
+        """Fixed rows placed by their ZIP code replace or join the source records."""
         for record in self.targets.floating:
             if not low < record.zip < high:
                 continue
             if record.state != state:
                 raise SystemExit(f"{record.line()} falls among {state} records")
             source_candidate = next((c for c in chosen if c.zip == record.zip), None)
-            notes = quoted_notes(record, source_candidate, self.sources.get(record.zip))
+            notes = fixed_row_notes(record, source_candidate, self.sources.get(record.zip))
             if source_candidate:
                 chosen.remove(source_candidate)
             chosen.append(Candidate(record, notes))
 
     def is_kept(self, candidate, element=None):
-        quoted = any(record.zip == candidate.zip for record in self.targets.floating)
+        fixed = any(record.zip == candidate.zip for record in self.targets.floating)
         governed = element is not None and self.is_governed(candidate.record.name, element)
-        return quoted or governed or candidate.made_to_fit or candidate.zip in self.decisions.keeps
+        return fixed or governed or candidate.made_to_fit or candidate.zip in self.decisions.keeps
 
     def is_governed(self, name, element):
         """Whether a statement of the targets counts or lists this name near this element:
@@ -480,7 +480,7 @@ def source_line(source):
     return f"{source.zip} {source.name}, {source.state}"
 
 
-def quoted_notes(record, candidate, source):
+def fixed_row_notes(record, candidate, source):
     if candidate and candidate.record == record and not candidate.notes:
         return []
     if source is None:
