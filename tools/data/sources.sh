@@ -8,10 +8,19 @@
 #
 #   source ".../data/sources.sh"; sources_folder SET "$@"    # sets $folder, absolute
 
+data_sources_root="${XDG_CACHE_HOME:-$HOME/.cache}/zentrel/data-sources"
+sources_usage_options="[--sources DIR]"
+
 sources_folder() {
     local data_set="$1"
     shift
-    folder="${XDG_CACHE_HOME:-$HOME/.cache}/zentrel/data-sources/${data_set}"
+    read_sources_option "$data_sources_root/$data_set" "$@"
+}
+
+# read_sources_option DEFAULT ARGUMENT...: sets $folder to the --sources folder, or DEFAULT.
+read_sources_option() {
+    folder="$1"
+    shift
     while (($#)); do
         case "$1" in
             --sources)
@@ -31,6 +40,6 @@ sources_folder() {
 }
 
 sources_usage() {
-    echo "usage: $0 [--sources DIR]" >&2
+    echo "usage: $0 $sources_usage_options" >&2
     exit 2
 }
