@@ -5,8 +5,8 @@ Reads the unpacked Debian packages that fetch.sh downloads (python3-phonenumbers
 country calling codes and their regions, and the North American area codes with the places
 of their exchanges; tzdata: iso3166.tab, the English country names) and the hand-kept
 decisions.txt beside this script (which codes stand in which run, the names of the time,
-how many places each area code gets, and the records that the data must hold word for
-word). It fits the records into the file's four runs, checks every number the file must
+how many places each area code gets, and the fixed rows, which the file holds exactly as
+they stand). It fits the records into the file's four runs, checks every number the file must
 meet, and writes the file only when all of them hold. Running it again on the same sources
 writes the same bytes.
 
