@@ -13,7 +13,15 @@ namespace zentrel {
 enum class LineKind { Comment, Blank, Entry };
 
 // The kind of a line as read, without its line end. Only the space counts as blank.
-LineKind line_kind(std::string_view line);
+// Most lines begin with what decides their kind, which is told inline; only a leading
+// space asks for more.
+LineKind line_kind_after_space(std::string_view line);
+inline LineKind line_kind(std::string_view line)
+{
+    if (line.empty()) return LineKind::Blank;
+    if (line.front() != ' ') return line.front() == '#' ? LineKind::Comment : LineKind::Entry;
+    return line_kind_after_space(line);
+}
 
 // Views into the line that was split; code and name carry no outer spaces, and tag is
 // one of "*", "[*Red data]", "[*Blue data]", "[*Gray data]" or empty.
