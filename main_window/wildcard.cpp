@@ -4,6 +4,7 @@
 #include "platform/text.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zentrel {
@@ -100,8 +101,35 @@ WildcardPattern::WildcardPattern(std::string_view pattern, const std::vector<std
     }
 }
 
+RequiredRun WildcardPattern::required_run() const
+{
+    constexpr std::size_t shortest = 2;
+    std::vector<RequiredRun::Choice> longest;
+    std::vector<RequiredRun::Choice> current;
+    for (const Token& token : tokens_) {
+        std::vector<unsigned char> bytes;
+        for (std::size_t byte = 0; !token.is_star && byte < token.accepts.size() && bytes.size() <= 2; ++byte) {
+            if (token.accepts[byte]) bytes.push_back(static_cast<unsigned char>(byte));
+        }
+        if (bytes.empty() || bytes.size() > 2) {
+            current.clear();
+            continue;
+        }
+        current.push_back({bytes.front(), bytes.back()});
+        if (current.size() > longest.size()) longest = current;
+    }
+    if (longest.size() < shortest) longest.clear();
+    return RequiredRun(std::move(longest));
+}
+
 bool WildcardPattern::matches(std::string_view text) const
 {
+    // Most texts of a scan fail at their first character; a pattern that does not begin
+    // with "*" tells them at once.
+    if (!tokens_.empty() && !tokens_.front().is_star &&
+        (text.empty() || !tokens_.front().accepts[byte_at(text, 0)])) {
+        return false;
+    }
     constexpr std::size_t no_star = static_cast<std::size_t>(-1);
     std::size_t next_char = 0;
     std::size_t next_token = 0;

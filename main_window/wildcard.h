@@ -16,6 +16,8 @@
 //
 // Every token but "*" consumes exactly one character, so the match needs to backtrack only
 // to the last "*": it takes at most len(text) x len(pattern) steps, never exponential time.
+#include "main_window/required_run.h"
+
 #include <bitset>
 #include <string_view>
 #include <vector>
@@ -30,6 +32,11 @@ public:
 
     // Allocates nothing.
     bool matches(std::string_view text) const;
+
+    // The longest run of two or more characters, each of one or two bytes, that the
+    // pattern asks for one after the other: every text that matches holds it. Empty
+    // when the pattern has no such run.
+    RequiredRun required_run() const;
 
 private:
     // A "*", or the set of bytes that one character of the text may be: the pattern's
