@@ -310,7 +310,7 @@ void InputFile::require_open() const
     if (fd_ < 0) raise_error(error::bad_file_name_or_number);
 }
 
-bool InputFile::eof()
+bool InputFile::eof_past_block()
 {
     require_open();
     return !has_data();
@@ -324,7 +324,7 @@ bool InputFile::read_line(std::string& line)
     return read;
 }
 
-bool InputFile::next_line(std::string_view& line)
+bool InputFile::next_line_past_block(std::string_view& line)
 {
     require_open();
     line = {};

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -47,7 +48,17 @@ public:
     InputFile& operator=(const InputFile&) = delete;
 
     // True when no byte is left to read.
-    bool eof();
+    bool eof()
+    {
+        // The usual case, inline: the line end of the line before is passed over in the
+        // block in hand, and bytes are left in it.
+        if (line_feed_may_follow_ && begin_ < end_) {
+            line_feed_may_follow_ = false;
+            if (buffer_[begin_] == '\n') ++begin_;
+        }
+        if (begin_ < end_ && !line_feed_may_follow_) return false;
+        return eof_past_block();
+    }
     // The next line without its line end, into `line` (its capacity is reused); false,
     // with `line` empty, at the end of the file.
     bool read_line(std::string& line);
@@ -55,11 +66,34 @@ public:
     // where a line crosses a block, and stays valid until the next call on the file.
     // Lines longer than longest_line fail with 7. A file that was cut short while it was
     // read fails with 65 when the reading reaches its end.
-    bool next_line(std::string_view& line);
+    bool next_line(std::string_view& line)
+    {
+        // The usual case, inline: the line ends in the block in hand.
+        if (begin_ < end_ && !line_feed_may_follow_) {
+            const char* start = buffer_.get() + begin_;
+            const auto* carriage_return = static_cast<const char*>(std::memchr(start, '\r', end_ - begin_));
+            if (carriage_return != nullptr) {
+                const auto length = static_cast<std::size_t>(carriage_return - start);
+                line = std::string_view(start, length);
+                begin_ += length + 1;
+                line_feed_may_follow_ = true;
+                return true;
+            }
+        }
+        return next_line_past_block(line);
+    }
     void watch_long_lines(LongLineWatch watch) { watch_ = std::move(watch); }
     void close();
 
+    // Once eof() has said that a line is left: where in the file that line begins, and the
+    // bytes from there to the end of the block in hand, which the next lines are read from.
+    // A scan may look ahead in them for what it seeks.
+    long long position() const { return position_ - static_cast<long long>(end_ - begin_); }
+    std::string_view read_ahead() const { return {buffer_.get() + begin_, end_ - begin_}; }
+
 private:
+    bool eof_past_block();
+    bool next_line_past_block(std::string_view& line);
     bool has_data();
     bool fill_buffer();
     bool cut_short() const;

@@ -260,6 +260,39 @@ TEST_F(TextFileTest, HandlesLineEndsAtTheEdgeOfAReadBlock)
     }
 }
 
+// Where each line begins in the file, as the reader tells it once eof() has said a line is
+// left, and the bytes it has read ahead from there: the same edges of a block as above.
+TEST_F(TextFileTest, TellsWhereEachLineBeginsAndTheBytesReadAheadFromThere)
+{
+    const std::string cases[] = {
+        "a\r\nbb\rccc\n\r\n\r\nlast",
+        std::string(block - 1, 'x') + "\r\nnext\r\n",
+        std::string(block, 'x') + "\r\nnext",
+        std::string(block - 2, 'x') + "\r\n\nz\r",
+        std::string(block / 2, 'a') + "\r\n" + std::string(2 * block, 'b') + "\r\nc\r\nd",
+    };
+    for (const std::string& bytes : cases) {
+        SCOPED_TRACE(bytes.size());
+        InputFile file(with_bytes("where.dat", bytes));
+        std::size_t expected_start = 0;
+        std::string_view line;
+        while (!file.eof()) {
+            ASSERT_EQ(file.position(), static_cast<long long>(expected_start));
+            const std::string_view ahead = file.read_ahead();
+            ASSERT_FALSE(ahead.empty());
+            EXPECT_EQ(ahead, std::string_view(bytes).substr(expected_start, ahead.size()));
+            file.next_line(line);
+            EXPECT_EQ(std::string_view(bytes).substr(expected_start, line.size()), line);
+            expected_start += line.size();
+            if (expected_start < bytes.size() && bytes[expected_start] == '\r') ++expected_start;
+            if (expected_start < bytes.size() && bytes[expected_start] == '\n' && bytes[expected_start - 1] == '\r') {
+                ++expected_start;
+            }
+        }
+        EXPECT_EQ(expected_start, bytes.size());
+    }
+}
+
 TEST_F(TextFileTest, ReadsATenMegabyteLine)
 {
     std::string long_line(10 * 1024 * 1024 + 3, ' ');
