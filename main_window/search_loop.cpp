@@ -1,7 +1,6 @@
 #include "main_window/search_loop.h"
 
 #include "platform/runtime_error.h"
-#include "platform/text_file.h"
 
 #include <utility>
 
@@ -23,21 +22,60 @@ SearchLoop::SearchLoop(Category category, SearchField field, std::string pattern
 {
 }
 
+// The first block of the file picks the run's rarest characters for the search.
+void SearchLoop::RunLookout::search_from(long long start, std::string_view ahead)
+{
+    if (!anchors_chosen_) run_.choose_anchors(ahead);
+    anchors_chosen_ = true;
+    searched_end_ = start + static_cast<long long>(ahead.size());
+    found_at_ = start + static_cast<long long>(run_.find(ahead));
+}
+
+// The place found is the first from the line's start on. A line that goes on past the
+// bytes searched (into the next block) ends after it, as the place found is at most their
+// end: such a line is always split and matched.
+bool SearchLoop::RunLookout::may_hold(long long start, std::size_t length) const
+{
+    return found_at_ < start + static_cast<long long>(length);
+}
+
+// A valid pattern is compiled before the file is read, and the run it requires, where it
+// has one, is looked for ahead of the lines. An invalid one is left to fail at the first
+// entry line, as it would fail to match there.
+void SearchLoop::prepare_pattern()
+{
+    compiled_.reset();
+    lookout_.reset();
+    try {
+        compiled_.emplace(pattern_, foreign_);
+    } catch (const platform::RuntimeError&) {
+        return;
+    }
+    RequiredRun run = compiled_->required_run();
+    if (!run.empty()) lookout_.emplace(std::move(run));
+}
+
 SearchProgress SearchLoop::run(const std::string& path, SearchListener& listener)
 {
     progress_ = SearchProgress{};
     progress_.file_size = platform::file_size(path);
     platform::InputFile file(path);
     file.watch_long_lines([&](std::size_t length_so_far) { follow_long_line(length_so_far, listener); });
+    prepare_pattern();
     std::string_view line;
     bool going_on = true;
     try {
         while (!file.eof() && progress_.matches < match_limit && going_on) {
             if (listener.turn_due()) listener.turn(progress_);
+            const long long start = file.position();
+            if (lookout_) lookout_->look_ahead(file);
             file.next_line(line);
             ++progress_.lines_read;
             progress_.characters_read += static_cast<long long>(line.size());
-            if (const auto entry = matching_entry(line)) listener.matched(*entry, progress_);
+            if (line_kind(line) == LineKind::Entry) {
+                ++progress_.entries_read;
+                if (!lookout_ || lookout_->may_hold(start, line.size())) match_entry(line, listener);
+            }
             going_on = listener.going_on();
         }
     } catch (const ScanEnded&) {
@@ -58,16 +96,14 @@ void SearchLoop::follow_long_line(std::size_t length_so_far, SearchListener& lis
     if (!listener.going_on()) throw ScanEnded{};
 }
 
-// The fields of the line when it is an entry whose field matches, which it counts.
-std::optional<EntryFields> SearchLoop::matching_entry(std::string_view line)
+// Splits an entry line that may match and tells the listener when its field matches.
+void SearchLoop::match_entry(std::string_view line, SearchListener& listener)
 {
-    if (line_kind(line) != LineKind::Entry) return std::nullopt;
-    ++progress_.entries_read;
     const EntryFields entry = split_entry(line, category_);
     if (!compiled_) compiled_.emplace(pattern_, foreign_);
-    if (!compiled_->matches(field_ == SearchField::Code ? entry.code : entry.name)) return std::nullopt;
+    if (!compiled_->matches(field_ == SearchField::Code ? entry.code : entry.name)) return;
     ++progress_.matches;
-    return entry;
+    listener.matched(entry, progress_);
 }
 
 } // namespace zentrel

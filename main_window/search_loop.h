@@ -2,18 +2,21 @@
 // The scan of one database file, without a window: reads the file line by line, skips
 // comments and blanks, splits every entry by the category's rule, matches the chosen
 // field against the pattern and counts the matches, telling its listener of every line
-// and every match. It stops at the end of the file, at the match limit, or when the
-// listener says so. Showing the rows, the progress and the yield are the listener's, and
-// so is how often it takes its turn between lines, and within a line long enough to be
-// read block after block.
+// and every match. Where the pattern requires a run of characters, only the entries that
+// hold it are split and matched; the others are counted all the same. It stops at the end
+// of the file, at the match limit, or when the listener says so. Showing the rows, the
+// progress and the yield are the listener's, and so is how often it takes its turn
+// between lines, and within a line long enough to be read block after block.
 #include "core/category.h"
 #include "main_window/database_entry.h"
 #include "main_window/wildcard.h"
+#include "platform/text_file.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zentrel {
@@ -64,15 +67,44 @@ public:
     const SearchProgress& progress() const { return progress_; }
 
 private:
-    std::optional<EntryFields> matching_entry(std::string_view line);
+    // Where in the file the pattern's required run may stand: lines that cannot hold it
+    // are counted but not split. The search looks ahead in the block of the file in hand
+    // and remembers the first place it found, so that the lines before it pass at once.
+    class RunLookout final {
+    public:
+        explicit RunLookout(RequiredRun run) : run_(std::move(run)) {}
+        // Before the next line of the file is read; searches on only once the place found
+        // last has been passed or the bytes searched last have all been read.
+        void look_ahead(const platform::InputFile& file)
+        {
+            const long long start = file.position();
+            if (start < found_at_ || (start == found_at_ && start < searched_end_)) return;
+            search_from(start, file.read_ahead());
+        }
+        // Whether the line that began there, `length` bytes long, may hold the run.
+        bool may_hold(long long start, std::size_t length) const;
+
+    private:
+        void search_from(long long start, std::string_view ahead);
+
+        RequiredRun run_;
+        bool anchors_chosen_ = false;
+        long long searched_end_ = 0; // the place after the bytes searched last
+        long long found_at_ = 0;     // the first place of the run in them, or searched_end_
+    };
+
+    void prepare_pattern();
+    void match_entry(std::string_view line, SearchListener& listener);
     void follow_long_line(std::size_t length_so_far, SearchListener& listener);
 
     Category category_;
     SearchField field_;
     std::string pattern_;
     std::vector<std::size_t> foreign_;
-    // Compiled at the first entry line, so that an invalid pattern fails only there.
+    // Compiled before the file is read when the pattern is valid; an invalid one is
+    // compiled again at the first entry line, so that it fails only there.
     std::optional<WildcardPattern> compiled_;
+    std::optional<RunLookout> lookout_;
     SearchProgress progress_;
 };
 

@@ -2,7 +2,7 @@
 // not before every line, seen through the real window: the abort from the context menu,
 // the captions that every yield shows, and the rows of the built-in data, which are the
 // same whether the search yields before every line or only when a yield is due.
-#include "tests/support/main_window_fixture.h"
+#include "tests/support/built_in_files_fixture.h"
 
 #include "platform/formats.h"
 
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-using testing_support::MainWindowTest;
+using testing_support::BuiltInFilesTest;
 using namespace zentrel;
 namespace box = platform::message_box;
 
@@ -47,16 +47,14 @@ std::string progress_text(long records, long matches, long lines)
 
 } // namespace
 
-class SearchPacingTest : public MainWindowTest {
+class SearchPacingTest : public BuiltInFilesTest {
 protected:
     void SetUp() override
     {
-        MainWindowTest::SetUp();
+        BuiltInFilesTest::SetUp();
         event_loop.pump_real_events = true;
         event_loop.paced_as_real = true;
     }
-
-    QTableView& grid_view() const { return *static_cast<QTableView*>(form->ui().flx_ResultsChart.widget()); }
 
     void press_enter() { QTest::keyClick(form->ui().txt_Inputbox.widget(), Qt::Key_Return); }
 
@@ -71,19 +69,6 @@ protected:
                             std::to_string(name.back));
         }
         return shown;
-    }
-
-    // Restores the category's file from the built-in data as a user does: Shift and a right
-    // press on the grid, the restore command of the Options, Yes to the question.
-    void restore_built_in_file(int category)
-    {
-        form->ui().com_SearchType.set_list_index(category);
-        const std::string file_name = FileName_from_Path(database_path(category));
-        popup_menus.choose_caption = "&Restore/fix the " + file_name + " file";
-        message_boxes.expect(box::answer_yes);
-        QTest::mouseClick(grid_view().viewport(), Qt::RightButton, Qt::ShiftModifier, QPoint(20, 20));
-        ASSERT_TRUE(message_boxes.all_answered());
-        message_boxes.shown.clear();
     }
 };
 

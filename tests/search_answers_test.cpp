@@ -1,0 +1,151 @@
+// The search's answers against the reference scan (tests/support/reference_search.h): in
+// every category's file restored from the built-in data, and in a made-up file of the lines
+// a fast scan could get wrong, the same rows in the same colours, the same summary, and
+// the same progress before every line, so that every yield shows the same captions.
+#include "tests/support/built_in_files_fixture.h"
+#include "tests/support/reference_search.h"
+
+#include "platform/formats.h"
+#include "platform/text_file.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using testing_support::BuiltInFilesTest;
+using testing_support::ReferenceScan;
+using namespace zentrel;
+
+namespace {
+
+struct Search {
+    int category;
+    int direction; // 0 by code, 1 by name
+    std::string pattern;
+};
+
+bool same_progress(const SearchProgress& a, const SearchProgress& b)
+{
+    return a.file_size == b.file_size && a.lines_read == b.lines_read && a.characters_read == b.characters_read &&
+           a.entries_read == b.entries_read && a.matches == b.matches;
+}
+
+// Takes its turn before every line and keeps the progress of each turn and the rows.
+class EveryLineListener final : public SearchListener {
+public:
+    bool turn_due() override { return true; }
+    void turn(const SearchProgress& progress) override { before_each_line.push_back(progress); }
+    void matched(const EntryFields& entry, const SearchProgress&) override
+    {
+        rows.push_back({std::string(entry.code), std::string(entry.name), std::string(entry.tag)});
+    }
+    bool going_on() override { return true; }
+
+    std::vector<SearchProgress> before_each_line;
+    std::vector<testing_support::ReferenceRow> rows;
+};
+
+} // namespace
+
+class SearchAnswersTest : public BuiltInFilesTest {
+protected:
+    SearchField field_of(const Search& search) const
+    {
+        return search.direction == 0 ? SearchField::Code : SearchField::Name;
+    }
+
+    // The scan's rows and the progress before every line are the reference's.
+    void expect_scan_as_reference(const Search& search, const ReferenceScan& reference)
+    {
+        EveryLineListener listener;
+        const SearchProgress end = SearchLoop(static_cast<Category>(search.category), field_of(search), search.pattern)
+                                       .run(database_path(search.category), listener);
+        EXPECT_EQ(listener.rows, reference.rows);
+        EXPECT_TRUE(same_progress(end, reference.end));
+        ASSERT_EQ(listener.before_each_line.size(), reference.before_each_line.size());
+        const auto differs = std::mismatch(listener.before_each_line.begin(), listener.before_each_line.end(),
+                                           reference.before_each_line.begin(), same_progress);
+        EXPECT_EQ(differs.first, listener.before_each_line.end())
+            << "the progress before line " << (differs.first - listener.before_each_line.begin()) + 1 << " differs";
+    }
+
+    // The window, searched with the Enter key, lists the reference's rows in their tags'
+    // colours and sums them up in its hint.
+    void expect_window_as_reference(const Search& search, const ReferenceScan& reference)
+    {
+        choose(search.category, search.pattern, search.direction);
+        QTest::keyClick(form->ui().txt_Inputbox.widget(), Qt::Key_Return);
+        const auto& grid = form->ui().flx_ResultsChart;
+        const int matches = static_cast<int>(reference.rows.size());
+        ASSERT_EQ(rows(), 1 + matches + (matches == 0 ? 1 : 0));
+        for (int index = 0; index < matches; ++index) {
+            const auto& expected = reference.rows[static_cast<std::size_t>(index)];
+            const RowColours colours = tag_colours(expected.tag);
+            SCOPED_TRACE(expected.code + " " + expected.name);
+            for (int col = 0; col < 2; ++col) {
+                const auto& shown = grid.cell(index + 1, col);
+                EXPECT_EQ(shown.text, col == 0 ? expected.code : expected.name);
+                EXPECT_EQ(shown.fore, colours.text);
+                EXPECT_EQ(shown.back, colours.background);
+            }
+        }
+        const std::string summary = " " + search.pattern + " was found " + platform::format_grouped(matches) +
+                                    " time" + (matches == 1 ? "" : "s") + ". ";
+        EXPECT_EQ(grid.tooltip().substr(0, summary.size()), summary);
+    }
+
+    void expect_as_reference(const std::vector<Search>& searches)
+    {
+        for (const Search& search : searches) {
+            SCOPED_TRACE("\"" + search.pattern + "\" in category " + std::to_string(search.category) +
+                         (search.direction == 0 ? " by code" : " by name"));
+            const ReferenceScan reference = testing_support::reference_scan(
+                database_path(search.category), static_cast<Category>(search.category), field_of(search),
+                search.pattern);
+            expect_scan_as_reference(search, reference);
+            expect_window_as_reference(search, reference);
+        }
+    }
+};
+
+TEST_F(SearchAnswersTest, EveryCategorysBuiltInFileGivesTheReferencesRowsColoursAndProgress)
+{
+    for (int category = 0; category < category_count; ++category) restore_built_in_file(category);
+    expect_as_reference({
+        {0, 1, "haywards*"},      {0, 0, "01444*"},          {0, 1, "*(*)"},          {0, 0, "0#####"},
+        {0, 1, "*heath*"},        {0, 0, "01361 4"},         {0, 1, "Abingdon (Oxon)"}, {0, 1, "*[[]*"},
+        {0, 1, "rhos*"},          {0, 0, "*78"},             {0, 1, "*restored*"},    {0, 1, "*GeoNames*"},
+        {1, 1, "aberdeen*"},      {1, 0, "AB#"},             {1, 1, "*(Aberdeenshire)"}, {1, 0, "ab1*"},
+        {1, 1, "*file*"},         {2, 1, "great britain*"},  {2, 0, "2?"},            {2, 1, "*island*"},
+        {3, 1, "canada"},         {3, 1, "*ica"},            {3, 0, "2#"},            {3, 1, "*[*]*"},
+        {3, 1, "*older data*"},   {4, 0, "A?"},              {4, 1, "*united*"},      {5, 1, "worcester"},
+        {5, 0, "A[A-C]"},         {6, 1, "*(was *"},         {6, 0, "a*"},            {7, 1, "holtsville*"},
+        {7, 1, "*, MA"},          {7, 0, "0060#"},           {7, 1, "[A-C]*, NY"},    {7, 1, "*ville, ??"},
+        {7, 1, "inver*"},         {7, 1, "*usa*"},           {7, 0, "*99"},           {7, 1, ""},
+    });
+}
+
+// Lines made to catch a scan that passes over lines by the run it looks for: tags of every
+// kind, comments and indented lines that hold the run, lone CRs and LFs, a line that
+// crosses the end of the reader's block and one longer than a block, and a last line
+// without a line end.
+TEST_F(SearchAnswersTest, LinesAroundTheRunGiveTheReferencesRowsInEitherSplit)
+{
+    std::string bytes = "# Lee, MA in a comment\r\n   # Lee, MA indented comment\r\n  \r\n"
+                        "01238 Lee, MA\r\n01239 Lee, MA *\r\n01240 Lee, MA [*Red data]\r\n"
+                        "01241 Lee, MA [*Blue data]\r\n01242 Lee, MA [*Gray data]\r\n01243 Lee, MA[*Red data]\r\n"
+                        "01244 Lee, MA [*red data]\r\n01245 Lee, MA * \r\n  01246 Lee, MA\r\n"
+                        "Lee, MA (Town) 01247\r\nLee [MA] (01248)\r\nLee, MA\rLee, MA\n01249\r\n";
+    while (bytes.size() < platform::InputFile::block_size - 5) bytes += "01250 Other, NY\r\n";
+    bytes.resize(platform::InputFile::block_size - 5);
+    bytes += "\r\n01251 Lee, MA across the block\r\n";
+    bytes += "01252 " + std::string(platform::InputFile::block_size + 100, 'x') + " Lee, MA\r\n";
+    bytes += "01253 LEE, ma";
+    for (const int category : {0, 7}) write_database(category, bytes);
+    expect_as_reference({
+        {7, 1, "lee, ma*"},  {7, 1, "*lee, ma"}, {7, 1, "*lee, ma*"}, {7, 0, "0124#"},
+        {0, 1, "*lee, ma*"}, {0, 0, "*012##"},   {0, 1, "*(town)"},   {0, 0, "(01248)"},
+    });
+}
