@@ -1,17 +1,21 @@
-// How fast the search runs on the US ZIP-code file restored from the built-in data
+// How fast the search runs. On the US ZIP-code file restored from the built-in data
 // (42,158 lines) and on that file repeated 50 times (2.1 million lines): searches in the
 // real window from the Enter key to the idle window, the abort, the repaints while a
 // search runs, the peak memory of a search that lists 50,000 rows and of one that reads a
 // line without end, and the bare scan of the search against grep and rg, each a process
-// of its own, on the same files. Prints one line per measure with its target and "ok" or
-// "MISSED".
+// of its own, on the same files. Then every category on a file of 2.1 million lines made
+// of its own restored records, few matches: a pattern the scan must split every line for,
+// against grep -c -i and against the same search over the ZIP file's kind of line, and a
+// pattern that holds a run of letters, against grep -c -i and rg -c -i. Prints one line
+// per measure with its target and "ok" or "MISSED", and the platform the window ran on
+// (offscreen, or an X server: "xcb").
 //
 // The bare scan as a process is helpers/search_scan beside this executable. The peak
 // memory is measured in a child process, this executable again:
 //   search_bench --window-search FOLDER PATTERN
 // searches the ZIP-code file of FOLDER for PATTERN in the window and prints the rows it
 // listed, its peak resident memory and its resident memory once the search ended, in kB.
-#include "bench/scan/name_scan.h"
+#include "bench/scan/scan.h"
 #include "bench/support/processes.h"
 #include "bench/support/timing.h"
 #include "core/category.h"
@@ -27,6 +31,7 @@
 #include "platform/widgets/real_services.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QStyleFactory>
@@ -40,6 +45,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -63,20 +70,6 @@ const char* zip_file_name() { return zentrel::database_file_name(zentrel::Catego
 
 // ---------------------------------------------------------------------------------
 // The database files
-
-// The US ZIP-code file as the restore command writes it from the built-in data.
-std::string restored_zip_code_file()
-{
-    zentrel::DefaultDataModule& module = *zentrel::default_data_for_category(zentrel::Category::USZipCodes);
-    const auto count = platform::round_half_even(platform::val(module.Default_Line(0)));
-    std::string bytes;
-    for (std::int32_t n = 1; n <= count; ++n) {
-        const std::string line = module.Default_Line(n);
-        if (platform::ucase(platform::trim_view(line)) == "#END_OF_DATA#") break;
-        bytes.append(line).append("\r\n");
-    }
-    return bytes;
-}
 
 std::string repeated(const std::string& bytes, int times)
 {
@@ -121,14 +114,17 @@ private:
 // ---------------------------------------------------------------------------------
 // The window's services and the event loop
 
-// Every message box is answered with OK at once; its title and the time it came are kept.
+// Every message box is answered at once, with OK, or Yes where it asks Yes or No (the
+// restore's question);
+// its title and the time it came are kept.
 class OkMessageBoxes final : public platform::MessageBoxes {
 public:
-    int show(const std::string&, int, const std::string& title) override
+    int show(const std::string&, int style, const std::string& title) override
     {
         titles.push_back(title);
         shown_at = Clock::now();
-        return platform::message_box::answer_ok;
+        const bool asks_yes_or_no = (style & 0x0F) == platform::message_box::yes_no;
+        return asks_yes_or_no ? platform::message_box::answer_yes : platform::message_box::answer_ok;
     }
     std::vector<std::string> titles;
     Clock::time_point shown_at{};
@@ -159,7 +155,8 @@ private:
 };
 
 // Hands the screen its values, as the end of every event handler does, then processes
-// events until a pass delivers none to any object.
+// events until a pass delivers none to any object. On an X server it then waits until the
+// server has taken every request, the idle window's title included.
 void settle_window()
 {
     platform::Control::flush_all();
@@ -172,13 +169,24 @@ void settle_window()
         if (delivered.count == 0) break;
     }
     QCoreApplication::instance()->removeEventFilter(&delivered);
+    QGuiApplication::sync();
 }
 
 struct SearchWindow {
-    explicit SearchWindow(const std::string& program_folder) : form(services_for(program_folder))
+    explicit SearchWindow(const std::string& program_folder,
+                          zentrel::Category category = zentrel::Category::USZipCodes)
+        : form(services_for(program_folder))
     {
         form.Load_and_Show();
-        form.ui().com_SearchType.set_list_index(zentrel::index_of(zentrel::Category::USZipCodes));
+        form.ui().com_SearchType.set_list_index(zentrel::index_of(category));
+        settle_window();
+    }
+
+    // The restore command of the category's file, answered Yes.
+    void restore(zentrel::Category category)
+    {
+        form.ui().com_SearchType.set_list_index(zentrel::index_of(category));
+        form.menu_Options_RestoreDatabaseFile_Click();
         settle_window();
     }
 
@@ -190,9 +198,9 @@ struct SearchWindow {
         return services;
     }
 
-    void type_pattern(const std::string& pattern)
+    void type_pattern(const std::string& pattern, int direction = 1)
     {
-        form.ui().opt_DiallOption(1).set_value(true);
+        form.ui().opt_DiallOption(direction).set_value(true);
         form.ui().txt_Inputbox.set_text(pattern);
         settle_window();
     }
@@ -209,9 +217,9 @@ struct SearchWindow {
     }
 
     // From the Enter key to the idle window, in ms.
-    double timed_search(const std::string& pattern)
+    double timed_search(const std::string& pattern, int direction = 1)
     {
-        type_pattern(pattern);
+        type_pattern(pattern, direction);
         const auto start = Clock::now();
         press_enter();
         settle_window();
@@ -228,6 +236,15 @@ struct SearchWindow {
     zentrel::frm_Main form;
 };
 
+// The system's load over the last 1, 5 and 15 minutes, as /proc/loadavg has it.
+std::string load_average()
+{
+    std::ifstream in("/proc/loadavg");
+    std::string one, five, fifteen;
+    in >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
 std::string scan_path() { return std::filesystem::path(self_path()).parent_path().string() + "/helpers/search_scan"; }
 
 // ---------------------------------------------------------------------------------
@@ -239,7 +256,7 @@ int failed_checks = 0;
 void report(const std::string& name, const std::string& value, const std::string& target, bool met)
 {
     if (!met) ++missed_count;
-    std::printf("%-44s %-38s target %-24s %s\n", name.c_str(), value.c_str(), target.c_str(), met ? "ok" : "MISSED");
+    std::printf("%-56s %-38s target %-10s %s\n", name.c_str(), value.c_str(), target.c_str(), met ? "ok" : "MISSED");
     std::fflush(stdout);
 }
 
@@ -368,7 +385,8 @@ void measure_abort(SearchWindow& window)
         all_aborted = all_aborted && aborted;
         const double ms = aborted ? ms_between(aborted_at, window.message_boxes.shown_at) : -1;
         worst = std::max(worst, ms);
-        each_text += (each_text.empty() ? "" : " ") + fixed(ms, 2);
+        if (!each_text.empty()) each_text += " ";
+        each_text += fixed(ms, 2);
     }
     check(all_aborted, "every abort command ended its search with the aborted row");
     report("2.1M file: abort at 5-88% to aborted row", each_text + " ms", "<= 20 ms", all_aborted && worst <= 20);
@@ -417,11 +435,11 @@ void measure_bare_scan(const std::string& label, const ProgramFolder& folder)
     int in_process_matches = 0;
     const Spread in_process = repeat(process_runs, [&] {
         const auto start = Clock::now();
-        in_process_matches = bench::count_name_matches(path, few_pattern);
+        in_process_matches = bench::count_matches(path, zentrel::Category::USZipCodes, zentrel::SearchField::Name, few_pattern);
         return ms_since(start);
     });
     const std::string output = folder.file("count.txt");
-    const ProcessFigure bare = time_process({scan_path(), path, few_pattern}, output, process_runs);
+    const ProcessFigure bare = time_process({scan_path(), path, "7", "1", few_pattern}, output, process_runs);
     const ProcessFigure grep = time_process({"grep", "-c", "-i", grep_few_pattern, path}, output, process_runs);
     const ProcessFigure rg = time_process({"rg", "-c", "-i", grep_few_pattern, path}, output, process_runs);
     check(bare.ran && bare.count == in_process_matches, "the bare scan as a process counts as it does in process");
@@ -442,6 +460,119 @@ void measure_bare_scan(const std::string& label, const ProgramFolder& folder)
 }
 
 // ---------------------------------------------------------------------------------
+// Every category on 2.1 million lines of its own records
+
+constexpr long lines_in_category_file = 2100000;
+constexpr int category_runs = 7;
+// A pattern the scan must split every entry for: no letter of it stands alone, so it
+// holds no run to look for. It matches no name of the built-in data.
+constexpr const char* split_every_line_pattern = "[XYZ][XYZ][XYZ][XYZ]*";
+// A pattern with a run of letters that no line of the built-in data holds, and the same
+// for grep and rg.
+constexpr const char* run_pattern = "zzq*";
+constexpr const char* grep_run_pattern = "^zzq";
+
+// Each category's restored file, repeated until it has 2.1 million lines; and, for the
+// same searches over the ZIP file's kind of line, the 2.1-million-line ZIP-code file
+// linked under the category's file name.
+struct CategoryFiles {
+    ProgramFolder own;
+    ProgramFolder zip_kind;
+    long lines = 0;
+    int copies = 0;
+};
+
+std::string category_file_name(int category)
+{
+    return std::string(zentrel::database_file_name(static_cast<zentrel::Category>(category)));
+}
+
+std::string read_bytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::unique_ptr<CategoryFiles> make_category_files(int category, const std::string& restored,
+                                                   const std::string& large_zip_file)
+{
+    auto files = std::make_unique<CategoryFiles>();
+    const std::string bytes = read_bytes(restored);
+    const long lines = line_count_of(bytes);
+    files->copies = static_cast<int>((lines_in_category_file + lines - 1) / lines);
+    const std::string all = repeated(bytes, files->copies);
+    files->lines = line_count_of(all);
+    files->own.write(category_file_name(category), all);
+    std::filesystem::create_symlink(large_zip_file, files->zip_kind.file(category_file_name(category)));
+    return files;
+}
+
+// The ratio of two measures taken in turns, best against best (the runs least disturbed
+// by other work on the machine), with the ratio of the medians beside it.
+std::string ratio_text(Spread a, Spread b)
+{
+    return fixed(a.best / b.best, 2) + "x (medians " + fixed(a.median / b.median, 2) + "x)";
+}
+
+// The window's searches and grep and rg on one category's file, taken in turns, so that a
+// change in the machine's load falls on all of them alike.
+void measure_category(int category, const CategoryFiles& files)
+{
+    const std::string label = "cat " + std::to_string(category) + " " + category_file_name(category);
+    const std::string path = files.own.file(category_file_name(category));
+    const std::string output = files.own.file("count.txt");
+    std::printf("%s: %ld lines (%d copies of the restored file)\n", label.c_str(), files.lines, files.copies);
+
+    SearchWindow own(files.own.path(), static_cast<zentrel::Category>(category));
+    SearchWindow zip_kind(files.zip_kind.path(), static_cast<zentrel::Category>(category));
+    std::vector<double> split_ms, split_zip_ms, run_ms, grep_ms, rg_ms;
+    bool grep_ran = true;
+    bool rg_ran = true;
+    long grep_count = -1;
+    int split_rows = 0;
+    for (int turn = 0; turn < category_runs; ++turn) {
+        split_ms.push_back(own.timed_search(split_every_line_pattern));
+        split_zip_ms.push_back(zip_kind.timed_search(split_every_line_pattern));
+        split_rows += own.match_rows() + zip_kind.match_rows();
+        run_ms.push_back(own.timed_search(run_pattern));
+        const ProcessRun grep = run_process({"grep", "-c", "-i", grep_run_pattern, path}, output);
+        const ProcessRun rg = run_process({"rg", "-c", "-i", grep_run_pattern, path}, output);
+        grep_ran = grep_ran && grep.ran;
+        rg_ran = rg_ran && rg.ran;
+        grep_count = grep.count;
+        grep_ms.push_back(grep.ms);
+        rg_ms.push_back(rg.ms);
+    }
+    check(grep_ran, "grep ran");
+    check(split_rows == 0, "the pattern that splits every line matches nothing");
+    check(own.match_rows() == 0 && grep_count == 0, "the run pattern matches nothing, in the window and by grep");
+    const Spread split = spread_of(split_ms);
+    const Spread split_zip = spread_of(split_zip_ms);
+    const Spread run = spread_of(run_ms);
+    const Spread grep = spread_of(grep_ms);
+    const Spread rg = spread_of(rg_ms);
+
+    inform(label + ": grep -c -i " + grep_run_pattern, spread_text(grep));
+    if (rg_ran) inform(label + ": rg -c -i " + grep_run_pattern, spread_text(rg));
+    inform(label + ": every line split, key to idle", spread_text(split));
+    inform(label + ": the same on the ZIP file's kind of line", spread_text(split_zip));
+    inform(label + ": run " + run_pattern + ", key to idle", spread_text(run));
+    report(label + ": every line split / grep", ratio_text(split, grep), "<= 2x", grep_ran && split.best <= 2 * grep.best);
+    report(label + ": own lines / ZIP kind", ratio_text(split, split_zip), "<= 1.5x", split.best <= 1.5 * split_zip.best);
+    report(label + ": run / grep", ratio_text(run, grep), "<= 2x", grep_ran && run.best <= 2 * grep.best);
+    if (rg_ran) report(label + ": run / rg", ratio_text(run, rg), "<= 3x", run.best <= 3 * rg.best);
+}
+
+void measure_every_category(const ProgramFolder& restored, const std::string& large_zip_file)
+{
+    for (int category = 0; category < zentrel::category_count; ++category) {
+        const auto files =
+            make_category_files(category, restored.file(category_file_name(category)), large_zip_file);
+        measure_category(category, *files);
+    }
+}
+
+// ---------------------------------------------------------------------------------
 // The child processes' work
 
 int print_window_search(int argc, char* argv[], const std::string& folder, const std::string& pattern)
@@ -459,8 +590,16 @@ int run_benchmark(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
 
+    const std::string platform_name = QGuiApplication::platformName().toStdString();
+    ProgramFolder restored;
+    {
+        SearchWindow window(restored.path());
+        for (int category = 0; category < zentrel::category_count; ++category) {
+            window.restore(static_cast<zentrel::Category>(category));
+        }
+    }
     BenchFiles files;
-    const std::string small_bytes = restored_zip_code_file();
+    const std::string small_bytes = read_bytes(restored.zip_file());
     files.small.write(zip_file_name(), small_bytes);
     files.small_lines = line_count_of(small_bytes);
     {
@@ -469,10 +608,11 @@ int run_benchmark(int argc, char* argv[])
         files.large_lines = line_count_of(large_bytes);
     }
     std::printf("search benchmark: %s restored from the built-in data, %ld lines, and %d times over, %ld lines; "
-                "Release build, offscreen\n",
-                zip_file_name(), files.small_lines, copies_in_large_file, files.large_lines);
+                "the window on the %s platform; load average %s\n",
+                zip_file_name(), files.small_lines, copies_in_large_file, files.large_lines, platform_name.c_str(),
+                load_average().c_str());
 
-    const long every_entry_count = bench::count_name_matches(files.small.zip_file(), every_entry_pattern);
+    const long every_entry_count = bench::count_matches(files.small.zip_file(), zentrel::Category::USZipCodes, zentrel::SearchField::Name, every_entry_pattern);
     {
         SearchWindow window(files.small.path());
         measure_small_file_searches(window, every_entry_count);
@@ -487,6 +627,8 @@ int run_benchmark(int argc, char* argv[])
     measure_memory_of_a_line_without_end();
     measure_bare_scan("42k file", files.small);
     measure_bare_scan("2.1M file", files.large);
+    measure_every_category(restored, files.large.zip_file());
+    std::printf("load average at the end: %s\n", load_average().c_str());
 
     std::printf("%d target%s missed, %d check%s failed\n", missed_count, missed_count == 1 ? "" : "s", failed_checks,
                 failed_checks == 1 ? "" : "s");
