@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -139,13 +140,24 @@ std::vector<Block> blocks()
     return list;
 }
 
-// Rows of one place with local digits stand before its row with the code alone; the one
-// exception is the digits row of "Vodafone Group Premium Rate Service".
+// Rows of one place with local digits stand before its rows with the code alone; the one
+// exception is the digits row of "Vodafone Group Premium Rate Service", which stands after
+// every code-only row of its name.
 bool digits_before_code_alone(const RecordList& records, std::size_t index)
 {
-    if (index == 0 || records[index].text == "Vodafone Group Premium Rate Service 0836 4") return true;
-    const bool same_place = records.field(index, "name") == records.field(index - 1, "name");
-    return !(same_place && !records.field(index, "local").empty() && records.field(index - 1, "local").empty());
+    const auto same_place = [&](std::size_t a, std::size_t b) {
+        return b < records.size() && records.field(a, "name") == records.field(b, "name");
+    };
+    if (records[index].text == "Vodafone Group Premium Rate Service 0836 4") return !same_place(index, index + 1);
+    if (index == 0) return true;
+    return !(same_place(index, index - 1) && !records.field(index, "local").empty() &&
+             records.field(index - 1, "local").empty());
+}
+
+// The index of a line of the data, for a broken copy that changes the lines around it.
+std::size_t index_of(const DataLines& lines, const std::string& text)
+{
+    return static_cast<std::size_t>(std::find(lines.begin(), lines.end(), text) - lines.begin());
 }
 
 // The rows whose neighbours the data states: the record before and after each ("" where
@@ -406,8 +418,18 @@ TEST(UKDiallingData, BrokenCopiesAreNoticed)
         {"a second name with \"Saint\"", [](DataLines& l) { l[4122] = "Saint Albans 01727"; }, "Saint"},
         {"a fifteenth apostrophe", [](DataLines& l) { l[5000] = "West Lin'ton 01968"; }, "apostrophe"},
         {"a line repeated", [](DataLines& l) { l[5001] = l[5000]; }, "whole lines"},
-        {"a place between two stated neighbours", [](DataLines& l) { std::swap(l[4093], l[4095]); },
+        {"a place between two stated neighbours",
+         [](DataLines& l) {
+             const auto at = index_of(l, "Saintfield 01238");
+             std::swap(l[at - 1], l[at + 1]);
+         },
          "stated neighbours"},
+        {"the Vodafone digits row before a code-only row of its name",
+         [](DataLines& l) {
+             std::swap(l[index_of(l, "Vodafone Group Premium Rate Service 0836 4")],
+                       l[index_of(l, "Vodafone Group Premium Rate Service 0336")]);
+         },
+         "local digits before the code alone"},
         {"a space before the local digit lost", [](DataLines& l) { l[10] = "Abbey St.Bathans 013614"; }, "code and one local digit"},
     });
 }

