@@ -938,9 +938,19 @@ class Fitter:
     # -- kinds of places -------------------------------------------------------------------
 
     def mark_pairs(self) -> None:
+        # Enough of the places with an apostrophe stand with two rows that the file keeps the
+        # apostrophe of every such place where it can.
+        def eligible_in(gap):
+            return [c for c in gap.chosen if c.code not in self.d.digits_only and len(c.name) > 3]
+        apostrophes = sorted((c for gap in self.gaps for c in eligible_in(gap) if "'" in c.name),
+                             key=lambda c: stable_hash("apostrophe", c.name, c.code))
+        places = sum(1 for c in self.all_chosen() if "'" in c.name)
+        rows = sum(1 for r in self.fixed_rows if "'" in r.name)
+        paired = {id(c) for c in apostrophes[:max(0, APOSTROPHES - rows - places)]}
         for gap in self.gaps:
-            eligible = [c for c in gap.chosen if c.code not in self.d.digits_only and len(c.name) > 3]
-            eligible.sort(key=lambda c: (c.main, stable_hash("pair", c.name, c.code)))
+            eligible = eligible_in(gap)
+            eligible.sort(key=lambda c: (id(c) not in paired, "'" in c.name, c.main,
+                                         stable_hash("pair", c.name, c.code)))
             if len(eligible) < gap.pairs:
                 sys.exit(f"gap after line {gap.first_line - 1}: too few places for pairs")
             for c in eligible[:gap.pairs]:
