@@ -95,6 +95,7 @@ class Decisions:
     qualifiers: dict = dataclasses.field(default_factory=dict)
     radii: dict = dataclasses.field(default_factory=dict)
     rename_reasons: dict = dataclasses.field(default_factory=dict)
+    place_counties: dict = dataclasses.field(default_factory=dict)  # (name, admin2) -> county
     waters: list = dataclasses.field(default_factory=list)  # (name, [(lat, lon), ...])
 
 
@@ -139,6 +140,8 @@ def read_decisions(path: Path) -> Decisions:
                 d.gap_only[int(f[1])] = re.compile(f[2])
             elif kind == "village":
                 d.villages.append((f[1], float(f[2]), float(f[3]), f[4], f[5]))
+            elif kind == "place_county":
+                d.place_counties[(f[1], f[2])] = f[3]
             elif kind == "radius":
                 d.radii[f[1]] = float(f[2])
             elif kind == "water":
@@ -627,21 +630,42 @@ def stable_hash(*parts) -> int:
     return int.from_bytes(hashlib.sha256("|".join(parts).encode()).digest()[:8], "big")
 
 
+def loose_key(name: str) -> str:
+    """One key for the spellings of one name: "Ross-on-Wye" and "Ross On Wye", "King's Lynn"
+    and "Kings Lynn", "Kirk Michael" and "Kirkmichael"."""
+    return normal(base_name(name)).replace(" ", "")
+
+
+def spelling_rank(p) -> tuple:
+    """Of two gazetteer entries for one place, the one kept: the name with its apostrophe, then
+    with its hyphens, then the larger population."""
+    return ("'" in p.source_name, "-" in p.source_name, p.population, -p.gid)
+
+
 def candidates_of(places: list, d: Decisions, fixed_bases: set) -> list:
-    out = []
-    seen = set()
-    for p in places:
+    def usable(p):
         name = styled(d.renames.get(p.source_name, p.source_name))
         if not name or name.startswith("Saint"):
-            continue
+            return ""
         e = p.exchange
         if e is None or e.code in d.reserve or e.region != p.region:
+            return ""
+        if loose_key(name) in fixed_bases or any(x.fullmatch(name) for x in d.exclude):
+            return ""
+        return name
+    kept = {}
+    for p in places:
+        name = usable(p)
+        if name:
+            key = (loose_key(name), p.exchange.code)  # the same place twice in the gazetteer
+            if key not in kept or spelling_rank(p) > spelling_rank(kept[key]):
+                kept[key] = p
+    out = []
+    for p in places:
+        name = usable(p)
+        if not name or kept[(loose_key(name), p.exchange.code)] is not p:
             continue
-        if base_name(name).lower() in fixed_bases or any(x.fullmatch(name) for x in d.exclude):
-            continue
-        if (name, e.code) in seen:  # the same place twice in the gazetteer
-            continue
-        seen.add((name, e.code))
+        e = p.exchange
         main = normal(name) == normal(e.name) and p.distance < 8
         c = Candidate(p, name, e.code, sort_key(name, d.letters), main)
         source = f"GeoNames {p.gid}" if p.gid > 0 else "village of decisions.txt"
@@ -663,13 +687,13 @@ def nearest_admin2(places: list, lat: float, lon: float, region: str) -> str:
 def exchange_candidates(exchanges: list, candidates: list, d: Decisions, fixed_bases: set,
                         places: list) -> list:
     """Exchanges whose place the gazetteer lacks still give a record of their own."""
-    have = {(c.name, c.code) for c in candidates}
+    have = {(loose_key(c.name), c.code) for c in candidates}
     out = []
     for e in exchanges:
         if e.code in d.reserve or e.digits:
             continue
         name = styled(e.name)
-        if not name or (name, e.code) in have or base_name(name).lower() in fixed_bases:
+        if not name or (loose_key(name), e.code) in have or loose_key(name) in fixed_bases:
             continue
         if any(x.fullmatch(name) for x in d.exclude):
             continue
@@ -678,7 +702,7 @@ def exchange_candidates(exchanges: list, candidates: list, d: Decisions, fixed_b
         c = Candidate(p, name, e.code, sort_key(name, d.letters), True)
         c.how.append(f"exchange {e.name} {e.code} of the area-name source ({e.source}): exchange's own place")
         out.append(c)
-        have.add((name, e.code))
+        have.add((loose_key(name), e.code))
     return out
 
 
@@ -1100,7 +1124,7 @@ class Fitter:
             return "IOM"  # as in "Jersey, Guernsey, IOM"; the two fixed rows write the island in full
         if p.region in ("JE", "GG"):
             return ""
-        return self.d.counties.get(p.admin2, "")
+        return self.d.place_counties.get((p.source_name, p.admin2)) or self.d.counties.get(p.admin2, "")
 
     @staticmethod
     def town_of(c) -> str:
@@ -1493,7 +1517,7 @@ def main() -> None:
 
     fixed, groups = fixed_layout(d)
     quoted = list(fixed.values()) + [r for g in groups for r in g.rows]
-    fixed_bases = {base_name(r.name).lower() for r in quoted}
+    fixed_bases = {loose_key(r.name) for r in quoted}
     candidates = candidates_of(places, d, fixed_bases)
     candidates += exchange_candidates(exchanges, candidates, d, fixed_bases, places)
     gaps = make_gaps(fixed, groups, d)
