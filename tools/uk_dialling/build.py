@@ -11,14 +11,20 @@ provenance file, from
     1995 codes that the area source no longer lists, positions the gazetteer lacks, the
     waters that part a village from an exchange.
 
-Each place takes the code of the nearest exchange (the area's main place, or a sub-area's
-place where the source splits an area by the first digit of the local number). The records
-are then chosen and shaped to meet every number of the file (lines, blocks, counts,
-order), and those numbers are checked before anything is written.
+A place of the town table takes the table's code (every town of 5,000 people or more has
+a line there); a village takes the code of its nearest exchange (the area's main place, or
+a sub-area's place where the source splits an area by the first digit of the local number)
+only where no exchange of another code is near and no water lies between (see
+assign_exchanges). The records are then chosen and shaped to meet every number of the file
+(lines, blocks, counts, order), and those numbers are checked before anything is written.
 
     python3 tools/uk_dialling/build.py [--sources DIR]
 
-Python 3 standard library only; the same sources give the same bytes on every run.
+DIR is where tools/uk_dialling/fetch.sh put the sources, by default
+${XDG_CACHE_HOME:-~/.cache}/zentrel/data-sources/uk_dialling. The exit status is 0 once both
+files are written, 1 when a source or decision is missing or the data misses a number, 2
+for a wrong command line. Python 3 standard library only; the same sources give the same
+bytes on every run.
 """
 from __future__ import annotations
 
@@ -1504,6 +1510,10 @@ def main() -> None:
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--sources", type=Path, default=DEFAULT_SOURCES)
     args = parser.parse_args()
+    for needed in (args.sources / GEODATA, args.sources / GAZETTEER):
+        if not needed.exists():
+            sys.exit(f"{needed} is missing; fetch the sources with: "
+                     f"tools/uk_dialling/fetch.sh --sources {args.sources}")
 
     d = read_decisions(HERE / "decisions.txt")
     area_names = read_area_names(args.sources)
