@@ -557,7 +557,7 @@ class Row:
     name: str
     code: str
     digits: str = ""
-    quoted: bool = False
+    fixed: bool = False
     how: list = dataclasses.field(default_factory=list)
     basis: str = "fixed row of decisions.txt"
 
@@ -570,11 +570,11 @@ class Row:
 
 def parse_record(text: str) -> Row:
     if text == CROOKHAM:
-        return Row("Crookham @", "1089", "082", quoted=True)
+        return Row("Crookham @", "1089", "082", fixed=True)
     m = RECORD_RE.match(text)
     if not m:
         sys.exit("fixed row of no known shape: " + text)
-    return Row(m.group("name"), m.group("code"), m.group("digits") or "", quoted=True)
+    return Row(m.group("name"), m.group("code"), m.group("digits") or "", fixed=True)
 
 
 @dataclasses.dataclass
@@ -1526,8 +1526,8 @@ def main() -> None:
     assign_exchanges(places, exchanges, towns, d)
 
     fixed, groups = fixed_layout(d)
-    quoted = list(fixed.values()) + [r for g in groups for r in g.rows]
-    fixed_bases = {loose_key(r.name) for r in quoted}
+    fixed_rows = list(fixed.values()) + [r for g in groups for r in g.rows]
+    fixed_bases = {loose_key(r.name) for r in fixed_rows}
     candidates = candidates_of(places, d, fixed_bases)
     candidates += exchange_candidates(exchanges, candidates, d, fixed_bases, places)
     gaps = make_gaps(fixed, groups, d)
