@@ -6,7 +6,11 @@
 
 #include <canberra.h>
 
+#include <mutex>
+#include <optional>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -36,65 +40,113 @@ private:
 
 // ---- The desktop's event-sound library ----
 
-CanberraOutput::CanberraOutput()
-{
-    if (ca_context_create(&context_) != CA_SUCCESS) {
-        context_ = nullptr;
-        return;
-    }
-    ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, zentrel::App_Title, nullptr);
-}
+namespace {
 
-CanberraOutput::~CanberraOutput()
-{
-    // The library ends what still plays, and may tell of those ends while it does.
-    if (context_ != nullptr) ca_context_destroy(context_);
-}
+// The process's one context of the library and the sounds playing through it, each
+// under the library's number for it. The library tells of an end on its own threads: an
+// ending sound is taken out under the lock and its handler called outside it, and the
+// library is never called while the lock is held.
+class SharedContext final {
+public:
+    static SharedContext& get()
+    {
+        // Never destroyed (see CanberraOutput).
+        static auto* const shared = new SharedContext;
+        return *shared;
+    }
+
+    bool start(const CanberraOutput* owner, std::uint32_t id, const Sound& sound, SoundOutput::EndHandler on_end)
+    {
+        if (context_ == nullptr) return false;
+        PropertyList properties;
+        if (properties.get() == nullptr) return false;
+        ca_proplist_sets(properties.get(),
+                         sound.kind == Sound::Kind::file ? CA_PROP_MEDIA_FILENAME : CA_PROP_EVENT_ID,
+                         sound.name.c_str());
+        std::uint32_t library_id = 0;
+        {
+            const std::scoped_lock hold(lock_);
+            library_id = next_library_id_++;
+            playing_[library_id] = Playing{owner, id, std::move(on_end)};
+        }
+        if (ca_context_play_full(context_, library_id, properties.get(), &SharedContext::finished, this) ==
+            CA_SUCCESS) {
+            return true;
+        }
+        take(library_id);
+        return false;
+    }
+
+    // Stops the owner's sound of that id, or every sound of the owner's without an id.
+    void stop(const CanberraOutput* owner, std::optional<std::uint32_t> id)
+    {
+        std::vector<std::uint32_t> stopped;
+        {
+            const std::scoped_lock hold(lock_);
+            for (auto each = playing_.begin(); each != playing_.end();) {
+                if (each->second.owner == owner && (!id || each->second.id == *id)) {
+                    stopped.push_back(each->first);
+                    each = playing_.erase(each);
+                } else {
+                    ++each;
+                }
+            }
+        }
+        for (const std::uint32_t library_id : stopped) ca_context_cancel(context_, library_id);
+    }
+
+private:
+    struct Playing {
+        const CanberraOutput* owner = nullptr;
+        std::uint32_t id = 0;
+        SoundOutput::EndHandler on_end;
+    };
+
+    SharedContext()
+    {
+        if (ca_context_create(&context_) != CA_SUCCESS) {
+            context_ = nullptr;
+            return;
+        }
+        ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, zentrel::App_Title, nullptr);
+    }
+
+    static void finished(ca_context*, std::uint32_t library_id, int error_code, void* shared)
+    {
+        if (auto ended = static_cast<SharedContext*>(shared)->take(library_id)) ended->on_end(error_code == CA_SUCCESS);
+    }
+
+    std::optional<Playing> take(std::uint32_t library_id)
+    {
+        const std::scoped_lock hold(lock_);
+        const auto found = playing_.find(library_id);
+        if (found == playing_.end()) return std::nullopt;
+        Playing ended = std::move(found->second);
+        playing_.erase(found);
+        return ended;
+    }
+
+    ca_context* context_ = nullptr;
+    std::mutex lock_;
+    std::unordered_map<std::uint32_t, Playing> playing_;
+    std::uint32_t next_library_id_ = 1;
+};
+
+} // namespace
+
+CanberraOutput::~CanberraOutput() { SharedContext::get().stop(this, std::nullopt); }
 
 bool CanberraOutput::start(std::uint32_t id, const Sound& sound, EndHandler on_end)
 {
-    if (context_ == nullptr) return false;
-    PropertyList properties;
-    if (properties.get() == nullptr) return false;
-    ca_proplist_sets(properties.get(), sound.kind == Sound::Kind::file ? CA_PROP_MEDIA_FILENAME : CA_PROP_EVENT_ID,
-                     sound.name.c_str());
-    {
-        const std::scoped_lock hold(lock_);
-        end_handlers_[id] = std::move(on_end);
-    }
-    if (ca_context_play_full(context_, id, properties.get(), &CanberraOutput::finished, this) == CA_SUCCESS) {
-        return true;
-    }
-    take_end_handler(id);
-    return false;
+    return SharedContext::get().start(this, id, sound, std::move(on_end));
 }
 
-void CanberraOutput::stop(std::uint32_t id)
-{
-    if (context_ == nullptr) return;
-    take_end_handler(id);
-    ca_context_cancel(context_, id);
-}
-
-void CanberraOutput::finished(ca_context*, std::uint32_t id, int error_code, void* output)
-{
-    if (auto on_end = static_cast<CanberraOutput*>(output)->take_end_handler(id)) (*on_end)(error_code == CA_SUCCESS);
-}
-
-std::optional<SoundOutput::EndHandler> CanberraOutput::take_end_handler(std::uint32_t id)
-{
-    const std::scoped_lock hold(lock_);
-    const auto found = end_handlers_.find(id);
-    if (found == end_handlers_.end()) return std::nullopt;
-    EndHandler on_end = std::move(found->second);
-    end_handlers_.erase(found);
-    return on_end;
-}
+void CanberraOutput::stop(std::uint32_t id) { SharedContext::get().stop(this, id); }
 
 // ---- The player ----
 
-EventSoundPlayer::EventSoundPlayer(SoundOutput& output, PostToProgramThread post)
-    : output_(output), post_(std::move(post))
+EventSoundPlayer::EventSoundPlayer(SoundOutput& output, PostToProgramThread post, Clock now)
+    : output_(output), post_(std::move(post)), now_(std::move(now))
 {
 }
 
@@ -125,7 +177,7 @@ bool EventSoundPlayer::start()
     };
     if (!output_.start(id, sound_, std::move(on_end))) return false;
     playing_ = id;
-    started_at_ = std::chrono::steady_clock::now();
+    started_at_ = now_();
     return true;
 }
 
@@ -139,7 +191,7 @@ void EventSoundPlayer::ended(std::uint32_t id, bool played_through)
 {
     if (playing_ != id) return; // a sound that was stopped, or one that went before
     playing_.reset();
-    if (looped_ && played_through && std::chrono::steady_clock::now() - started_at_ >= shortest_repeated_sound) {
+    if (looped_ && played_through && now_() - started_at_ >= shortest_repeated_sound) {
         start();
     }
 }

@@ -9,12 +9,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <unordered_map>
-
-struct ca_context;
 
 namespace platform {
 
@@ -50,9 +46,14 @@ public:
 // The desktop's event-sound library. The library chooses the sound system when the
 // first sound plays (PulseAudio, which PipeWire also serves, else ALSA's default
 // device); its CANBERRA_DRIVER variable and ALSA's configuration are honoured.
+//
+// Every output plays through the process's one context of the library, which is never
+// destroyed: destroying a context unloads the library's backend, and a backend thread
+// that is still finishing a sound would then run on in code that is gone.
 class CanberraOutput final : public SoundOutput {
 public:
-    CanberraOutput();
+    CanberraOutput() = default;
+    // Stops the sounds this output started; their ends are no longer told.
     ~CanberraOutput() override;
     CanberraOutput(const CanberraOutput&) = delete;
     CanberraOutput& operator=(const CanberraOutput&) = delete;
@@ -60,15 +61,6 @@ public:
     bool start(std::uint32_t id, const Sound& sound, EndHandler on_end) override;
     void stop(std::uint32_t id) override;
 
-private:
-    static void finished(ca_context* context, std::uint32_t id, int error_code, void* output);
-    std::optional<EndHandler> take_end_handler(std::uint32_t id);
-
-    ca_context* context_ = nullptr;
-    // The library tells of an end on its own threads; the handlers are taken out under
-    // the lock and called outside it, and the library is never called while it is held.
-    std::mutex lock_;
-    std::unordered_map<std::uint32_t, EndHandler> end_handlers_;
 };
 
 // A wave file that is there is played by its name; a name where no file stands is
@@ -77,7 +69,11 @@ private:
 // nothing plays. A new sound, or the empty name, stops the one before.
 class EventSoundPlayer final : public SoundPlayer {
 public:
-    EventSoundPlayer(SoundOutput& output, PostToProgramThread post);
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
+    // The clock tells how long a looped sound played; the steady clock unless a test
+    // keeps the time.
+    EventSoundPlayer(SoundOutput& output, PostToProgramThread post, Clock now = std::chrono::steady_clock::now);
     ~EventSoundPlayer() override;
     EventSoundPlayer(const EventSoundPlayer&) = delete;
     EventSoundPlayer& operator=(const EventSoundPlayer&) = delete;
@@ -96,6 +92,7 @@ private:
 
     SoundOutput& output_;
     PostToProgramThread post_;
+    Clock now_;
     Sound sound_;
     bool looped_ = false;
     std::uint32_t next_id_ = 1;
