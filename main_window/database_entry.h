@@ -35,6 +35,11 @@ struct EntryFields {
 // take the code from the end of the line; every other category value takes the first
 // word. A colour tag at the very end of the name is then removed from it.
 EntryFields split_entry(std::string_view line, Category category);
+// The same for a line that `readable` begins with: the bytes after the line up to the end
+// of `readable` may be read too, though they are no part of the entry, so that a short
+// line can be looked at in one piece with what follows it. A `readable` that does not
+// begin with the whole line is not used.
+EntryFields split_entry(std::string_view line, Category category, std::string_view readable);
 
 struct RowColours {
     platform::Colour text;

@@ -69,12 +69,13 @@ SearchProgress SearchLoop::run(const std::string& path, SearchListener& listener
             if (listener.turn_due()) listener.turn(progress_);
             const long long start = file.position();
             if (lookout_) lookout_->look_ahead(file);
+            const std::string_view ahead = file.read_ahead();
             file.next_line(line);
             ++progress_.lines_read;
             progress_.characters_read += static_cast<long long>(line.size());
             if (line_kind(line) == LineKind::Entry) {
                 ++progress_.entries_read;
-                if (!lookout_ || lookout_->may_hold(start, line.size())) match_entry(line, listener);
+                if (!lookout_ || lookout_->may_hold(start, line.size())) match_entry(line, ahead, listener);
             }
             going_on = listener.going_on();
         }
@@ -96,10 +97,13 @@ void SearchLoop::follow_long_line(std::size_t length_so_far, SearchListener& lis
     if (!listener.going_on()) throw ScanEnded{};
 }
 
-// Splits an entry line that may match and tells the listener when its field matches.
-void SearchLoop::match_entry(std::string_view line, SearchListener& listener)
+// Splits an entry line that may match and tells the listener when its field matches. A
+// line that ends in the block in hand begins the bytes read ahead before it, which the
+// split may read past the line; any other line is a copy of its own, and the bytes read
+// ahead are then not used.
+void SearchLoop::match_entry(std::string_view line, std::string_view ahead, SearchListener& listener)
 {
-    const EntryFields entry = split_entry(line, category_);
+    const EntryFields entry = split_entry(line, category_, ahead);
     if (!compiled_) compiled_.emplace(pattern_, foreign_);
     if (!compiled_->matches(field_ == SearchField::Code ? entry.code : entry.name)) return;
     ++progress_.matches;

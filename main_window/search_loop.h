@@ -94,7 +94,7 @@ private:
     };
 
     void prepare_pattern();
-    void match_entry(std::string_view line, SearchListener& listener);
+    void match_entry(std::string_view line, std::string_view ahead, SearchListener& listener);
     void follow_long_line(std::size_t length_so_far, SearchListener& listener);
 
     Category category_;

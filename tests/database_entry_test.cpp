@@ -1,11 +1,15 @@
 #include "main_window/database_entry.h"
 
 #include "platform/colours.h"
+#include "tests/support/reference_search.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zentrel {
 namespace {
@@ -154,6 +158,91 @@ TEST(SplitEntry, FieldsAreViewsIntoTheLine)
     EXPECT_EQ(fields.code, "01235");
     EXPECT_EQ(fields.name, "Abingdon (Oxon)");
     EXPECT_EQ(fields.tag, "*");
+}
+
+// Lines made around the places where a split that takes the line's end sixteen bytes at a
+// time could go wrong: every length up to past that window (each prefix and suffix of long
+// lines, so that codes stand at the very start too), every byte before, inside and after a
+// code, brackets near and far from the end, tags and trailing spaces.
+std::vector<std::string> lines_around_the_window()
+{
+    std::vector<std::string> lines;
+    for (const std::string long_line : {"Abingdon (Oxon) [*Gray data] (01235) 0-1 2", "Long Place Name (County) 01234 567",
+                                        "Newport [Gwent] * 01633 8   ", "(0) 1 (2) 3 [4] 5 - 6 7 8 9 0 1 2 3 4 5",
+                                        "0123456789 0123456789 0123456789", "Name ( with a far bracket 01234 5"}) {
+        for (std::size_t length = 0; length <= long_line.size(); ++length) {
+            lines.push_back(long_line.substr(0, length));
+            lines.push_back(long_line.substr(long_line.size() - length));
+        }
+    }
+    for (int value = 0; value < 256; ++value) {
+        const std::string byte(1, static_cast<char>(value));
+        for (const std::string& line : {byte, byte + "01234", "Name" + byte + "01234", "Name 01" + byte + "234 5",
+                                        "(Name)" + byte + "(01)", "Place (County) 0" + byte, byte + "A 0123456789012345"}) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+// The split of a line that the reader's buffer holds with the given bytes after it, in a
+// buffer of exactly that size, so that a read past it is caught (AddressSanitizer).
+EntryFields split_in_buffer(std::unique_ptr<char[]>& buffer, const std::string& line, std::string_view after,
+                            bool readable_given)
+{
+    buffer = std::make_unique_for_overwrite<char[]>(line.size() + after.size());
+    std::copy(line.begin(), line.end(), buffer.get());
+    std::copy(after.begin(), after.end(), buffer.get() + line.size());
+    const std::string_view in_buffer(buffer.get(), line.size());
+    if (!readable_given) return split_entry(in_buffer, Category::UKDiallingCodes);
+    return split_entry(in_buffer, Category::UKDiallingCodes, std::string_view(buffer.get(), line.size() + after.size()));
+}
+
+TEST(SplitEntry, UKDiallingCodesAreTheReferencesWhateverFollowsTheLine)
+{
+    struct Following {
+        std::string_view bytes;
+        bool readable_given;
+    };
+    // Nothing may be read past the line, or bytes that would change the split if they
+    // were taken as part of it: a short run of them, too short to look at, or a long one.
+    const Following followings[] = {
+        {"", false},          {"", true},
+        {"\r\n", true},       {"0123", true},
+        {"xxxxxxxxxxxxxxxxxxxx", true}, {"01234567890123456789", true},
+        {"(0) [1] - 2 3 4 5 6 7 8", true},
+    };
+    std::unique_ptr<char[]> buffer;
+    for (const std::string& line : lines_around_the_window()) {
+        const testing_support::ReferenceRow expected = testing_support::reference_split(line, Category::UKDiallingCodes);
+        for (const auto& following : followings) {
+            SCOPED_TRACE("'" + line + "' followed by '" + std::string(following.bytes) + "'" +
+                         (following.readable_given ? ", readable" : ""));
+            const EntryFields fields = split_in_buffer(buffer, line, following.bytes, following.readable_given);
+            EXPECT_EQ(fields.code, expected.code);
+            EXPECT_EQ(fields.name, expected.name);
+            EXPECT_EQ(fields.tag, expected.tag);
+            const auto inside_line = [&](std::string_view field) {
+                return field.empty() ||
+                       (field.data() >= buffer.get() && field.data() + field.size() <= buffer.get() + line.size());
+            };
+            EXPECT_TRUE(inside_line(fields.code) && inside_line(fields.name) && inside_line(fields.tag));
+        }
+    }
+}
+
+// A readable view that does not begin with the whole line is not read: the split is the
+// line's own.
+TEST(SplitEntry, ReadableBytesThatDoNotHoldTheLineAreNotUsed)
+{
+    const std::string bytes = "Leeds 0113xxxxxxxxxxxxxxxxxx";
+    const std::string_view line = std::string_view(bytes).substr(0, 10);
+    for (const std::string_view readable : {std::string_view(bytes).substr(1), std::string_view(bytes).substr(0, 5),
+                                            std::string_view("Leeds 0113xxxxxxxxxxxxxxxxxxxxx")}) {
+        const EntryFields fields = split_entry(line, Category::UKDiallingCodes, readable);
+        EXPECT_EQ(fields.code, "0113");
+        EXPECT_EQ(fields.name, "Leeds");
+    }
 }
 
 struct ColourCase {

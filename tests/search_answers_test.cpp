@@ -149,3 +149,27 @@ TEST_F(SearchAnswersTest, LinesAroundTheRunGiveTheReferencesRowsInEitherSplit)
         {0, 1, "*lee, ma*"}, {0, 0, "*012##"},   {0, 1, "*(town)"},   {0, 0, "(01248)"},
     });
 }
+
+// The trailing code's split of short lines that end near the end of the reader's block,
+// where fewer bytes than a line's worth follow them, and of lines that cross it: each
+// block ends one byte further after the start of a line taken in turn from a few made
+// around brackets, tags and codes at the very start; the last line is short and has no
+// line end.
+TEST_F(SearchAnswersTest, UKDiallingCodesOfShortLinesAtTheBlocksEndGiveTheReferencesRows)
+{
+    const std::string short_lines[] = {"Q 9",          "Qa (9)",           "Q(b) 9 1",  "Q [*Red data] 9",
+                                       "9 1",          "Q 9-1 2 3 4 5 6 7", "Q (c) 91234 5", "Q * 9 ",
+                                       "(9) 1",        "Quite a long place (Shire) 9", "Q[9]"};
+    const std::string filler = "Abbotsbury 01305\r\n";
+    const std::size_t block = platform::InputFile::block_size;
+    std::string bytes;
+    for (std::size_t from_end = 1; from_end <= 24; ++from_end) {
+        const std::size_t line_start = from_end * block - from_end;
+        while (bytes.size() + filler.size() + 3 <= line_start) bytes += filler;
+        bytes += "P" + std::string(line_start - bytes.size() - 3, 'x') + "\r\n";
+        bytes += short_lines[from_end % std::size(short_lines)] + "\r\n";
+    }
+    bytes += "Q 9";
+    write_database(0, bytes);
+    expect_as_reference({{0, 1, "q*"}, {0, 0, "*9*"}, {0, 1, "*]"}});
+}
