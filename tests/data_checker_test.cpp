@@ -167,7 +167,9 @@ DataSet small_set()
     set.values = {{.label = "states", .field = "state",
                    .counts = {{"NY", 2, 3}, {"PR", 7, 5}, {"VI", 1, 7}},
                    .complete = true,
-                   .in_order_of_first_appearance = true}};
+                   .in_order_of_first_appearance = true},
+                  {.label = "places of one code", .field = "place", .counts = {{"San Juan", 4}},
+                   .others_fewer_than = 2}};
     set.repeats = {{.label = "ZIP codes", .no_two_alike = true},
                    {.label = "places", .field = "place", .distinct = 7, .repeated = 1, .records_repeated = 4, .most = 4,
                     .most_values = {"San Juan"}, .times = {{"San Juan", 4}}, .others_once = true,
@@ -242,6 +244,8 @@ std::vector<Harm> harms_of_the_small_set()
          "states, \"PR\", first line: expected 5, found 3"},
         {"a state not listed", [](DataLines& l) { l[6] = "00602 Aguada, GU"; },
          "line 6: states: \"GU\" is not one of the values listed"},
+        {"a value not listed as common as the stated limit", [](DataLines& l) { l[6] = "00602 Adjuntas, PR"; },
+         "line 5: places of one code: \"Adjuntas\" stands in 2 records, where a value not listed has fewer than 2"},
         {"a ZIP code twice", [](DataLines& l) { l[4] = "00401 Holtsville, NY"; },
          "line 4: ZIP codes: \"00401\" stands 2 times, first on line 3; no two may be alike"},
         {"fewer records of the commonest place", [](DataLines& l) { l[9] = "00901 Old San Juan, PR"; },

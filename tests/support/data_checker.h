@@ -202,6 +202,8 @@ struct Values {
     bool complete = false;
     // The values first appear in the order of `counts`.
     bool in_order_of_first_appearance = false;
+    // When stated: every value that `counts` does not name stands in fewer records.
+    Count others_fewer_than{};
 };
 
 // Repeats and duplicates of a field's values.

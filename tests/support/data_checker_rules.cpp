@@ -354,6 +354,7 @@ public:
             }
         }
         if (rule_.in_order_of_first_appearance) check_appearance(listed, problems);
+        if (rule_.others_fewer_than) check_others_fewer(listed, *rule_.others_fewer_than, problems);
     }
 
 private:
@@ -361,6 +362,18 @@ private:
         int records = 0;
         std::int32_t first_line = 0;
     };
+
+    void check_others_fewer(const std::set<std::string_view>& listed, int limit, Problems& problems)
+    {
+        for (const std::string_view value : appearance_) {
+            const Seen& seen = found_[value];
+            if (!listed.contains(value) && seen.records >= limit) {
+                problems.push_back(at_line(seen.first_line) + name_ + ": " + quoted(value) + " stands in " +
+                                   std::to_string(seen.records) + " records, where a value not listed has fewer than " +
+                                   std::to_string(limit));
+            }
+        }
+    }
 
     void check_appearance(const std::set<std::string_view>& listed, Problems& problems)
     {
