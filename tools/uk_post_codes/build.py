@@ -545,8 +545,9 @@ SECTIONS = {
     "quote": ("Fixed rows, kept as written",
               "The fact on the left is replaced by the record on the right."),
     "fill": ("Records made to fit",
-             "No real district stands in their place; each is written with the area's own post "
-             "town and postal county and placed after the record named."),
+             "No real district stands in their place; each is written as the records around it "
+             "(the area's own post town and postal county, or Northern Ireland in BT) and "
+             "placed after the record named."),
     "drop": ("Facts left out",
              "Real districts and localities of the time that the data does not hold, so that "
              "each area has its number of records."),
