@@ -6,6 +6,9 @@
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleOptionHeader>
 #include <QTableView>
 
 #include <algorithm>
@@ -23,6 +26,14 @@ Qt::Alignment to_qt_alignment(int alignment)
     if (alignment == 0 || alignment == 3 || alignment == 6) vertical = Qt::AlignTop;
     if (alignment == 2 || alignment == 5 || alignment == 8) vertical = Qt::AlignBottom;
     return horizontal | vertical;
+}
+
+QFont cell_font(const Grid& grid, const GridCell& cell)
+{
+    Font font = grid.font();
+    if (cell.font_size > 0) font.size = cell.font_size;
+    font.underline = cell.underline;
+    return qt::to_qfont(font);
 }
 
 } // namespace
@@ -85,12 +96,7 @@ private:
         case Qt::ForegroundRole: return qt::to_qcolor(cell.fore);
         case Qt::BackgroundRole: return qt::to_qcolor(cell.back);
         case Qt::TextAlignmentRole: return static_cast<int>(to_qt_alignment(cell.alignment));
-        case Qt::FontRole: {
-            Font font = grid_.font();
-            if (cell.font_size > 0) font.size = cell.font_size;
-            font.underline = cell.underline;
-            return qt::to_qfont(font);
-        }
+        case Qt::FontRole: return cell_font(grid_, cell);
         default: return {};
         }
     }
@@ -99,14 +105,50 @@ private:
     int shown_rows_ = 0;
 };
 
+// The header row, drawn as the style draws a header section but with its heading given
+// the section's whole height: the style's own margins would cut the descenders and the
+// underline of the heading's larger font.
+class GridHeader final : public QHeaderView {
+public:
+    explicit GridHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override
+    {
+        if (!rect.isValid()) return;
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        initStyleOptionForIndex(&option, logicalIndex);
+        option.rect = rect;
+        const QString heading = option.text;
+        option.text.clear();
+        painter->save();
+        painter->setBrushOrigin(rect.topLeft());
+        style()->drawControl(QStyle::CE_Header, &option, painter, this);
+        painter->restore();
+
+        const QAbstractItemModel* cells = model();
+        const QVariant font = cells->headerData(logicalIndex, Qt::Horizontal, Qt::FontRole);
+        if (font.canConvert<QFont>()) painter->setFont(qvariant_cast<QFont>(font));
+        const QVariant colour = cells->headerData(logicalIndex, Qt::Horizontal, Qt::ForegroundRole);
+        painter->setPen(colour.canConvert<QColor>() ? qvariant_cast<QColor>(colour)
+                                                    : option.palette.color(QPalette::ButtonText));
+        const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, &option, this);
+        // The section's bottom line stays clear of the heading.
+        const QRect heading_box = rect.adjusted(margin, 0, -margin, -1);
+        painter->drawText(heading_box, static_cast<int>(option.textAlignment), heading);
+    }
+};
+
 class GridView final : public QTableView {
 public:
     GridView(QWidget* parent, Grid& grid) : QTableView(parent), grid_(grid)
     {
+        setHorizontalHeader(new GridHeader(this));
         setSelectionMode(QAbstractItemView::NoSelection);
         setEditTriggers(QAbstractItemView::NoEditTriggers);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        // The grid is one stop of the window's focus order: Tab leaves it.
+        setTabKeyNavigation(false);
         setWordWrap(false);
         setTextElideMode(Qt::ElideNone);
         const int row_pixels = qt::to_pixels(Grid::standard_row_height);
@@ -122,21 +164,61 @@ public:
         horizontalHeader()->setMinimumSectionSize(1);
         viewport()->installEventFilter(this);
         horizontalHeader()->viewport()->installEventFilter(this);
+        horizontalScrollBar()->installEventFilter(this);
+        verticalScrollBar()->installEventFilter(this);
+        parent->installEventFilter(this);
+    }
+
+    // Makes a cell current without moving the view sideways: the code column stays in
+    // view whichever cell is pressed.
+    void make_current(const QModelIndex& index)
+    {
+        QScrollBar& sideways = *horizontalScrollBar();
+        const int shown_from = sideways.value();
+        setCurrentIndex(index);
+        sideways.setValue(shown_from);
+    }
+
+    // How much taller than its box the grid is drawn: its horizontal scroll bar, while the
+    // columns are wider than the view, takes room of its own below the rows, as far as the
+    // control around the grid leaves room, keeping as far from that control's bottom edge
+    // as the grid keeps from its left edge.
+    int room_below(const QRect& box) const
+    {
+        const int frame = 2 * frameWidth();
+        const int rows_height = horizontalHeader()->height() + verticalHeader()->length();
+        const bool rows_overflow = rows_height > box.height() - frame;
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontalScrollBar());
+        const int view_width = box.width() - frame - (rows_overflow ? bar : 0);
+        if (horizontalHeader()->length() <= view_width) return 0;
+        const int room = parentWidget()->height() - box.left() - box.bottom() - 1;
+        return std::clamp(room, 0, bar);
     }
 
     // Presses on the rows, the header row included, are the grid's own: a left press
-    // makes the pressed cell current, and every press goes to the grid's handler. A press
-    // anywhere else (on a scroll bar) is left to the widget it falls on.
+    // makes the pressed cell current, and every press goes to the grid's handler. The
+    // scroll bars scroll with the left and middle buttons, as scroll bars do; a right
+    // press on them is a right press on the grid and opens no menu of the toolkit's own.
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        if (watched == parentWidget()) {
+            if (event->type() == QEvent::Resize) grid_.push_geometry();
+            return false;
+        }
         const bool is_press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+        const bool on_bar = watched == horizontalScrollBar() || watched == verticalScrollBar();
+        if (on_bar) {
+            if (event->type() == QEvent::ContextMenu) return true;
+            if (!is_press || static_cast<QMouseEvent*>(event)->button() != Qt::RightButton) return false;
+            hand_over_press(static_cast<QWidget*>(watched), *static_cast<QMouseEvent*>(event));
+            return true;
+        }
         const bool on_header = watched == horizontalHeader()->viewport();
         if (!is_press || (watched != viewport() && !on_header)) return QTableView::eventFilter(watched, event);
 
         auto* press = static_cast<QMouseEvent*>(event);
         const QPoint at = press->position().toPoint();
-        const int button = qt::mouse_button(press->button());
-        if (button == mouse_button::left) {
+        if (qt::mouse_button(press->button()) == mouse_button::left) {
             if (on_header) {
                 const int col = horizontalHeader()->logicalIndexAt(at.x());
                 if (col >= 0) grid_.pressed_at(0, col);
@@ -145,16 +227,22 @@ public:
                 if (index.isValid()) grid_.pressed_at(index.row() + 1, index.column());
             }
         }
-        const QPointF in_grid = static_cast<QWidget*>(watched)->mapTo(this, at);
-        if (grid_.on_mouse_down_ && button != 0) {
-            const int shift = qt::shift_mask(press->modifiers());
-            dispatch_event([&] { grid_.on_mouse_down_(button, shift, qt::to_twips(in_grid.x()), qt::to_twips(in_grid.y())); });
-            Control::flush_all();
-        }
+        hand_over_press(static_cast<QWidget*>(watched), *press);
         return true;
     }
 
 private:
+    // Gives a press to the grid's handler, at its place in the grid.
+    void hand_over_press(QWidget* pressed, const QMouseEvent& press)
+    {
+        const int button = qt::mouse_button(press.button());
+        if (!grid_.on_mouse_down_ || button == 0) return;
+        const QPointF in_grid = pressed->mapTo(this, press.position().toPoint());
+        const int shift = qt::shift_mask(press.modifiers());
+        dispatch_event([&] { grid_.on_mouse_down_(button, shift, qt::to_twips(in_grid.x()), qt::to_twips(in_grid.y())); });
+        Control::flush_all();
+    }
+
     Grid& grid_;
 };
 
@@ -254,32 +342,55 @@ void Grid::set_col_width(int col, double width)
     mark_changed(geometry_changed);
 }
 
-double Grid::row_height(int) const { return standard_row_height; }
+double Grid::row_height(int row) const
+{
+    if (row != 0) return standard_row_height;
+    // The header row is as tall as its headings' font needs, with the line below it.
+    double height = standard_row_height;
+    for (const GridCell& heading : rows_[0]) {
+        height = std::max(height, qt::to_twips(QFontMetrics(cell_font(*this, heading)).height() + 1));
+    }
+    return height;
+}
 
 void Grid::pressed_at(int row, int col)
 {
     set_row(row);
     set_col(col);
     // The header row is the view's header: it has no cell of the view to make current.
-    static_cast<GridView*>(widget())->setCurrentIndex(row > 0 ? model_->index(row - 1, col) : QModelIndex());
+    static_cast<GridView*>(widget())->make_current(row > 0 ? model_->index(row - 1, col) : QModelIndex());
 }
 
 void Grid::push(unsigned what)
 {
-    Control::push(what);
+    Control::push(what & ~geometry_changed);
     auto* view = static_cast<GridView*>(widget());
     if (what & content_changed) {
+        const bool reset = rows_replaced_;
         model_->hand_over(rows_replaced_, first_changed_row_, last_changed_row_);
         rows_replaced_ = false;
         first_changed_row_ = -1;
         last_changed_row_ = -1;
+        // Rows listed afresh are shown from the code column on.
+        if (reset) view->horizontalScrollBar()->setValue(0);
     }
+    if (what & (content_changed | font_changed)) view->horizontalHeader()->setFixedHeight(qt::to_pixels(row_height(0)));
     if (what & geometry_changed) {
         for (int col = 0; col < column_count; ++col) {
             view->setColumnWidth(col, std::max(1, qt::to_pixels(col_width(col))));
         }
     }
+    // The room of the scroll bar follows the box, the columns, the rows and the header row.
+    if ((what & (geometry_changed | content_changed | font_changed)) != 0) push_geometry();
     if (what & colours_changed) push_palette(QPalette::Base, QPalette::Text);
+}
+
+void Grid::push_geometry()
+{
+    auto* view = static_cast<GridView*>(widget());
+    const QRect box(qt::to_pixels(left()), qt::to_pixels(top()), std::max(0, qt::to_pixels(width())),
+                    std::max(0, qt::to_pixels(height())));
+    view->setGeometry(box.adjusted(0, 0, 0, view->room_below(box)));
 }
 
 } // namespace platform

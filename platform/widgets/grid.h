@@ -70,6 +70,7 @@ public:
 
 protected:
     void push(unsigned what) override;
+    void push_geometry() override;
 
 private:
     using Row = std::array<GridCell, column_count>;

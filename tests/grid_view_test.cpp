@@ -1,0 +1,250 @@
+// The results grid as a user meets it in the real window: its scroll bars and where they
+// stand, what a click on a cell does to the view, what a new listing shows, the header
+// row's headings drawn whole, and the program's menu from a right press on a scroll bar.
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/user_actions.h"
+
+#include "info_windows/frm_datainfo.h"
+
+#include <QHeaderView>
+#include <QImage>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTableView>
+
+#include <functional>
+#include <string>
+
+using testing_support::MainWindowTest;
+using zentrel::Category;
+
+namespace {
+
+// The part of a scroll bar where a click pages on, as its style lays it out.
+QPoint page_on_part(const QScrollBar& bar)
+{
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.orientation = bar.orientation();
+    if (bar.orientation() == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
+    option.minimum = bar.minimum();
+    option.maximum = bar.maximum();
+    option.sliderPosition = bar.sliderPosition();
+    option.sliderValue = bar.value();
+    option.singleStep = bar.singleStep();
+    option.pageStep = bar.pageStep();
+    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddPage, &bar).center();
+}
+
+// The rows from the top to the bottom of the dark pixels (text, underline) in a stripe of
+// a picture; 0 where there are none.
+int ink_height(const QImage& picture, int left, int right)
+{
+    int top = -1;
+    int bottom = -1;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = std::max(0, left); x < std::min(picture.width(), right); ++x) {
+            if (qGray(picture.pixel(x, y)) >= 110) continue;
+            if (top < 0) top = y;
+            bottom = y;
+            break;
+        }
+    }
+    return top < 0 ? 0 : bottom - top + 1;
+}
+
+} // namespace
+
+class GridViewTest : public MainWindowTest {
+protected:
+    QTableView& view() const { return *static_cast<QTableView*>(form->ui().flx_ResultsChart.widget()); }
+    QScrollBar& sideways() const { return *view().horizontalScrollBar(); }
+    QHeaderView& header_row() const { return *view().horizontalHeader(); }
+
+    // Lists "10000 Place 0" and on, US ZIP codes, by a search started with Enter.
+    void list_rows(int count)
+    {
+        std::string bytes;
+        for (int i = 0; i < count; ++i) bytes += std::to_string(10000 + i) + " Place " + std::to_string(i) + "\r\n";
+        write_database(7, bytes);
+        choose(7, "Place*");
+        search_with_enter();
+        ASSERT_EQ(rows(), count + 1);
+    }
+
+    void search_with_enter()
+    {
+        form->ui().txt_Inputbox.set_focus();
+        testing_support::press_key(form->ui().frm, Qt::Key_Return);
+    }
+
+    // Pages the grid sideways with its scroll bar, as a user brings the names into view.
+    void page_sideways()
+    {
+        testing_support::click_at(sideways(), page_on_part(sideways()), Qt::LeftButton);
+        ASSERT_GT(sideways().value(), 0);
+    }
+
+    // The part of the window that a widget covers, as drawn now.
+    QImage grab_of(const QWidget& widget) const
+    {
+        platform::Control::flush_all();
+        const QRect area(widget.mapTo(form->ui().frm.widget(), QPoint(0, 0)), widget.size());
+        return form->ui().frm.widget()->grab(area).toImage();
+    }
+
+    // Where a widget lies inside another that holds it.
+    static QRect rect_in(const QWidget& widget, const QWidget& holder)
+    {
+        return {widget.mapTo(&holder, QPoint(0, 0)), widget.size()};
+    }
+};
+
+// ---------------------------------------------------------------------------------
+// The view sideways
+
+TEST_F(GridViewTest, ClickOnACellKeepsTheCodesInView)
+{
+    list_rows(100);
+    ASSERT_TRUE(sideways().isVisible()) << "the columns are wider than the view";
+    const QImage header_before = grab_of(header_row());
+    const int names_left = header_row().sectionViewportPosition(1);
+    const struct {
+        const char* name;
+        QWidget* widget;
+        QPoint at;
+        const char* row_told;
+    } cases[] = {
+        {"a name", view().viewport(), {names_left + 20, 8}, "Place 0"},
+        {"a name further down", view().viewport(), {names_left + 40, 2 * 16 + 8}, "Place 2"},
+        {"a code", view().viewport(), {10, 16 + 8}, "Place 1"},
+        {"the name heading", header_row().viewport(), {names_left + 20, 8}, "Place 0"},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        testing_support::click_at(*each.widget, each.at, Qt::LeftButton);
+        EXPECT_EQ(sideways().value(), 0);
+        EXPECT_EQ(header_row().sectionViewportPosition(0), 0) << "the code column stays at the left";
+        EXPECT_TRUE(grab_of(header_row()) == header_before) << "the header row is drawn where it was";
+        ASSERT_TRUE(form->DataInfo_Exists()) << "the click tells of its row";
+        EXPECT_EQ(form->DataInfo().ui().frm.caption(), std::string("Information on; ") + each.row_told);
+    }
+}
+
+TEST_F(GridViewTest, ScrollBarBringsTheNamesAndEveryNewListingShowsTheCodesAgain)
+{
+    const struct {
+        const char* name;
+        std::function<void()> act;
+    } cases[] = {
+        {"a new search", [this] { search_with_enter(); }},
+        {"the clear command",
+         [this] {
+             popup_menus.choose_caption = "Clear the search &results";
+             testing_support::right_click_at(*form->ui().frm.widget(), {3, 3});
+         }},
+        {"another category",
+         [this] { testing_support::pick_with_arrow_keys(form->ui().com_SearchType, Category::InternationalCarSymbols); }},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        list_rows(100);
+        page_sideways();
+        ASSERT_LT(header_row().sectionViewportPosition(0), 0) << "the codes went out of view";
+        each.act();
+        EXPECT_EQ(sideways().value(), 0);
+        EXPECT_EQ(header_row().sectionViewportPosition(0), 0);
+    }
+}
+
+TEST_F(GridViewTest, ScrollBarStandsBelowTheRowsInsideTheFrame)
+{
+    const QWidget& frame = *form->ui().fra_TheResults.widget();
+    for (const int count : {0, 3, 100}) {
+        SCOPED_TRACE(std::to_string(count) + " rows");
+        if (count > 0) list_rows(count);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(sideways().isVisible()) << "the columns are wider than the view";
+        const QRect bar = rect_in(sideways(), frame);
+        EXPECT_LE(bar.bottom(), frame.height() - 3) << "the whole bar within the frame's border";
+        EXPECT_GE(bar.left(), 0);
+        EXPECT_LE(bar.right(), frame.width() - 3);
+        if (count == 100) {
+            EXPECT_TRUE(view().verticalScrollBar()->isVisible());
+            continue;
+        }
+        EXPECT_FALSE(view().verticalScrollBar()->isVisible()) << "every row is in view";
+        const QRect rows_shown = rect_in(*view().viewport(), frame);
+        EXPECT_GE(rows_shown.height(), count * 16);
+        EXPECT_GE(bar.top(), rows_shown.top() + count * 16) << "the bar covers no row";
+        EXPECT_GE(rows_shown.top(), rect_in(header_row(), frame).bottom()) << "nor the header row";
+    }
+}
+
+// ---------------------------------------------------------------------------------
+// The scroll bars and the program's menu
+
+TEST_F(GridViewTest, RightPressOnEitherScrollBarOpensTheProgramsMenu)
+{
+    list_rows(100);
+    const struct {
+        const char* name;
+        QScrollBar* bar;
+        Qt::KeyboardModifiers modifiers;
+    } cases[] = {
+        {"horizontal", view().horizontalScrollBar(), Qt::NoModifier},
+        {"vertical", view().verticalScrollBar(), Qt::NoModifier},
+        {"horizontal, Shift held", view().horizontalScrollBar(), Qt::ShiftModifier},
+        {"vertical, Ctrl held", view().verticalScrollBar(), Qt::ControlModifier},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        ASSERT_TRUE(each.bar->isVisible());
+        popup_menus.opened.clear();
+        testing_support::ToolkitMenus toolkit_menus;
+        const QPoint at(each.bar->width() / 2, each.bar->height() / 2);
+        testing_support::right_click_at(*each.bar, at, each.modifiers);
+        toolkit_menus.close_shown();
+        EXPECT_TRUE(toolkit_menus.shown.empty()) << "no menu of the scroll bar's own";
+        ASSERT_EQ(popup_menus.opened.size(), 1u);
+        const QPoint in_window = each.bar->mapTo(form->ui().frm.widget(), at);
+        EXPECT_EQ(popup_menus.opened[0].x, in_window.x() * platform::twips_per_pixel);
+        EXPECT_EQ(popup_menus.opened[0].y, in_window.y() * platform::twips_per_pixel);
+        EXPECT_EQ(popup_menus.item("&Options").visible, each.modifiers != Qt::NoModifier);
+        EXPECT_EQ(each.bar->value(), 0) << "the bar does not move";
+    }
+}
+
+// ---------------------------------------------------------------------------------
+// The header row
+
+TEST_F(GridViewTest, HeaderRowShowsItsHeadingsWhole)
+{
+    for (int category = 0; category < zentrel::category_count; ++category) {
+        testing_support::pick_with_arrow_keys(form->ui().com_SearchType, static_cast<Category>(category));
+        QCoreApplication::processEvents();
+        const QImage shot = grab_of(header_row());
+        for (int col = 0; col < 2; ++col) {
+            const std::string& heading = cell(0, col);
+            SCOPED_TRACE(heading);
+            const QFont font = qvariant_cast<QFont>(view().model()->headerData(col, Qt::Horizontal, Qt::FontRole));
+            const QString text = QString::fromLatin1(heading.c_str());
+            const int text_width = QFontMetrics(font).horizontalAdvance(text);
+            // The heading drawn alone, with room all round.
+            QImage whole(text_width + 8, 3 * QFontMetrics(font).height(), QImage::Format_RGB32);
+            whole.fill(Qt::white);
+            QPainter painter(&whole);
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            painter.drawText(QPoint(4, QFontMetrics(font).height() * 2), text);
+            painter.end();
+            const int left = header_row().sectionViewportPosition(col) + 6;
+            const int right = std::min(left + text_width - 4, header_row().sectionViewportPosition(col) +
+                                                                   header_row().sectionSize(col) - 2);
+            EXPECT_EQ(ink_height(shot, left, right), ink_height(whole, 4 + 2, 4 + text_width - 4))
+                << "the heading with its descenders and underline";
+        }
+    }
+}

@@ -1,0 +1,108 @@
+#pragma once
+// What a user does with the keyboard and the mouse, handed to the window system as the
+// desktop hands it over: a key goes to the widget with the keyboard focus and the
+// shortcuts of its window, a press to the widget under the pointer, and a right press
+// brings the request of a context menu after it. Also the toolkit's own pop-up menus
+// that such an action opens, each closed again and noted.
+#include "core/category.h"
+#include "platform/widgets/combo_box.h"
+#include "platform/widgets/control.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+inline QWindow& window_system_window(const QWidget& widget)
+{
+    QWindow* window = widget.window()->windowHandle();
+    if (window == nullptr) throw std::logic_error("the widget's window is not shown");
+    return *window;
+}
+
+// A key pressed and released in the window of the control: it goes to whatever has the
+// focus there.
+inline void press_key(const platform::Control& in_window, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
+    QTest::keyClick(&window_system_window(*in_window.widget()), key, modifiers);
+    platform::Control::flush_all();
+}
+
+// A mouse button pressed and released at a point of a widget, through its window.
+inline void click_at(const QWidget& widget, QPoint at, Qt::MouseButton button,
+                     Qt::KeyboardModifiers modifiers = {})
+{
+    QWindow& window = window_system_window(widget);
+    const QPoint in_window = widget.mapTo(widget.window(), at);
+    QTest::mouseClick(&window, button, modifiers, in_window);
+    platform::Control::flush_all();
+}
+
+inline void right_click_at(const QWidget& widget, QPoint at, Qt::KeyboardModifiers modifiers = {})
+{
+    click_at(widget, at, Qt::RightButton, modifiers);
+}
+
+// The request of a context menu that the desktop sends after the menu key, to the
+// widget with the focus.
+inline void desktop_menu_request(QWidget& focused)
+{
+    const QPoint at = focused.rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, at, focused.mapToGlobal(at));
+    QSpontaneKeyEvent::setSpontaneous(&request);
+    QApplication::sendEvent(&focused, &request);
+    platform::Control::flush_all();
+}
+
+// Picks a category in the category list with the arrow keys, as a user does: the list
+// takes the focus and Down or Up is pressed until the list shows the category.
+inline void pick_with_arrow_keys(platform::ComboBox& list, zentrel::Category category)
+{
+    list.set_focus();
+    while (list.list_index() != zentrel::index_of(category)) {
+        const int before = list.list_index();
+        press_key(list, before < zentrel::index_of(category) ? Qt::Key_Down : Qt::Key_Up);
+        if (list.list_index() == before) throw std::logic_error("the list does not move on");
+    }
+}
+
+// The toolkit's pop-up menus that open while it watches: each is closed as soon as it
+// shows (a menu that runs its own event loop would otherwise wait for a user), and the
+// texts of its items are kept.
+class ToolkitMenus final {
+public:
+    ToolkitMenus()
+    {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { close_shown(); });
+        timer_.start();
+    }
+
+    // Closes a menu that is shown now, noting it.
+    void close_shown()
+    {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) return;
+        std::vector<std::string> items;
+        for (const QAction* action : menu->actions()) items.push_back(action->text().toStdString());
+        shown.push_back(items);
+        menu->close();
+    }
+
+    std::vector<std::vector<std::string>> shown;
+
+private:
+    QTimer timer_;
+};
+
+} // namespace testing_support
