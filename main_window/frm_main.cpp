@@ -130,7 +130,13 @@ void frm_Main::Form_Load()
     Apply_Search_Category();
 }
 
-void frm_Main::com_SearchType_Click() { Apply_Search_Category(); }
+void frm_Main::com_SearchType_Click()
+{
+    Apply_Search_Category();
+    // The options take the widths of the new category: the window is laid out for them,
+    // however the category was picked.
+    Form_Resize();
+}
 
 void frm_Main::Apply_Search_Category()
 {
