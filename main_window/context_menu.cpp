@@ -1,15 +1,31 @@
 // The context menu and the mouse handlers that open it: a right press anywhere on the
 // window but the category list, the pattern box and the arrow opens the menu with its
 // items set for that moment; a left press on a result row opens the information window.
+// From the keyboard, the menu key and Shift+F10 open the menu over the control with the
+// focus, and the shortcuts the menu shows act while it is closed.
 #include "main_window/frm_main.h"
 #include "platform/formats.h"
 #include "platform/text.h"
+
+#include <utility>
 
 namespace zentrel {
 
 namespace {
 
 std::int32_t whole_twips(double twips) { return static_cast<std::int32_t>(platform::round_half_even(twips)); }
+
+// The centre of a control in the window's inner area, in twips.
+std::pair<double, double> centre_in_window(const platform::Control& control)
+{
+    double x = control.width() / 2;
+    double y = control.height() / 2;
+    for (const platform::Control* at = &control; at != nullptr && at->parent() != nullptr; at = at->parent()) {
+        x += at->left();
+        y += at->top();
+    }
+    return {x, y};
+}
 
 } // namespace
 
@@ -72,9 +88,34 @@ void frm_Main::flx_ResultsChart_MouseDown(int button, int shift, double x, doubl
     }
 }
 
+void frm_Main::Form_KeyDown(int key_code, int shift)
+{
+    const bool shift_f10 = key_code == platform::key_code::f10 && (shift & platform::shift_key::shift) != 0;
+    if (key_code != platform::key_code::menu && !shift_f10) return;
+    // The keys held with it count as held at a right press; Shift+F10's own Shift does not.
+    const int held = shift_f10 ? shift & ~platform::shift_key::shift : shift;
+    const platform::Control* focused = ui_.frm.active_control();
+    const auto [x, y] = focused != nullptr ? centre_in_window(*focused)
+                                           : std::pair{ui_.frm.client_width() / 2, ui_.frm.client_height() / 2};
+    Show_Popup_Menu(platform::mouse_button::right, held, whole_twips(x), whole_twips(y));
+}
+
+void frm_Main::menu_shortcut_pressed(platform::MenuItem& item)
+{
+    set_menu_states(0);
+    if (item.enabled() && item.visible()) item.click();
+}
+
 void frm_Main::Show_Popup_Menu(int button, int shift, std::int32_t x, std::int32_t y)
 {
     if (button != platform::mouse_button::right) return;
+    set_menu_states(shift);
+    platform::MenuItem* chosen = services_.popup_menus->show(ui_.menu_Options, ui_.frm, x, y, &ui_.menu_AboutApp);
+    if (chosen != nullptr) chosen->click();
+}
+
+void frm_Main::set_menu_states(int shift)
+{
     ui_.menu_AboutApp.set_caption(std::string("&About ") + App_Title);
     const bool has_results = ui_.flx_ResultsChart.rows() > 1;
     for (platform::MenuItem* item : {&ui_.menu_Save, &ui_.menu_Copy, &ui_.menu_ClearSearchResults}) {
@@ -101,9 +142,6 @@ void frm_Main::Show_Popup_Menu(int button, int shift, std::int32_t x, std::int32
     ui_.menu_AbortSearch.set_enabled(busy);
     ui_.menu_AbortSearch.set_visible(busy);
     ui_.menu_Options_RestoreDatabaseFile.set_enabled(!busy);
-
-    platform::MenuItem* chosen = services_.popup_menus->show(ui_.menu_Options, ui_.frm, x, y, &ui_.menu_AboutApp);
-    if (chosen != nullptr) chosen->click();
 }
 
 } // namespace zentrel

@@ -69,6 +69,8 @@ void frm_Main::wire_handlers()
     ui_.frm.on_resize([this] { Form_Resize(); });
     ui_.frm.on_activate([this] { Form_Activate(); });
     ui_.frm.on_unload([this] { Form_Unload(); });
+    ui_.frm.on_key_down([this](int key_code, int shift) { Form_KeyDown(key_code, shift); });
+    ui_.frm.on_menu_shortcut(ui_.menu_Options, [this](platform::MenuItem& item) { menu_shortcut_pressed(item); });
     ui_.com_SearchType.on_click([this] { com_SearchType_Click(); });
     ui_.opt_DiallOption_0.on_click([this] { opt_DiallOption_Click(0); });
     ui_.opt_DiallOption_1.on_click([this] { opt_DiallOption_Click(1); });

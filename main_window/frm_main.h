@@ -57,6 +57,9 @@ public:
     void flx_ResultsChart_MouseDown(int button, int shift, double x, double y);
     // Opens the context menu at a position in window twips, for the right button only.
     void Show_Popup_Menu(int button, int shift, std::int32_t x, std::int32_t y);
+    // A key going down that no control took: the menu key and Shift+F10 open the
+    // context menu over the control with the focus.
+    void Form_KeyDown(int key_code, int shift);
 
     // Commands.
     void com_Search_Click();
@@ -110,6 +113,11 @@ private:
 
     void wire_handlers();
     void build_menu();
+    // The captions and states of the menu's items for this moment, as the menu opens
+    // with these keys held.
+    void set_menu_states(int shift);
+    // A shortcut of the menu acts as its item would, when the menu would offer the item.
+    void menu_shortcut_pressed(platform::MenuItem& item);
     void show_busy_state(const std::string& pattern);
     void show_idle_state();
     // The window and its inputs in one background colour.

@@ -71,6 +71,8 @@ void frm_Main::menu_Options_RestoreDatabaseFile_Click()
     show_idle_state();
     // The grid is as tall as its rows: laid out again, it shows the row a failure added.
     Form_Resize();
+    // The pattern box lost the focus when it was disabled; Enter searches at once again.
+    ui_.txt_Inputbox.set_focus();
 }
 
 bool frm_Main::confirm_restore(const std::string& path)

@@ -2,6 +2,7 @@
 // stand, what a click on a cell does to the view, what a new listing shows, the header
 // row's headings drawn whole, and the program's menu from a right press on a scroll bar.
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/scroll_bar_parts.h"
 #include "tests/support/user_actions.h"
 
 #include "info_windows/frm_datainfo.h"
@@ -11,7 +12,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTableView>
 
 #include <functional>
@@ -21,22 +21,6 @@ using testing_support::MainWindowTest;
 using zentrel::Category;
 
 namespace {
-
-// The part of a scroll bar where a click pages on, as its style lays it out.
-QPoint page_on_part(const QScrollBar& bar)
-{
-    QStyleOptionSlider option;
-    option.initFrom(&bar);
-    option.orientation = bar.orientation();
-    if (bar.orientation() == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
-    option.minimum = bar.minimum();
-    option.maximum = bar.maximum();
-    option.sliderPosition = bar.sliderPosition();
-    option.sliderValue = bar.value();
-    option.singleStep = bar.singleStep();
-    option.pageStep = bar.pageStep();
-    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddPage, &bar).center();
-}
 
 // The rows from the top to the bottom of the dark pixels (text, underline) in a stripe of
 // a picture; 0 where there are none.
@@ -83,7 +67,7 @@ protected:
     // Pages the grid sideways with its scroll bar, as a user brings the names into view.
     void page_sideways()
     {
-        testing_support::click_at(sideways(), page_on_part(sideways()), Qt::LeftButton);
+        testing_support::click_at(sideways(), testing_support::scroll_bar_part(sideways(), QStyle::SC_ScrollBarAddPage).center(), Qt::LeftButton);
         ASSERT_GT(sideways().value(), 0);
     }
 

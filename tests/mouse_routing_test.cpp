@@ -2,38 +2,18 @@
 // released again: which presses open the context menu, and how often; what the grid's
 // scroll bar, its header row and its cells do with a press.
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/scroll_bar_parts.h"
 
 #include "info_windows/frm_datainfo.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTableView>
 #include <QTest>
 
 using testing_support::MainWindowTest;
-
-namespace {
-
-// A part of a scroll bar (its slider, the groove below the slider) as its style lays it out.
-QRect scroll_bar_part(const QScrollBar& bar, QStyle::SubControl part)
-{
-    QStyleOptionSlider option;
-    option.initFrom(&bar);
-    option.orientation = bar.orientation();
-    if (bar.orientation() == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
-    option.minimum = bar.minimum();
-    option.maximum = bar.maximum();
-    option.sliderPosition = bar.sliderPosition();
-    option.sliderValue = bar.value();
-    option.singleStep = bar.singleStep();
-    option.pageStep = bar.pageStep();
-    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar);
-}
-
-} // namespace
+using testing_support::scroll_bar_part;
 
 class MouseRoutingTest : public MainWindowTest {
 protected:

@@ -47,6 +47,9 @@ constexpr int f1 = 112;
 constexpr int f2 = 113;
 constexpr int f3 = 114;
 constexpr int f4 = 115;
+constexpr int f10 = 121;
+// The menu key (the application key of a PC keyboard).
+constexpr int menu = 93;
 } // namespace key_code
 
 namespace mouse_pointer {

@@ -119,6 +119,7 @@ int key_code(const QKeyEvent& event)
     case Qt::Key_Down: return 40;
     case Qt::Key_Insert: return 45;
     case Qt::Key_Delete: return 46;
+    case Qt::Key_Menu: return key_code::menu;
     default: return 0;
     }
 }

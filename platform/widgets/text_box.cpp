@@ -5,6 +5,7 @@
 #include "platform/widgets/control_events.h"
 #include "platform/widgets/qt_bridge.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -15,6 +16,14 @@ public:
     TextBoxWidget(QWidget* parent, TextBox& box) : QLineEdit(parent), box_(box) {}
 
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override
+    {
+        // The desktop's own request of a menu from the keyboard follows the menu key,
+        // which has opened the edit menu already.
+        if (event->reason() == QContextMenuEvent::Keyboard && event->spontaneous()) return;
+        QLineEdit::contextMenuEvent(event);
+    }
+
     void keyPressEvent(QKeyEvent* event) override
     {
         Control::flush_all(); // the key acts on the text the program gave the box last
@@ -30,10 +39,29 @@ protected:
             Control::flush_all();
             if (key_ascii == 0) return;
         }
-        if (isEnabled()) QLineEdit::keyPressEvent(event);
+        if (!isEnabled()) return;
+        if (is_menu_key(*event)) {
+            open_edit_menu();
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
     }
 
 private:
+    // The menu key, or Shift+F10 as the desktops take it.
+    static bool is_menu_key(const QKeyEvent& event)
+    {
+        return event.key() == Qt::Key_Menu ||
+               (event.key() == Qt::Key_F10 && (event.modifiers() & Qt::ShiftModifier) != 0);
+    }
+
+    void open_edit_menu()
+    {
+        const QPoint at = cursorRect().center();
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, at, mapToGlobal(at));
+        QLineEdit::contextMenuEvent(&request);
+    }
+
     static int character_of(const QKeyEvent& event, int code)
     {
         if (code == key_code::enter || code == key_code::back || code == key_code::escape) return code;

@@ -1,15 +1,18 @@
 #include "platform/widgets/window.h"
 
 #include "platform/widgets/control_events.h"
+#include "platform/widgets/menu.h"
 #include "platform/widgets/mouse_relay.h"
 #include "platform/widgets/qt_bridge.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QShortcut>
 #include <QWidget>
 
 #include <algorithm>
@@ -21,6 +24,19 @@ public:
     explicit WindowWidget(Window& window) : window_(window) {}
 
 protected:
+    bool event(QEvent* event) override
+    {
+        // While a modal window of the program stands over this one, its keys are that
+        // window's alone: this one's shortcuts rest.
+        const bool blocked = event->type() == QEvent::WindowBlocked;
+        if (blocked || event->type() == QEvent::WindowUnblocked) {
+            for (QShortcut* shortcut : findChildren<QShortcut*>(Qt::FindDirectChildrenOnly)) {
+                shortcut->setEnabled(!blocked);
+            }
+        }
+        return QWidget::event(event);
+    }
+
     void resizeEvent(QResizeEvent* event) override
     {
         QWidget::resizeEvent(event);
@@ -156,6 +172,46 @@ void Window::set_outer_position(double left, double top)
 {
     // A window's position is that of its outer frame.
     if (widget() != nullptr) widget()->move(qt::to_pixels(left), qt::to_pixels(top));
+}
+
+namespace {
+
+// The control inside this one that holds the widget, the innermost one where several do.
+Control* control_holding(const Control& control, const QWidget& widget)
+{
+    for (Control* child : control.children()) {
+        const QWidget* own = child->widget();
+        if (own == nullptr || (own != &widget && !own->isAncestorOf(&widget))) continue;
+        Control* inner = control_holding(*child, widget);
+        return inner != nullptr ? inner : child;
+    }
+    return nullptr;
+}
+
+void add_shortcuts(QWidget& window, MenuItem& menu, const std::function<void(MenuItem&)>& handler)
+{
+    for (MenuItem* item : menu.items()) {
+        add_shortcuts(window, *item, handler);
+        if (item->shortcut().empty()) continue;
+        auto* shortcut = new QShortcut(QKeySequence(qt::to_qstring(item->shortcut())), &window);
+        shortcut->setContext(Qt::WindowShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, shortcut,
+                         [item, &handler] { run_handler([item, &handler] { handler(*item); }); });
+    }
+}
+
+} // namespace
+
+Control* Window::active_control() const
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr ? control_holding(*this, *focus) : nullptr;
+}
+
+void Window::on_menu_shortcut(MenuItem& menu, std::function<void(MenuItem& item)> handler)
+{
+    on_menu_shortcut_ = std::move(handler);
+    if (widget() != nullptr) add_shortcuts(*widget(), menu, on_menu_shortcut_);
 }
 
 void Window::set_mouse_pointer(int pointer)

@@ -9,6 +9,8 @@
 
 namespace platform {
 
+class MenuItem;
+
 // Text printed onto a window's surface, kept so that the surface can be drawn again
 // whenever it is uncovered, shown or moved.
 struct PrintedText {
@@ -72,6 +74,16 @@ public:
     // Sets the window's icon from a picture in the XPM format.
     void set_icon_xpm(const char* const* xpm);
 
+    // The control of the window that has the keyboard focus; none when the focus is
+    // elsewhere.
+    Control* active_control() const;
+
+    // The shortcuts that the items of a menu and its submenus show act while the menu is
+    // closed, whenever the window is active: the handler is given the item whose
+    // shortcut was pressed. A text box with the focus keeps the keys it edits with
+    // (select all, copy, cut).
+    void on_menu_shortcut(MenuItem& menu, std::function<void(MenuItem& item)> handler);
+
     void on_resize(Handler handler) { on_resize_ = std::move(handler); }
     void on_activate(Handler handler) { on_activate_ = std::move(handler); }
     void on_unload(Handler handler) { on_unload_ = std::move(handler); }
@@ -87,6 +99,7 @@ private:
     Handler on_activate_;
     Handler on_unload_;
     KeyHandler on_key_down_;
+    std::function<void(MenuItem& item)> on_menu_shortcut_;
     std::string caption_;
     int mouse_pointer_ = mouse_pointer::standard;
     std::vector<PrintedText> printed_;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QWidget>
+
 #include <deque>
 #include <functional>
 #include <string>
@@ -27,6 +29,8 @@ public:
     void expect(int answer) { answers_.push_back(answer); }
     int show(const std::string& text, int style, const std::string& title) override
     {
+        // The window stands on screen as the program left it, as under a real box.
+        platform::Control::flush_all();
         shown.push_back({text, style, title});
         if (answers_.empty()) {
             ADD_FAILURE() << "unexpected message box: " << title << "\n" << text;
@@ -235,9 +239,13 @@ public:
     {
         ++shows;
         owner_caption = owner.caption();
+        // Modal as the real show makes it: the owner takes no keys meanwhile.
+        if (window.widget() != nullptr) window.widget()->setWindowModality(Qt::ApplicationModal);
         window.show();
         if (while_shown) while_shown(window);
         if (window.is_shown()) window.close();
+        // The desktop gives the activation back to the window below.
+        owner.bring_to_front();
     }
     int shows = 0;
     std::string owner_caption;

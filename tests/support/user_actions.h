@@ -59,8 +59,9 @@ inline void desktop_menu_request(QWidget& focused)
 {
     const QPoint at = focused.rect().center();
     QContextMenuEvent request(QContextMenuEvent::Keyboard, at, focused.mapToGlobal(at));
+    // As the window system delivers it: sendEvent would take it for the program's own.
     QSpontaneKeyEvent::setSpontaneous(&request);
-    QApplication::sendEvent(&focused, &request);
+    QApplication::instance()->notify(&focused, &request);
     platform::Control::flush_all();
 }
 
