@@ -11,6 +11,6 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     zentrel::frm_Main main_window(platform::real_services());
-    main_window.Load_and_Show();
+    main_window.load_and_show();
     return QApplication::exec();
 }

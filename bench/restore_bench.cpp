@@ -164,7 +164,7 @@ int main(int argc, char* argv[])
     int status = 0;
     {
         zentrel::frm_Main form(services);
-        form.Load_and_Show();
+        form.load_and_show();
         report_against("restore of the US ZIP-code file (42,158 lines)", time_restore(form, 7, folder), 300, "ms");
         report_against("search of \"*\" by code, restored ZIP-code file", time_every_entry_search(form, 0), 1000, "ms");
         report_against("search of \"*\" by name, restored ZIP-code file", time_every_entry_search(form, 1), 1000, "ms");

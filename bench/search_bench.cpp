@@ -177,7 +177,7 @@ struct SearchWindow {
                           zentrel::Category category = zentrel::Category::USZipCodes)
         : form(services_for(program_folder))
     {
-        form.Load_and_Show();
+        form.load_and_show();
         form.ui().com_SearchType.set_list_index(zentrel::index_of(category));
         settle_window();
     }

@@ -114,7 +114,7 @@ void frm_Main::wire_handlers()
     }
 }
 
-void frm_Main::Load_and_Show()
+void frm_Main::load_and_show()
 {
     Form_Load();
     ui_.frm.show();

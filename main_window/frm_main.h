@@ -29,7 +29,7 @@ public:
     frm_Main& operator=(const frm_Main&) = delete;
 
     // Loads the window and shows it, as the program's start does.
-    void Load_and_Show();
+    void load_and_show();
 
     // Window events.
     void Form_Load();
@@ -98,6 +98,10 @@ public:
     frm_About& About();
     frm_DataInfo& DataInfo();
     bool DataInfo_Exists() const;
+    // The windows as they stand, for the look-ups of the tests and tools: the open
+    // information window, and the About box once it was made; null while there is none.
+    frm_DataInfo* info_window() { return DataInfo_Exists() ? data_info_.get() : nullptr; }
+    frm_About* about_box() { return about_.get(); }
 
     const SearchState& search_state() const { return search_state_; }
     // The controls and menu items, for the event roads of the tests and tools.

@@ -185,7 +185,7 @@ int main(int argc, char* argv[])
     services.program_folder = folder.path();
 
     zentrel::frm_Main form(services);
-    form.Load_and_Show();
+    form.load_and_show();
     settle(300);
 
     form.ui().com_SearchType.set_list_index(search_category_us_zip);

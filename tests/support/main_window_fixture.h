@@ -1,13 +1,20 @@
 #pragma once
 // A main window on the offscreen platform with scripted services and a program folder
-// of its own, for tests that drive the window through its handlers or real events.
+// of its own, and what its user does with it, in the program's words: each action goes
+// to the real widgets as the window system's events.
+#include "core/category.h"
 #include "core/paths.h"
+#include "info_windows/frm_datainfo.h"
+#include "main_window/category_texts.h"
 #include "main_window/frm_main.h"
+#include "main_window/search_loop.h"
+#include "platform/text.h"
 #include "platform/widgets/app_state.h"
 #include "platform/widgets/controls.h"
 #include "platform/widgets/real_services.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_doubles.h"
+#include "tests/support/user_actions.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +47,7 @@ protected:
         services.program_folder = folder.path();
         change_services(services);
         form = std::make_unique<zentrel::frm_Main>(services);
-        form->Load_and_Show();
+        form->load_and_show();
         QCoreApplication::processEvents();
         platform::Control::flush_all();
     }
@@ -56,20 +63,116 @@ protected:
     // Lets a test give the window other services than the ones above before it is made.
     virtual void change_services(platform::Services&) {}
 
-    // Picks a category as the user does and types a pattern.
+    // Old form, gone once every test names its category.
     void choose(int category, const std::string& pattern, int direction = 1)
     {
         form->ui().com_SearchType.set_list_index(category);
         form->ui().opt_DiallOption(direction).set_value(true);
         form->ui().txt_Inputbox.set_text(pattern);
     }
-
-    std::string database_path(int category) const
+    std::string database_path(int category) const { return database_path(static_cast<zentrel::Category>(category)); }
+    void write_database(int category, const std::string& bytes) const
     {
-        return form->DataFile_for_Category(std::to_string(category));
+        write_database(static_cast<zentrel::Category>(category), bytes);
     }
 
-    void write_database(int category, const std::string& bytes) const
+    // ---------------------------------------------------------------------------------
+    // The user's actions
+
+    // Picks the category in the category list with the arrow keys.
+    void pick_category(zentrel::Category category) { pick_with_arrow_keys(form->ui().com_SearchType, category); }
+
+    // Clicks the direction option that searches the codes or the names.
+    void choose_direction(zentrel::SearchField field)
+    {
+        click(form->ui().opt_DiallOption(field == zentrel::SearchField::Code ? 0 : 1));
+    }
+
+    // Replaces what the pattern box holds by the pattern, typed.
+    void type_pattern(std::string_view pattern) { type_into(form->ui().txt_Inputbox, pattern); }
+
+    // Enter, in the pattern box.
+    void press_enter()
+    {
+        form->ui().txt_Inputbox.set_focus();
+        press_key(form->ui().frm, Qt::Key_Return);
+    }
+
+    void click_search() { click(form->ui().com_Search); }
+
+    // A search as a user makes it: the category, the direction, the pattern, the Search
+    // button; with the database file written first where its bytes are given.
+    void search(zentrel::Category category, std::string_view pattern, zentrel::SearchField field)
+    {
+        pick_category(category);
+        choose_direction(field);
+        type_pattern(pattern);
+        click_search();
+    }
+    void search(zentrel::Category category, std::string_view pattern, zentrel::SearchField field,
+                const std::string& file_bytes)
+    {
+        write_database(category, file_bytes);
+        search(category, pattern, field);
+    }
+
+    // A left click on a cell of the results grid (row 0 is the header row), which opens
+    // the information window on its row.
+    void click_row(int row, int col = 1) { click_cell(form->ui().flx_ResultsChart, row, col); }
+
+    // A right press on the window's empty corner, with these keys held, answered with the
+    // menu item of this caption ("" dismisses the menu); Shift brings the Options items.
+    void choose_from_menu(const std::string& caption, Qt::KeyboardModifiers modifiers = {})
+    {
+        popup_menus.choose_caption = caption;
+        right_click(form->ui().frm, modifiers, QPoint(3, 3));
+    }
+
+    // The answer the next message box gets, and the save dialog's.
+    void answer_message(int answer) { message_boxes.expect(answer); }
+    void answer_save_dialog(std::string path, int filter_index) { save_dialogs.expect_save(std::move(path), filter_index); }
+    void cancel_save_dialog() { save_dialogs.expect_cancel(); }
+
+    // ---------------------------------------------------------------------------------
+    // What the user sees
+
+    // Where every command and search ends: nothing running, every input enabled (the
+    // Search button as the pattern allows), the captions and colours of rest.
+    void expect_idle() const
+    {
+        const zentrel::MainWindowControls& ui = form->ui();
+        EXPECT_FALSE(form->search_state().Search_Running);
+        EXPECT_EQ(ui.frm.caption(), zentrel::text_for_category("Dialling code directory", current_category(),
+                                                               ui.com_SearchType.text()));
+        EXPECT_EQ(ui.fra_Search.caption(), " Search for ");
+        EXPECT_TRUE(ui.txt_Inputbox.enabled());
+        EXPECT_TRUE(ui.com_SearchType.enabled());
+        EXPECT_TRUE(ui.opt_DiallOption_0.enabled());
+        EXPECT_TRUE(ui.opt_DiallOption_1.enabled());
+        EXPECT_TRUE(ui.lab_Direction.enabled());
+        EXPECT_TRUE(ui.flx_ResultsChart.enabled());
+        EXPECT_EQ(ui.com_Search.enabled(), !platform::trim_view(ui.txt_Inputbox.text()).empty());
+        EXPECT_EQ(ui.frm.mouse_pointer(), platform::mouse_pointer::standard);
+        EXPECT_EQ(ui.frm.back_colour(), platform::system_button_face);
+        EXPECT_EQ(ui.txt_Inputbox.back_colour(), platform::system_window_background);
+        EXPECT_EQ(ui.com_SearchType.back_colour(), platform::system_window_background);
+        EXPECT_EQ(ui.fra_TheResults.back_colour(), platform::system_button_face);
+    }
+
+    zentrel::Category current_category() const
+    {
+        return static_cast<zentrel::Category>(form->ui().com_SearchType.list_index());
+    }
+
+    // The information window while it is open, else null.
+    zentrel::frm_DataInfo* info_window() const { return form->info_window(); }
+
+    std::string database_path(zentrel::Category category) const
+    {
+        return zentrel::data_file_for_category(zentrel::decimal_text(category), services.program_folder);
+    }
+
+    void write_database(zentrel::Category category, const std::string& bytes) const
     {
         folder.write_file(zentrel::FileName_from_Path(database_path(category)), bytes);
     }

@@ -6,17 +6,22 @@
 // that such an action opens, each closed again and noted.
 #include "core/category.h"
 #include "platform/widgets/combo_box.h"
+#include "platform/text.h"
 #include "platform/widgets/control.h"
+#include "platform/widgets/grid.h"
+#include "platform/widgets/text_box.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <QtTest/qtestspontaneevent.h>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -51,6 +56,58 @@ inline void click_at(const QWidget& widget, QPoint at, Qt::MouseButton button,
 inline void right_click_at(const QWidget& widget, QPoint at, Qt::KeyboardModifiers modifiers = {})
 {
     click_at(widget, at, Qt::RightButton, modifiers);
+}
+
+// A left click in the middle of a control.
+inline void click(const platform::Control& control, Qt::KeyboardModifiers modifiers = {})
+{
+    platform::Control::flush_all();
+    const QWidget& widget = *control.widget();
+    click_at(widget, widget.rect().center(), Qt::LeftButton, modifiers);
+}
+
+// A right click on a control, in its middle unless a point of it is given.
+inline void right_click(const platform::Control& control, Qt::KeyboardModifiers modifiers = {},
+                        std::optional<QPoint> at = std::nullopt)
+{
+    platform::Control::flush_all();
+    const QWidget& widget = *control.widget();
+    right_click_at(widget, at.value_or(widget.rect().center()), modifiers);
+}
+
+// The grid's view, where its rows are drawn and clicked.
+inline QTableView& grid_view(const platform::Grid& grid)
+{
+    platform::Control::flush_all();
+    return *static_cast<QTableView*>(grid.widget());
+}
+
+// Where a cell of the grid lies in its view's viewport; row 0 is the header row.
+inline QPoint cell_centre(const platform::Grid& grid, int row, int col)
+{
+    QTableView& view = grid_view(grid);
+    return view.visualRect(view.model()->index(row, col)).center();
+}
+
+// A click of a button on a cell of the grid; row 0 is the header row.
+inline void click_cell(const platform::Grid& grid, int row, int col, Qt::MouseButton button = Qt::LeftButton,
+                       Qt::KeyboardModifiers modifiers = {})
+{
+    const QPoint at = cell_centre(grid, row, col);
+    click_at(*grid_view(grid).viewport(), at, button, modifiers);
+}
+
+// Text typed into a text box as a user does: a click into it, Ctrl+A to select what it
+// holds, then the keys of the text (the program's Windows-1252 text), or Backspace to
+// empty it.
+inline void type_into(const platform::TextBox& box, std::string_view text)
+{
+    click(box);
+    QWidget& widget = *box.widget();
+    QTest::keyClick(&widget, Qt::Key_A, Qt::ControlModifier);
+    if (text.empty()) QTest::keyClick(&widget, Qt::Key_Backspace);
+    else QTest::keyClicks(&widget, QString::fromStdString(platform::to_utf8(text)));
+    platform::Control::flush_all();
 }
 
 // The request of a context menu that the desktop sends after the menu key, to the
