@@ -204,7 +204,8 @@ class Place:
     distance: float = 0.0
     assigned: str = "nearest exchange"
     doubt: float = 0.0  # for a village placed by nearness short of the beyond-doubt line: how far
-    # (as a share of the way to it) the nearest exchange of another code lies beyond its own
+    # short of it, the larger shortfall of its two tests (always above 0, so such a village
+    # ranks after every place beyond doubt)
 
 
 def region_of(country: str, admin1: str) -> str:
@@ -542,7 +543,8 @@ def assign_exchanges(places: list, exchanges: list, towns: dict, d: Decisions) -
             # Kept as a last resort only: the fitting takes such a village only where a stretch
             # of the alphabet has too few places beyond doubt, the least doubtful first.
             p.exchange = best
-            p.doubt = 1.0 - (far / near if near else math.inf) / BEYOND_DOUBT_RATIO
+            ratio = far / near if near else math.inf
+            p.doubt = max(1.0 - ratio / BEYOND_DOUBT_RATIO, 1.0 - (far - near) / BEYOND_DOUBT_KM)
             p.assigned = (f"nearest exchange, short of the beyond-doubt line (the nearest of another "
                           f"code, {other.name} {other.code}, {far:.1f} km)")
     if untabled:
