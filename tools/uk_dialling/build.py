@@ -540,8 +540,7 @@ def assign_exchanges(places: list, exchanges: list, towns: dict, d: Decisions) -
                           f"{other.code}, {far:.1f} km)" if other else
                           "nearest exchange beyond doubt (the only exchanges of its island)")
         else:
-            # Kept as a last resort only: the fitting takes such a village only where a stretch
-            # of the alphabet has too few places beyond doubt, the least doubtful first.
+            # Ranked after every place beyond doubt; the fitting stops where one would be taken.
             p.exchange = best
             ratio = far / near if near else math.inf
             p.doubt = max(1.0 - ratio / BEYOND_DOUBT_RATIO, 1.0 - (far - near) / BEYOND_DOUBT_KM)
@@ -601,8 +600,7 @@ class Candidate:
                              ("code of decisions.txt", "decisions.txt"),
                              ("code of its area", "area of decisions.txt"),
                              ("exchange's own place", "exchange name"),
-                             ("nearest exchange beyond doubt", "nearest beyond doubt"),
-                             ("nearest exchange, short", "nearest, short of the line")):
+                             ("nearest exchange beyond doubt", "nearest beyond doubt")):
             if assigned.startswith(start):
                 return words
         if self.place.gid == 0:
@@ -964,6 +962,14 @@ class Fitter:
             if len(chosen) < places:
                 sys.exit(f"gap after line {gap.first_line - 1}: too few places")
             gap.chosen = chosen
+        # A village whose code is not beyond doubt never enters the data: the stretch needs
+        # another village whose code is confirmed, added to towns.txt.
+        doubtful = [f"after line {gap.first_line - 1} ({gap.low}..{gap.high}): "
+                    + ", ".join(f"{c.name} {c.code}" for c in gap.chosen if c.place.doubt > 0)
+                    for gap in self.gaps if any(c.place.doubt > 0 for c in gap.chosen)]
+        if doubtful:
+            sys.exit("stretches with too few places whose code is certain; add a village with its "
+                     "confirmed code to towns.txt in each:\n  " + "\n  ".join(doubtful))
 
     def all_chosen(self) -> list:
         return [c for gap in self.gaps for c in gap.chosen]
@@ -1469,10 +1475,9 @@ METHOD = """\
     of another code lies at least twice as far and 8 km further (from a city code's area,
     the distance beyond the reach of that area around its centre), and no estuary, firth,
     strait or lough of decisions.txt lies on the way to it.
-  - "nearest, short of the line": a village whose nearest exchange falls short of that line.
-    Such villages are taken only where a stretch of the alphabet between two fixed rows has
-    too few places beyond doubt, the least doubtful first; each shows the nearest exchange of
-    another code with its distance.
+    A village whose nearest exchange falls short of that line is never taken: where a
+    stretch of the alphabet between two fixed rows has too few other places, a village whose
+    code a reference confirms stands in the table instead.
   - "decisions.txt": a village the gazetteer lacks, with its code.
   - "fixed row of decisions.txt": a row kept as written.
 - Local digits: the source gives the leading digit of a sub-area's numbers, used for a
