@@ -56,7 +56,7 @@ double time_restore(zentrel::frm_Main& form, int category, const std::string& fo
     std::vector<double> runs;
     for (int run = 0; run < timed_runs; ++run) {
         const auto start = Clock::now();
-        form.menu_Options_RestoreDatabaseFile_Click();
+        form.ui().menu_Options_RestoreDatabaseFile.click();
         platform::Control::flush_all();
         QCoreApplication::processEvents();
         runs.push_back(ms_since(start));
@@ -92,7 +92,7 @@ double time_search(zentrel::frm_Main& form, int direction, const std::string& pa
         platform::Control::flush_all();
         QCoreApplication::processEvents();
         const auto start = Clock::now();
-        form.com_Search_Click();
+        form.ui().com_Search.click();
         platform::Control::flush_all();
         QCoreApplication::processEvents();
         runs.push_back(ms_since(start));

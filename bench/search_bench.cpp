@@ -186,7 +186,7 @@ struct SearchWindow {
     void restore(zentrel::Category category)
     {
         form.ui().com_SearchType.set_list_index(zentrel::index_of(category));
-        form.menu_Options_RestoreDatabaseFile_Click();
+        form.ui().menu_Options_RestoreDatabaseFile.click();
         settle_window();
     }
 
@@ -375,7 +375,7 @@ void measure_abort(SearchWindow& window)
         QObject::connect(&watch, &QTimer::timeout, [&] {
             if (aborted_at != Clock::time_point{} || shown_percent(window) < percent) return;
             aborted_at = Clock::now();
-            window.form.menu_AbortSearch_Click();
+            window.form.ui().menu_AbortSearch.click();
         });
         watch.start(0);
         window.press_enter();

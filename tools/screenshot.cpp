@@ -8,13 +8,16 @@
 #include "info_windows/frm_datainfo.h"
 #include "main_window/frm_main.h"
 #include "platform/services.h"
+#include "platform/widgets/grid.h"
 #include "platform/widgets/controls.h"
 #include "platform/widgets/real_services.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QStyleFactory>
+#include <QTableView>
 #include <QWidget>
 
 #include <cstdio>
@@ -31,6 +34,8 @@ namespace {
 constexpr int search_category_us_zip = 7;
 constexpr int option_by_name = 1;
 constexpr const char* search_pattern = "*, MA";
+// The result row whose information window is taken; row 0 is the header row.
+constexpr int info_row = 3;
 constexpr int large_width = 640;
 constexpr int large_height = 480;
 
@@ -145,6 +150,20 @@ std::string path_with_suffix(const std::string& path, const std::string& suffix)
     return path + suffix + png;
 }
 
+// A left click on the name cell of a row of the grid (row 0 is the header row), as the
+// window system hands it to the grid's view.
+void click_grid_row(const platform::Grid& grid, int row)
+{
+    auto& view = *static_cast<QTableView*>(grid.widget());
+    const QPoint at = view.visualRect(view.model()->index(row - 1, 1)).center();
+    const QPointF global = view.viewport()->mapToGlobal(QPointF(at));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &press);
+    QApplication::sendEvent(view.viewport(), &release);
+}
+
 // Shows the About box as the program does, takes its picture, and closes it as its
 // user would.
 class GrabAndCloseModal final : public platform::ModalWindows {
@@ -191,17 +210,22 @@ int main(int argc, char* argv[])
     form.ui().com_SearchType.set_list_index(search_category_us_zip);
     form.ui().opt_DiallOption(option_by_name).set_value(true);
     form.ui().txt_Inputbox.set_text(search_pattern);
-    form.com_Search_Click();
+    form.ui().com_Search.click();
     settle(500);
 
     QWidget& window = *form.ui().frm.widget();
     if (!save_grab(window, path)) return EXIT_FAILURE;
 
-    form.Show_Row_Info(1, 3);
+    click_grid_row(form.ui().flx_ResultsChart, info_row);
     settle(400);
-    if (!save_grab(*form.DataInfo().ui().frm.widget(), path_with_suffix(path, "-info"))) return EXIT_FAILURE;
+    const zentrel::frm_DataInfo* info = form.info_window();
+    if (info == nullptr) {
+        std::cerr << "zentrel_screenshot: a click on row " << info_row << " opened no information window\n";
+        return EXIT_FAILURE;
+    }
+    if (!save_grab(*info->ui().frm.widget(), path_with_suffix(path, "-info"))) return EXIT_FAILURE;
 
-    form.menu_AboutApp_Click();
+    form.ui().menu_AboutApp.click();
     if (!about_box.saved()) return EXIT_FAILURE;
 
     window.resize(large_width, large_height);
