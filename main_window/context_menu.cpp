@@ -125,11 +125,8 @@ void frm_Main::set_menu_states(int shift)
     if (shift == platform::shift_key::shift || shift == platform::shift_key::ctrl) {
         ui_.menu_OptionsSubMenu.set_visible(true);
         ui_.menu_Options_OpenDir.set_caption(std::string("Open the ") + App_Title + " &directory.");
-        const std::string path = search_state_.DataFile_Path.empty()
-                                     ? DataFile_for_Category(decimal_text(Current_Category()))
-                                     : search_state_.DataFile_Path;
-        ui_.menu_Options_RestoreDatabaseFile.set_caption("&Restore/fix the " + platform::shown_file_name(path) +
-                                                         " file");
+        ui_.menu_Options_RestoreDatabaseFile.set_caption("&Restore/fix the " +
+                                                         platform::shown_file_name(data_file_path()) + " file");
     } else {
         ui_.menu_OptionsSubMenu.set_visible(false);
     }

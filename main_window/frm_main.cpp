@@ -277,6 +277,12 @@ std::string frm_Main::DataFile_for_Category(std::string_view category_text) cons
     return data_file_for_category(category_text, services_.program_folder);
 }
 
+std::string frm_Main::data_file_path() const
+{
+    const std::string& path = search_state_.DataFile_Path;
+    return path.empty() ? DataFile_for_Category(decimal_text(Current_Category())) : path;
+}
+
 // ---------------------------------------------------------------------------------
 // Results grid
 

@@ -126,6 +126,9 @@ private:
     void show_idle_state();
     // The window and its inputs in one background colour.
     void paint_window(platform::Colour colour);
+    // The database file of the search: the one the window holds, or the current
+    // category's before it holds one.
+    std::string data_file_path() const;
     void search_file(Category category, const std::string& pattern);
     void note_last_line_time(const SearchProgress& progress);
     void report_search_failure(int number, const std::string& description);

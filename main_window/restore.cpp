@@ -54,9 +54,8 @@ void frm_Main::menu_Options_RestoreDatabaseFile_Click()
         ui_.frm.set_caption("Restoring the " + Text_for_Category("telephone", category) + " database file.");
         ui_.frm.set_mouse_pointer(platform::mouse_pointer::hourglass);
         Set_Search_Inputs_Enabled(false);
-        std::string& data_file = search_state_.DataFile_Path;
-        if (data_file.empty()) data_file = DataFile_for_Category(decimal_text(Current_Category()));
-        path = data_file;
+        search_state_.DataFile_Path = data_file_path();
+        path = search_state_.DataFile_Path;
         if (confirm_restore(path)) {
             ui_.frm.set_caption("Restoring file " + platform::shown_file_name(path) + ".");
             paint_window(restoring_blue);

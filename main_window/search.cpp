@@ -126,8 +126,8 @@ void frm_Main::show_idle_state()
 void frm_Main::search_file(Category category, const std::string& pattern)
 {
     search_state_.Match_Count = 0;
-    std::string& path = search_state_.DataFile_Path;
-    if (path.empty()) path = DataFile_for_Category(decimal_text(category));
+    search_state_.DataFile_Path = data_file_path();
+    const std::string& path = search_state_.DataFile_Path;
     shown_pattern_ = pattern;
     const SearchField field = ui_.opt_DiallOption_0.value() ? SearchField::Code : SearchField::Name;
     SearchLoop loop(category, field, ui_.txt_Inputbox.text(), ui_.txt_Inputbox.foreign_characters());
