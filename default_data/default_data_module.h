@@ -23,7 +23,7 @@ struct DefaultDataNumbers {
     std::string_view name;
     // The text given for line 0; it bounds the restore loop.
     std::int32_t line_count = 0;
-    // K: blocks 1 to K have fillers.
+    // How many blocks have fillers: blocks 1 to filler_count.
     int filler_count = 0;
     std::string_view placeholder = directory_placeholder;
     // Entry i is element i + 1; elements beyond the table are never stored.
@@ -43,7 +43,7 @@ public:
 
     std::string_view name() const { return numbers_.name; }
     std::int32_t line_count() const { return numbers_.line_count; }
-    // U, the last index of `Default_Lines`.
+    // The last index of `Default_Lines`: the line count and the lines beyond it.
     std::int32_t upper_bound() const { return numbers_.line_count + lines_beyond_count; }
     int filler_count() const { return numbers_.filler_count; }
     std::string_view placeholder() const { return numbers_.placeholder; }

@@ -11,13 +11,11 @@
 // a yield shows (a repaint, the information window) is what a yield before every line
 // would have shown at the same line. The abort, which can only come in a yield, still
 // ends the search once the line after it has been read and matched.
-#include "core/paths.h"
 #include "main_window/frm_main.h"
 #include "main_window/text_helpers.h"
 #include "platform/formats.h"
 #include "platform/runtime_error.h"
 #include "platform/text.h"
-#include "platform/widgets/app_state.h"
 
 namespace zentrel {
 

@@ -13,7 +13,7 @@ struct ScanEnded {};
 
 double SearchProgress::percent() const
 {
-    if (file_size == 0) platform::raise_error(11);
+    if (file_size == 0) platform::raise_error(platform::error::division_by_zero);
     return static_cast<double>(characters_read) * 100.0 / static_cast<double>(file_size);
 }
 

@@ -29,8 +29,8 @@ struct SearchProgress {
     long long entries_read = 0;
     std::int32_t matches = 0;
 
-    // The share of the file read, in percent; error 11 when the file was empty when it
-    // was measured and has grown since.
+    // The share of the file read, in percent; error 11 (division by zero) when the file
+    // was empty when it was measured and has grown since.
     double percent() const;
 };
 

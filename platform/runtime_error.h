@@ -13,6 +13,7 @@ constexpr int invalid_call = 5;
 constexpr int overflow = 6;
 constexpr int out_of_memory = 7;
 constexpr int subscript_out_of_range = 9;
+constexpr int division_by_zero = 11;
 constexpr int internal = 51;
 constexpr int bad_file_name_or_number = 52;
 constexpr int file_not_found = 53;

@@ -39,7 +39,10 @@ void ScreenSync::flush()
 {
     last_flush_ = std::chrono::steady_clock::now();
     if (timer_ != nullptr) timer_->stop();
-    // Parents first, so that children are placed inside their final frames.
+    // In the order the controls were noted. A control is noted first as it is made, after
+    // its parent, so the first flush places parents before their children; later the order
+    // does not matter, as a control's place is given in its parent's terms and the grid
+    // places itself again when its frame is resized.
     std::vector<Control*> controls;
     controls.swap(pending_);
     for (Control* control : controls) control->flush();

@@ -18,7 +18,7 @@ public:
     // Notes a control whose values changed, and starts the timer unless it runs.
     void changed(Control* control);
     void forget(Control* control);
-    // Brings every noted control's screen up to date, parents first.
+    // Brings every noted control's screen up to date, in the order they were noted.
     void flush();
 
 private:
