@@ -49,9 +49,9 @@ std::string Restore_Stamp(std::string_view last_updated_line, DateTime now)
     stamp += "\r\n# This file was restored on; ";
     stamp += restore_time_text(now);
     stamp += "\r\n# ";
-    stamp += App_Title;
+    stamp += app_title;
     stamp += " by ";
-    stamp += App_Copyright;
+    stamp += app_copyright;
     return stamp;
 }
 

@@ -97,7 +97,7 @@ void print_value(platform::Window& box, std::string_view left_text, std::string_
 
 std::string version_text()
 {
-    return zero_padded(App_Major, 1) + "." + zero_padded(App_Minor, 2) + "." + zero_padded(App_Revision, 4) + "  (" +
+    return zero_padded(app_major, 1) + "." + zero_padded(app_minor, 2) + "." + zero_padded(app_revision, 4) + "  (" +
            build_date + ")";
 }
 
@@ -113,14 +113,14 @@ void print_identity(AboutBoxControls& about, WidestLine& widest)
     box.set_current_y(icon.top() + icon.height() / 4);
     box.print(" ");
     box.set_font_size(14);
-    box.print(std::string(App_Title) + ".");
+    box.print(std::string(app_title) + ".");
     widest.note_print_position(box);
     box.print_line();
 
     box.set_font_size(12);
     box.set_fore_colour(platform::black);
     box.set_current_x(icon.left() + icon.width());
-    box.print(std::string(" ") + App_FileDescription + ".");
+    box.print(std::string(" ") + app_file_description + ".");
     widest.note_print_position(box);
     box.print_line();
 
@@ -130,7 +130,7 @@ void print_identity(AboutBoxControls& about, WidestLine& widest)
     widest.note_print_position(box);
     box.print_line();
 
-    print_value(box, " By; ", App_Copyright);
+    print_value(box, " By; ", app_copyright);
     widest.note_print_position(box);
     box.print_line();
 }
@@ -186,13 +186,13 @@ void print_help_lines(AboutBoxControls& about)
     box.set_font_bold(false);
     box.print_line(" For more information please see the");
     box.print(" ");
-    prepare_link(link, box, std::string(App_Title) + " Help", std::string(" ") + App_Title + " help information. ",
+    prepare_link(link, box, std::string(app_title) + " Help", std::string(" ") + app_title + " help information. ",
                  false);
     link.set_left(box.current_x());
     link.set_top(box.current_y());
 
     box.set_fore_colour(link.fore_colour());
-    box.print(std::string(App_Title) + " ");
+    box.print(std::string(app_title) + " ");
     box.set_font_underline(true);
     box.print("H");
     box.set_font_underline(false);
@@ -216,7 +216,7 @@ void fit_box(AboutBoxControls& about, double widest)
 // Just right of and below the main window's corner, moved onto the screen.
 void place_box(platform::Window& box, const platform::Window& main)
 {
-    const ScreenPosition at = About_Box_Position(main.outer_left(), main.outer_top(), box.outer_width(),
+    const ScreenPosition at = about_box_position(main.outer_left(), main.outer_top(), box.outer_width(),
                                                  box.outer_height(), platform::Window::screen_width(),
                                                  platform::Window::screen_height());
     box.set_outer_position(at.left, at.top);
@@ -244,10 +244,10 @@ frm_About::frm_About(const platform::Services& services, std::function<void()> h
     ui_.lab_HelpInfo.on_click([this] { lab_HelpInfo_Click(); });
 }
 
-void frm_About::Show_About(platform::Window& main_window)
+void frm_About::show_about(platform::Window& main_window)
 {
     ui_.frm.set_icon_from(main_window);
-    ui_.frm.set_caption(std::string("About ") + App_Title + ".");
+    ui_.frm.set_caption(std::string("About ") + app_title + ".");
     ui_.pic_AppIcon.set_picture_from(main_window);
     ui_.pic_AppIcon.set_back_colour(ui_.frm.back_colour());
 
@@ -300,7 +300,7 @@ void frm_About::lab_URL_link_Click()
 void frm_About::lab_EMail_link_Click()
 {
     platform::Load_File_or_URL(
-        services_, platform::to_utf8("MailTo:" + ui_.lab_EMail_link.caption() + "?Subject=" + App_Title), false);
+        services_, platform::to_utf8("MailTo:" + ui_.lab_EMail_link.caption() + "?Subject=" + app_title), false);
 }
 
 void frm_About::lab_HelpInfo_Click()
@@ -309,7 +309,7 @@ void frm_About::lab_HelpInfo_Click()
     if (help_command_) help_command_();
 }
 
-ScreenPosition About_Box_Position(double main_left, double main_top, double width, double height,
+ScreenPosition about_box_position(double main_left, double main_top, double width, double height,
                                   double screen_width, double screen_height)
 {
     ScreenPosition at{main_left + 128, main_top + 256};

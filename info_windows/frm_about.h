@@ -34,7 +34,7 @@ public:
 
     // Composes the box, places it beside the main window, starts the opening sound and
     // shows the box modally, owned by the main window; returns once the box has closed.
-    void Show_About(platform::Window& main_window);
+    void show_about(platform::Window& main_window);
 
     // Events. The window and the icon pass their keys on to the OK button's handler, so a
     // key acts the same wherever the focus is: Pause and Esc close the box, A, H and I
@@ -65,7 +65,7 @@ struct ScreenPosition {
     double left;
     double top;
 };
-ScreenPosition About_Box_Position(double main_left, double main_top, double width, double height,
+ScreenPosition about_box_position(double main_left, double main_top, double width, double height,
                                   double screen_width, double screen_height);
 
 } // namespace zentrel

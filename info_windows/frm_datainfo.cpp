@@ -142,7 +142,7 @@ void frm_DataInfo::print_closing_block(const InfoRow& row, bool running)
         ui_.frm.print_line();
         ui_.frm.set_fore_colour(platform::red);
         ui_.frm.set_font_bold(true);
-        ui_.frm.print_line(std::string(" ") + App_ProductName + " has not yet finished searching.");
+        ui_.frm.print_line(std::string(" ") + app_product_name + " has not yet finished searching.");
         ui_.frm.print_line(" " + progress_from_caption(row.main_caption) + "% of file searched only.");
         ui_.frm.set_font_bold(false);
         ui_.frm.set_fore_colour(platform::system_button_text);
@@ -160,9 +160,9 @@ void frm_DataInfo::lab_LinkToFile_Click()
 {
     const std::string& path = linked_file_;
     if (platform::file_size(path) < 0) {
-        services_.message_boxes->show(std::string(App_Title) + " can't find file;\r\n" + ui_.lab_LinkToFile.caption(),
+        services_.message_boxes->show(std::string(app_title) + " can't find file;\r\n" + ui_.lab_LinkToFile.caption(),
                                       platform::message_box::ok_only | platform::message_box::exclamation,
-                                      std::string(App_Title) + " can't find file.");
+                                      std::string(app_title) + " can't find file.");
         return;
     }
     platform::Load_File_or_URL(services_, path, false);

@@ -116,15 +116,15 @@ void frm_Main::Show_Popup_Menu(int button, int shift, std::int32_t x, std::int32
 
 void frm_Main::set_menu_states(int shift)
 {
-    ui_.menu_AboutApp.set_caption(std::string("&About ") + App_Title);
+    ui_.menu_AboutApp.set_caption(std::string("&About ") + app_title);
     const bool has_results = ui_.flx_ResultsChart.rows() > 1;
     for (platform::MenuItem* item : {&ui_.menu_Save, &ui_.menu_Copy, &ui_.menu_ClearSearchResults}) {
         item->set_enabled(has_results);
     }
-    ui_.menu_Help.set_caption(std::string(App_Title) + " &Help");
+    ui_.menu_Help.set_caption(std::string(app_title) + " &Help");
     if (shift == platform::shift_key::shift || shift == platform::shift_key::ctrl) {
         ui_.menu_OptionsSubMenu.set_visible(true);
-        ui_.menu_Options_OpenDir.set_caption(std::string("Open the ") + App_Title + " &directory.");
+        ui_.menu_Options_OpenDir.set_caption(std::string("Open the ") + app_title + " &directory.");
         ui_.menu_Options_RestoreDatabaseFile.set_caption("&Restore/fix the " +
                                                          platform::shown_file_name(data_file_path()) + " file");
     } else {

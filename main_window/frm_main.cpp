@@ -57,7 +57,7 @@ frm_DataInfo& frm_Main::DataInfo()
 
 void frm_Main::menu_AboutApp_Click()
 {
-    About().Show_About(ui_.frm);
+    About().show_about(ui_.frm);
     // Closed by any road: the next opening gets a box in its designed state.
     about_.reset();
 }
@@ -142,7 +142,7 @@ void frm_Main::com_SearchType_Click()
 
 void frm_Main::Apply_Search_Category()
 {
-    const auto T = [this](std::string_view key) { return Text_for_Category(key, Current_Category()); };
+    const auto T = [this](std::string_view key) { return Text_for_Category(key, current_category()); };
     ui_.frm.set_caption(T("Dialling code directory"));
     ui_.fra_SearchType.set_caption(padded(T("Search type")));
     ui_.fra_SearchType.set_font(arial_bold());
@@ -176,7 +176,7 @@ void frm_Main::Apply_Search_Category()
         1, static_cast<double>(platform::round_half_even(platform::Window::screen_width())));
     Reset_Results_Grid();
     search_state_.Search_Text.clear();
-    search_state_.DataFile_Path = DataFile_for_Category(decimal_text(Current_Category()));
+    search_state_.DataFile_Path = DataFile_for_Category(decimal_text(current_category()));
     Fill_WebSites_Menu();
 }
 
@@ -266,7 +266,7 @@ Category frm_Main::Category_from_Text(std::string& text) const
     return category_from_text(text, ui_.com_SearchType.list_index());
 }
 
-Category frm_Main::Current_Category() const
+Category frm_Main::current_category() const
 {
     std::string text = ui_.com_SearchType.text();
     return Category_from_Text(text);
@@ -280,7 +280,7 @@ std::string frm_Main::DataFile_for_Category(std::string_view category_text) cons
 std::string frm_Main::data_file_path() const
 {
     const std::string& path = search_state_.DataFile_Path;
-    return path.empty() ? DataFile_for_Category(decimal_text(Current_Category())) : path;
+    return path.empty() ? DataFile_for_Category(decimal_text(current_category())) : path;
 }
 
 // ---------------------------------------------------------------------------------
@@ -293,7 +293,7 @@ void frm_Main::Reset_Results_Grid()
         ui_.flx_ResultsChart.set_col(col);
         ui_.flx_ResultsChart.set_cell_font_size(10);
         ui_.flx_ResultsChart.set_cell_font_underline(true);
-        ui_.flx_ResultsChart.set_text(Text_for_Category(key, Current_Category()));
+        ui_.flx_ResultsChart.set_text(Text_for_Category(key, current_category()));
         ui_.flx_ResultsChart.set_cell_alignment(platform::cell_alignment::left_centre);
     };
     heading(0, "Area code");
@@ -335,7 +335,7 @@ void frm_Main::Show_Row_Info(std::int32_t, std::int32_t row)
 {
     if (row <= 0) row = 1;
     InfoRow info;
-    info.value_column = platform::cint(platform::val(Text_for_Category("FirstTabAt", Current_Category())));
+    info.value_column = platform::cint(platform::val(Text_for_Category("FirstTabAt", current_category())));
     ui_.flx_ResultsChart.set_row(row);
     ui_.flx_ResultsChart.set_col(1);
     info.name_text = ui_.flx_ResultsChart.text();

@@ -81,7 +81,7 @@ public:
     std::string Text_for_Category(std::string_view key, Category category) const;
     Category Category_from_Text(std::string& text) const;
     std::string DataFile_for_Category(std::string_view category_text) const;
-    Category Current_Category() const;
+    Category current_category() const;
 
     // The results grid.
     void Reset_Results_Grid();

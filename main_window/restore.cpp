@@ -50,7 +50,7 @@ void frm_Main::menu_Options_RestoreDatabaseFile_Click()
     const std::string old_caption = ui_.frm.caption();
     std::string path;
     const auto failure = platform::run_on_error_road([&] {
-        const Category category = Current_Category();
+        const Category category = current_category();
         ui_.frm.set_caption("Restoring the " + Text_for_Category("telephone", category) + " database file.");
         ui_.frm.set_mouse_pointer(platform::mouse_pointer::hourglass);
         Set_Search_Inputs_Enabled(false);
@@ -89,7 +89,7 @@ bool frm_Main::confirm_restore(const std::string& path)
     }
     const int answer = message(warning + "\r\nDo you wish to create file; " + name + "?",
                                box::yes_no | box::default_button2 | icon,
-                               std::string(App_Title) + " - Restore the " + name + " file.");
+                               std::string(app_title) + " - Restore the " + name + " file.");
     return answer == box::answer_yes;
 }
 
@@ -97,7 +97,7 @@ void frm_Main::write_default_data(const std::string& path)
 {
     if (platform::file_size(path) >= 0) platform::set_normal(path);
     platform::OutputFile file(path);
-    const Category category = Current_Category();
+    const Category category = current_category();
     DefaultDataModule* module = default_data_for_category(category);
     if (module != nullptr) {
         const std::string status = status_text(category);
@@ -116,7 +116,7 @@ void frm_Main::write_default_data(const std::string& path)
         file.write_line("Check code in sub menu_Options_RestoreDatabaseFile_Click.");
         message("Error;\r\n" + list_text + " is not listed.\r\nPlease check the code in sub; \r\n\r\n"
                                            "\tmenu_Options_RestoreDatabaseFile_Click()",
-                box::critical, std::string(App_Title) + " - Code error.");
+                box::critical, std::string(app_title) + " - Code error.");
     }
     file.commit();
     platform::set_read_only(path);
@@ -125,7 +125,7 @@ void frm_Main::write_default_data(const std::string& path)
 void frm_Main::report_restore_failure(int number, const std::string& description, const std::string& path)
 {
     ui_.frm.set_mouse_pointer(platform::mouse_pointer::standard);
-    const std::string title = std::string(App_Title) + " restore error.";
+    const std::string title = std::string(app_title) + " restore error.";
     const std::string shown = platform::shown_path(path);
     if (number == platform::error::file_not_found) {
         add_red_row("Can't find file;", shown);
@@ -135,9 +135,9 @@ void frm_Main::report_restore_failure(int number, const std::string& description
         message(title + "\r\n\r\nFile; " + shown + " is locked.", box::exclamation, title);
     } else {
         const std::string name = platform::shown_file_name(path);
-        message(std::string(App_Title) + " restore/fix \"" + name + "\" file error.\r\n\r\nError = " + description +
+        message(std::string(app_title) + " restore/fix \"" + name + "\" file error.\r\n\r\nError = " + description +
                     "\r\nError number = " + std::to_string(number) + ".",
-                box::exclamation, std::string(App_Title) + " - Restore/fix " + name + " file error.");
+                box::exclamation, std::string(app_title) + " - Restore/fix " + name + " file error.");
     }
 }
 

@@ -29,7 +29,7 @@ constexpr int longest_file_name = 260;
 constexpr char comma_in_cell = static_cast<char>(0x82);
 constexpr const char* line_end = "\r\n";
 
-std::string save_dialog_title() { return std::string(App_Title) + " - Save results as;"; }
+std::string save_dialog_title() { return std::string(app_title) + " - Save results as;"; }
 
 // The separator between the code and the name, and what a separator character inside a
 // cell is written as, so that every line keeps exactly two fields.
@@ -104,7 +104,7 @@ void frm_Main::menu_Save_Click()
         ui_.dia_LoadSaveBox.filter_index = tab_separated_type;
         ui_.dia_LoadSaveBox.max_file_size = longest_file_name;
         ui_.dia_LoadSaveBox.file_name = platform::to_utf8(
-            suggested_file_name(Text_for_Category("DefaultSaveName", Current_Category()), search_state_.Search_Text));
+            suggested_file_name(Text_for_Category("DefaultSaveName", current_category()), search_state_.Search_Text));
         ui_.dia_LoadSaveBox.init_dir = services_.program_folder;
         if (!choose_save_file()) return;
         write_results(ui_.dia_LoadSaveBox.file_name, ui_.dia_LoadSaveBox.filter_index);
@@ -133,7 +133,7 @@ bool frm_Main::choose_save_file()
         if (accepted && platform::file_exists(path) && File_is_ReadOnly(path)) {
             if (message(platform::shown_file_name(path) +
                             " is locked.\r\n\r\nDo you wish to unlock and save the new data?",
-                        box::yes_no + box::question, std::string(App_Title) + " - Locked file.") == box::answer_yes) {
+                        box::yes_no + box::question, std::string(app_title) + " - Locked file.") == box::answer_yes) {
                 platform::set_normal(path);
             } else {
                 accepted = false;
@@ -149,17 +149,17 @@ int frm_Main::ask_before_overwriting(const std::string& path)
 {
     const std::string name = platform::shown_file_name(path);
     if (same_path(path, search_state_.DataFile_Path)) {
-        return message("\tWarning;\r\n\tFile; '" + name + "' already exists\r\n\tand is used by " + App_Title +
+        return message("\tWarning;\r\n\tFile; '" + name + "' already exists\r\n\tand is used by " + app_title +
                            " to hold all\r\n\tthe telephone directory data.\r\n\t\r\n"
                            "\tDo you want to overwrite this old file?\r\n\t\r\nNote;\r\n"
                            "\tIf you overwrite this file then the information directory you ..",
                        box::yes_no_cancel + box::critical + box::default_button2,
-                       std::string(App_Title) + " - File already exists and is used to hold all data.");
+                       std::string(app_title) + " - File already exists and is used to hold all data.");
     }
     if (platform::file_exists(path)) {
         return message("Warning;\r\nFile; '" + name + "' already exists.\r\n\r\nDo you want to overwrite this old file?",
                        box::yes_no_cancel + box::question + box::default_button2,
-                       std::string(App_Title) + " - File already exists.");
+                       std::string(app_title) + " - File already exists.");
     }
     return box::answer_yes;
 }
@@ -181,12 +181,12 @@ void frm_Main::write_results(const std::string& path, int file_type)
 void frm_Main::report_save_failure(int number, const std::string& description)
 {
     ui_.frm.set_mouse_pointer(platform::mouse_pointer::standard);
-    const std::string title = std::string(App_Title) + " - " + description;
+    const std::string title = std::string(app_title) + " - " + description;
     if (number == platform::error::path_file_access) {
-        message(std::string(App_Title) + " path/File access error.\r\n\r\nIs this file locked?", box::exclamation,
+        message(std::string(app_title) + " path/File access error.\r\n\r\nIs this file locked?", box::exclamation,
                 title);
     } else if (number != platform::error::dialog_cancelled) {
-        message(std::string(App_Title) + " error.\r\n" + save_dialog_title() + " error.\r\n\r\n" + description +
+        message(std::string(app_title) + " error.\r\n" + save_dialog_title() + " error.\r\n\r\n" + description +
                     "\r\nError number = " + std::to_string(number),
                 box::exclamation, title);
     }

@@ -32,7 +32,7 @@ constexpr unsigned char no_break_space = 160;
 
 std::string progress_caption(const std::string& pattern, double progress)
 {
-    std::string caption = App_Title;
+    std::string caption = app_title;
     caption.append(searching_for).append("\"").append(pattern).append("\"    [ ");
     return caption.append(format_whole(progress)).append("% ]");
 }
@@ -61,7 +61,7 @@ void frm_Main::com_Search_Click()
     const auto failure = platform::run_on_error_road([&] {
         const std::string pattern = platform::trim(ui_.txt_Inputbox.text());
         show_busy_state(pattern);
-        search_file(Current_Category(), pattern);
+        search_file(current_category(), pattern);
     });
     if (failure) report_search_failure(failure->number(), failure->description());
     ui_.frm.set_caption(old_caption);
@@ -83,7 +83,7 @@ void frm_Main::com_Search_Click()
 void frm_Main::show_busy_state(const std::string& pattern)
 {
     ui_.frm.set_mouse_pointer(platform::mouse_pointer::arrow_hourglass);
-    ui_.frm.set_caption(std::string(App_Title) + searching_for + pattern);
+    ui_.frm.set_caption(std::string(app_title) + searching_for + pattern);
     paint_window(light_green);
     std::int32_t rows_shown = 99;
     ui_.flx_ResultsChart.set_height(Grid_Rows_Height(rows_shown));
@@ -93,7 +93,7 @@ void frm_Main::show_busy_state(const std::string& pattern)
     search_state_.Search_Last = search_state_.Search_Start;
     search_state_.Search_Text = pattern;
     ui_.flx_ResultsChart.set_col_width(0, static_cast<double>(platform::round_half_even(
-                                          platform::val(Text_for_Category("flxTabAt", Current_Category())))));
+                                          platform::val(Text_for_Category("flxTabAt", current_category())))));
     Reset_Results_Grid();
     ui_.txt_Inputbox.select_all();
     ui_.txt_Inputbox.set_focus();
@@ -146,7 +146,7 @@ void frm_Main::search_file(Category category, const std::string& pattern)
         Colour back = 0;
         Add_Result_Row("This search was aborted.", "Aborted after " + ui_.fra_Search.caption(), fore, back);
         message("This search was aborted.\r\n\r\nAborted after " + ui_.fra_Search.caption(), box::exclamation,
-                std::string(App_Title) + " - Search aborted.");
+                std::string(app_title) + " - Search aborted.");
     }
     ui_.flx_ResultsChart.set_tooltip(summary_hint(pattern, search_state_.Match_Count));
 }
@@ -185,7 +185,7 @@ void frm_Main::note_last_line_time(const SearchProgress& progress)
 void frm_Main::report_search_failure(int number, const std::string& description)
 {
     ui_.flx_ResultsChart.set_tooltip("");
-    const std::string title = std::string(App_Title) + " search error.";
+    const std::string title = std::string(app_title) + " search error.";
     const std::string& path = search_state_.DataFile_Path;
     if (number == platform::error::file_not_found) {
         add_red_row("Can't find file;", platform::shown_path(path));
@@ -193,7 +193,7 @@ void frm_Main::report_search_failure(int number, const std::string& description)
                     "\r\n\r\n\tTo create this file;\r\n"
                         "\t1; Click on OK to close this window.\r\n"
                         "\t2; Hold down the SHIFT key and click menu over the " +
-                    App_Title + " window.\r\n\t3; Click on ''Options, Restore/fix the " +
+                    app_title + " window.\r\n\t3; Click on ''Options, Restore/fix the " +
                     platform::shown_file_name(path) + " file.''",
                 box::exclamation, title);
         return;

@@ -35,11 +35,11 @@ void frm_Main::menu_Help_Click()
         platform::Load_File_or_URL(services_, path, false);
         return;
     }
-    const int answer = message(std::string(App_Title) + " can't find the help file;\r\n" + platform::shown_path(path) +
-                                   "\r\n\r\n\tDo you wish to display the " + App_Title + " files?",
+    const int answer = message(std::string(app_title) + " can't find the help file;\r\n" + platform::shown_path(path) +
+                                   "\r\n\r\n\tDo you wish to display the " + app_title + " files?",
                                platform::message_box::exclamation | platform::message_box::yes_no |
                                    platform::message_box::default_button2,
-                               std::string(App_Title) + " can't find file.");
+                               std::string(app_title) + " can't find file.");
     if (answer == platform::message_box::answer_yes) platform::Load_File_or_URL(services_, folder, false);
 }
 

@@ -22,7 +22,7 @@ void PlayWAV(const Services& services, const std::string& wavFile, bool looped)
         // No title is given, so the box bears the default one: the application title.
         services.message_boxes->show("Can't play this wave file, wrong .wav extent passed to function.\r"
                                      "PlayWAV(\"" + wavFile + "\", ...",
-                                     message_box::ok_only, zentrel::App_Title);
+                                     message_box::ok_only, zentrel::app_title);
         return;
     }
     services.sound_player->play(wavFile, looped);

@@ -12,7 +12,7 @@ std::string Windows_ProductID()
         RegistryValue value;
         Read_Reg_or_INI("HKLM", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProductID", "S",
                         std::string("<Unknown ProductID>"), value);
-        return Value_as_Text(value);
+        return value_as_text(value);
     } catch (const std::exception&) {
         return "<Unknown OEM number>";
     }

@@ -159,7 +159,7 @@ RegistryValue read_ini(const std::string& file, const std::string& section, cons
                        const std::string& type, const RegistryValue& default_value)
 {
     if (ucase(type) == "S") {
-        return profile_string(file, section, key, Value_as_Text(default_value), string_buffer_size);
+        return profile_string(file, section, key, value_as_text(default_value), string_buffer_size);
     }
     return static_cast<long long>(profile_int(file, section, key));
 }
@@ -189,7 +189,7 @@ std::int32_t Read_Reg_or_INI(const std::string& hive, const std::string& keyName
     return registry_status::key_not_found;
 }
 
-std::string Value_as_Text(const RegistryValue& value)
+std::string value_as_text(const RegistryValue& value)
 {
     if (const auto* text = std::get_if<std::string>(&value)) return *text;
     if (const auto* number = std::get_if<long long>(&value)) return std::to_string(*number);

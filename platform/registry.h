@@ -45,6 +45,6 @@ std::int32_t Read_Reg_or_INI(const std::string& hive, const std::string& keyName
                              const std::string& valueType, const RegistryValue& defaultValue, RegistryValue& value);
 
 // A value as text: a number in decimal, a Boolean as "True" or "False".
-std::string Value_as_Text(const RegistryValue& value);
+std::string value_as_text(const RegistryValue& value);
 
 } // namespace platform

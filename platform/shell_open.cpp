@@ -20,7 +20,7 @@ void Load_File_or_URL(const Services& services, const std::string& target, bool 
     const int number = error::file_not_found; // no desktop handler to start
     services.message_boxes->show("Can't find or display;\r\n" + shown_path(handed) + "\r\n\r\nError = " +
                                      std::to_string(number) + "\r\n" + error_text(number),
-                                 message_box::exclamation, std::string(zentrel::App_ProductName) + ", web site error.");
+                                 message_box::exclamation, std::string(zentrel::app_product_name) + ", web site error.");
 }
 
 } // namespace platform

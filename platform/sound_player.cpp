@@ -108,7 +108,7 @@ private:
             context_ = nullptr;
             return;
         }
-        ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, zentrel::App_Title, nullptr);
+        ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, zentrel::app_title, nullptr);
     }
 
     static void finished(ca_context*, std::uint32_t library_id, int error_code, void* shared)

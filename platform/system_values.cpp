@@ -25,7 +25,7 @@ std::string RegistrySystemValues::media_folder()
     RegistryValue folder;
     Read_Reg_or_INI("HKEY_LOCAL_MACHINE", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "MediaPath", "S",
                     std::string("C:\\WINDOWS\\media"), folder);
-    return Value_as_Text(folder);
+    return value_as_text(folder);
 }
 
 std::string RegistrySystemValues::product_id() { return Windows_ProductID(); }

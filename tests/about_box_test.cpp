@@ -35,7 +35,7 @@ constexpr platform::Colour highlight = platform::system_highlight;
 const std::string web_address = "http://www.example.org/zentrel/";
 const std::string mail_address = "zentrel@example.org";
 const std::string version_text = "2.09.0008  (19/11/2009 -  2:00pm gmt)";
-const std::string copyright = zentrel::App_Copyright;
+const std::string copyright = zentrel::app_copyright;
 
 // A length as a window holds it after a round trip through whole pixels.
 double in_pixels(double twips) { return platform::qt::to_twips(platform::qt::to_pixels(twips)); }
@@ -320,7 +320,7 @@ TEST(AboutBoxPosition, NextToTheMainWindowAndOntoTheScreen)
         {"larger than the screen, far right", 30000, 30000, 13000, 9500, 0, 0},
     };
     for (const auto& each : cases) {
-        const zentrel::ScreenPosition at = zentrel::About_Box_Position(each.main_left, each.main_top, each.width,
+        const zentrel::ScreenPosition at = zentrel::about_box_position(each.main_left, each.main_top, each.width,
                                                                        each.height, screen_width, screen_height);
         EXPECT_DOUBLE_EQ(at.left, each.left) << each.name;
         EXPECT_DOUBLE_EQ(at.top, each.top) << each.name;

@@ -90,10 +90,10 @@ TEST(RegistryRoad, ProductIdIsTheDefault) { EXPECT_EQ(platform::Windows_ProductI
 
 TEST(RegistryValueText, NumbersAndBooleansAsText)
 {
-    EXPECT_EQ(platform::Value_as_Text(text("a b")), "a b");
-    EXPECT_EQ(platform::Value_as_Text(RegistryValue(-42LL)), "-42");
-    EXPECT_EQ(platform::Value_as_Text(RegistryValue(true)), "True");
-    EXPECT_EQ(platform::Value_as_Text(RegistryValue(false)), "False");
+    EXPECT_EQ(platform::value_as_text(text("a b")), "a b");
+    EXPECT_EQ(platform::value_as_text(RegistryValue(-42LL)), "-42");
+    EXPECT_EQ(platform::value_as_text(RegistryValue(true)), "True");
+    EXPECT_EQ(platform::value_as_text(RegistryValue(false)), "False");
 }
 
 // An INI file with sections in two cases, blanks around names and values, quotes, keys

@@ -45,7 +45,7 @@ TEST(RestoreTimeText, BlanksOnlyTheLeadingZerosOfDayAndHour)
 
 std::string identity_line()
 {
-    return std::string("# ") + App_Title + " by " + App_Copyright;
+    return std::string("# ") + app_title + " by " + app_copyright;
 }
 
 TEST(RestoreStamp, IsThreeLinesJoinedByCrLf)

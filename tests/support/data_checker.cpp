@@ -161,7 +161,7 @@ Computed restore_stamp(std::string_view last_updated_line)
     const std::string time = "( [1-9]|[12][0-9]|3[01])/(0[1-9]|1[0-2])/[0-9]{4} - ( [1-9]|1[0-2]):[0-5][0-9]:[0-5][0-9](am|pm)";
     return {.line = 8,
             .printed = {literal(last_updated_line), literal("# This file was restored on; ") + time,
-                        literal(std::string("# ") + zentrel::App_Title + " by " + zentrel::App_Copyright)}};
+                        literal(std::string("# ") + zentrel::app_title + " by " + zentrel::app_copyright)}};
 }
 
 Shape printable_ascii()
