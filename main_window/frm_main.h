@@ -5,6 +5,14 @@
 // commands, and the search state, of which the information window is given a copy.
 // The text tables, the line split, the wildcard match and the scan of a file live apart
 // from it (category_texts, database_entry, wildcard, search_loop).
+//
+// The road of a search, from the key to a grid row:
+//   Enter: TextBoxWidget::keyPressEvent -> txt_Inputbox_KeyPress -> com_Search_Click
+//   the Search button: ButtonWidget's clicked signal -> CommandButton::click -> com_Search_Click
+//   com_Search_Click -> show_busy_state (Reset_Results_Grid) -> search_file(current_category(), pattern)
+//   search_file -> SearchLoop::run(data_file_path(), *this) -> match_entry: split_entry, WildcardPattern::matches
+//   a match -> matched (the SearchListener) -> Add_Result_Row -> flx_ResultsChart, shown at ScreenSync::flush
+//   between lines: turn_due -> turn -> do_events (repaints, the abort); at the end com_Search_Click -> show_idle_state
 #include "core/app_identity.h"
 #include "core/search_state.h"
 #include "main_window/category_texts.h"
