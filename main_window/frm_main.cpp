@@ -43,13 +43,13 @@ frm_Main::frm_Main(platform::Services services)
 
 frm_Main::~frm_Main() = default;
 
-frm_About& frm_Main::About()
+frm_About& frm_Main::ensure_about_box()
 {
     if (!about_) about_ = std::make_unique<frm_About>(services_, [this] { menu_Help_Click(); });
     return *about_;
 }
 
-frm_DataInfo& frm_Main::DataInfo()
+frm_DataInfo& frm_Main::ensure_info_window()
 {
     if (!data_info_ || data_info_->closed()) data_info_ = std::make_unique<frm_DataInfo>(services_);
     return *data_info_;
@@ -57,12 +57,12 @@ frm_DataInfo& frm_Main::DataInfo()
 
 void frm_Main::menu_AboutApp_Click()
 {
-    About().show_about(ui_.frm);
+    ensure_about_box().show_about(ui_.frm);
     // Closed by any road: the next opening gets a box in its designed state.
     about_.reset();
 }
 
-bool frm_Main::DataInfo_Exists() const { return data_info_ && !data_info_->closed(); }
+bool frm_Main::info_window_exists() const { return data_info_ && !data_info_->closed(); }
 
 void frm_Main::wire_handlers()
 {
@@ -345,7 +345,7 @@ void frm_Main::Show_Row_Info(std::int32_t, std::int32_t row)
     info.code_caption = ui_.opt_DiallOption(0).caption();
     info.main_caption = ui_.frm.caption();
     info.main_window = &ui_.frm;
-    DataInfo().Show_Row_Info(info, search_state_);
+    ensure_info_window().Show_Row_Info(info, search_state_);
 }
 
 void frm_Main::add_red_row(std::string code_text, std::string name_text)

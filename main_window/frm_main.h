@@ -103,12 +103,12 @@ public:
 
     // The two secondary windows, each created on first use. The information window is
     // created again after the user has closed it.
-    frm_About& About();
-    frm_DataInfo& DataInfo();
-    bool DataInfo_Exists() const;
+    frm_About& ensure_about_box();
+    frm_DataInfo& ensure_info_window();
+    bool info_window_exists() const;
     // The windows as they stand, for the look-ups of the tests and tools: the open
     // information window, and the About box once it was made; null while there is none.
-    frm_DataInfo* info_window() { return DataInfo_Exists() ? data_info_.get() : nullptr; }
+    frm_DataInfo* info_window() { return info_window_exists() ? data_info_.get() : nullptr; }
     frm_About* about_box() { return about_.get(); }
 
     const SearchState& search_state() const { return search_state_; }

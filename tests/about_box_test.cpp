@@ -54,7 +54,7 @@ protected:
     void open_about(const std::function<void(frm_About&)>& while_open = {})
     {
         modal_windows.while_shown = [&](platform::Window&) {
-            if (while_open) while_open(form->About());
+            if (while_open) while_open(form->ensure_about_box());
         };
         form->menu_AboutApp_Click();
     }
@@ -674,7 +674,7 @@ TEST_F(AboutBoxTest, EveryOpeningStartsFromAFreshBox)
         first = foreground(about);
     });
 
-    frm_About& fresh = form->About();
+    frm_About& fresh = form->ensure_about_box();
     EXPECT_TRUE(fresh.ui().frm.printed().empty());
     EXPECT_EQ(fresh.ui().frm.caption(), "About");
     EXPECT_EQ(fresh.ui().lab_URL_link.caption(), "");

@@ -139,7 +139,7 @@ TEST_F(ContextMenuTest, OnlyTheRightButtonOpensIt)
         form->fra_TheResults_MouseDown(button, 0, 10, 10);
     }
     EXPECT_TRUE(popup_menus.opened.empty());
-    EXPECT_FALSE(form->DataInfo_Exists());
+    EXPECT_FALSE(form->info_window_exists());
 }
 
 TEST_F(ContextMenuTest, HandlersPassThePositionInTheWindow)
@@ -206,7 +206,7 @@ TEST_F(ContextMenuTest, AbortChosenDuringTheSearchStopsIt)
 TEST_F(ContextMenuTest, LeftPressOnAnEmptyGridOpensNothing)
 {
     form->flx_ResultsChart_MouseDown(platform::mouse_button::left, 0, 10, 10);
-    EXPECT_FALSE(form->DataInfo_Exists());
+    EXPECT_FALSE(form->info_window_exists());
     EXPECT_TRUE(popup_menus.opened.empty());
 }
 
@@ -245,12 +245,12 @@ TEST_F(ContextMenuTest, LeftPressOnARowDuringTheSearchOpensTheInformation)
         QMouseEvent press(QEvent::MouseButtonPress, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(view->viewport(), &press);
-        ASSERT_TRUE(form->DataInfo_Exists());
-        EXPECT_EQ(form->DataInfo().ui().frm.caption(), "Information on; Place");
+        ASSERT_TRUE(form->info_window_exists());
+        EXPECT_EQ(form->ensure_info_window().ui().frm.caption(), "Information on; Place");
         EXPECT_EQ(form->ui().flx_ResultsChart.row(), 2);
     };
     form->com_Search_Click();
-    EXPECT_TRUE(form->DataInfo_Exists());
+    EXPECT_TRUE(form->info_window_exists());
     EXPECT_TRUE(popup_menus.opened.empty());
 }
 
@@ -345,7 +345,7 @@ TEST_F(ContextMenuTest, OpeningATargetCreatesNoWindow)
     form->menu_Options_OpenDir_Click();
     form->menu_URL_Click(0);
     EXPECT_EQ(shell.opened.size(), 2u);
-    EXPECT_FALSE(form->DataInfo_Exists());
+    EXPECT_FALSE(form->info_window_exists());
     for (QWidget* window : QApplication::topLevelWidgets()) {
         EXPECT_TRUE(window == form->ui().frm.widget() || !window->isVisible()) << "a second window is shown";
     }

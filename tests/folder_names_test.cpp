@@ -254,8 +254,8 @@ TEST_P(FolderNamesTest, TheInformationWindowShowsThePathAndItsLinkOpensTheFile)
     search_directory();
     ASSERT_EQ(rows(), 3);
     click_first_row();
-    ASSERT_TRUE(form->DataInfo_Exists());
-    zentrel::frm_DataInfo& info = form->DataInfo();
+    ASSERT_TRUE(form->info_window_exists());
+    zentrel::frm_DataInfo& info = form->ensure_info_window();
 
     const auto& printed = info.ui().frm.printed();
     EXPECT_TRUE(std::any_of(printed.begin(), printed.end(),

@@ -112,8 +112,8 @@ TEST_F(GridViewTest, ClickOnACellKeepsTheCodesInView)
         EXPECT_EQ(sideways().value(), 0);
         EXPECT_EQ(header_row().sectionViewportPosition(0), 0) << "the code column stays at the left";
         EXPECT_TRUE(grab_of(header_row()) == header_before) << "the header row is drawn where it was";
-        ASSERT_TRUE(form->DataInfo_Exists()) << "the click tells of its row";
-        EXPECT_EQ(form->DataInfo().ui().frm.caption(), std::string("Information on; ") + each.row_told);
+        ASSERT_TRUE(form->info_window_exists()) << "the click tells of its row";
+        EXPECT_EQ(form->ensure_info_window().ui().frm.caption(), std::string("Information on; ") + each.row_told);
     }
 }
 

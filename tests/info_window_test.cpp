@@ -68,7 +68,7 @@ protected:
         form->com_Search_Click();
     }
 
-    frm_DataInfo& info() { return form->DataInfo(); }
+    frm_DataInfo& info() { return form->ensure_info_window(); }
     const std::vector<platform::PrintedText>& printed() { return info().ui().frm.printed(); }
 
     double height_of(const platform::Font& font)
@@ -558,24 +558,24 @@ TEST_F(InfoWindowTest, LinkKeepsItsPathAfterTheCategoryChanges)
 TEST_F(InfoWindowTest, OneWindowIsReusedUntilTheUserClosesIt)
 {
     search(7, "*", 1, "00401 Pleasantville, NY\r\n01238 Lee, MA\r\n");
-    EXPECT_FALSE(form->DataInfo_Exists());
+    EXPECT_FALSE(form->info_window_exists());
     form->Show_Row_Info(0, 1);
-    frm_DataInfo* first = &form->DataInfo();
+    frm_DataInfo* first = &form->ensure_info_window();
     const std::size_t printed_once = printed().size();
 
     form->Show_Row_Info(0, 2);
-    EXPECT_EQ(&form->DataInfo(), first);
+    EXPECT_EQ(&form->ensure_info_window(), first);
     EXPECT_EQ(printed().size(), printed_once) << "the surface is cleared before every composition";
     EXPECT_EQ(first->ui().frm.caption(), "Information on; Lee, MA");
     EXPECT_TRUE(first->ui().frm.is_shown());
 
     first->ui().frm.close();
     EXPECT_TRUE(first->closed());
-    EXPECT_FALSE(form->DataInfo_Exists());
+    EXPECT_FALSE(form->info_window_exists());
 
     form->Show_Row_Info(0, 1);
-    ASSERT_TRUE(form->DataInfo_Exists());
-    frm_DataInfo& fresh = form->DataInfo();
+    ASSERT_TRUE(form->info_window_exists());
+    frm_DataInfo& fresh = form->ensure_info_window();
     EXPECT_FALSE(fresh.closed());
     EXPECT_TRUE(fresh.ui().frm.is_shown());
     EXPECT_EQ(fresh.ui().frm.caption(), "Information on; Pleasantville, NY");

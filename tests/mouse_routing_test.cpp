@@ -65,7 +65,7 @@ TEST_F(MouseRoutingTest, ClickOnTheScrollBarGroovePagesTheRows)
     ASSERT_EQ(bar.value(), 0);
     QTest::mouseClick(&bar, Qt::LeftButton, {}, scroll_bar_part(bar, QStyle::SC_ScrollBarAddPage).center());
     EXPECT_GT(bar.value(), 0) << "the rows scroll by a page";
-    EXPECT_FALSE(form->DataInfo_Exists()) << "a press on the scroll bar is no press on a row";
+    EXPECT_FALSE(form->info_window_exists()) << "a press on the scroll bar is no press on a row";
     EXPECT_TRUE(popup_menus.opened.empty());
 }
 
@@ -80,15 +80,15 @@ TEST_F(MouseRoutingTest, DragOfTheScrollBarSliderScrollsTheRows)
     QCoreApplication::sendEvent(&bar, &drag);
     QTest::mouseRelease(&bar, Qt::LeftButton, {}, grip + QPoint(0, 20));
     EXPECT_GT(bar.value(), 0);
-    EXPECT_FALSE(form->DataInfo_Exists());
+    EXPECT_FALSE(form->info_window_exists());
     EXPECT_TRUE(popup_menus.opened.empty());
 
     // The rows moved under the pointer: a click on the top row now tells of a later row.
     const QPoint top_row = grid_view().visualRect(grid_view().indexAt(QPoint(5, 2))).center();
     QTest::mouseClick(grid_view().viewport(), Qt::LeftButton, {}, top_row);
-    ASSERT_TRUE(form->DataInfo_Exists());
-    EXPECT_NE(form->DataInfo().ui().frm.caption(), "Information on; Place 0");
-    EXPECT_EQ(form->DataInfo().ui().frm.caption(), "Information on; " + cell(form->ui().flx_ResultsChart.row(), 1));
+    ASSERT_TRUE(form->info_window_exists());
+    EXPECT_NE(form->ensure_info_window().ui().frm.caption(), "Information on; Place 0");
+    EXPECT_EQ(form->ensure_info_window().ui().frm.caption(), "Information on; " + cell(form->ui().flx_ResultsChart.row(), 1));
     EXPECT_GT(form->ui().flx_ResultsChart.row(), 1);
 }
 
@@ -106,12 +106,12 @@ TEST_F(MouseRoutingTest, RightPressOnTheHeaderRowOpensTheMenuWhereItWasPressed)
 TEST_F(MouseRoutingTest, LeftPressOnTheHeaderRowTellsOfTheFirstRow)
 {
     QTest::mouseClick(&header_row(), Qt::LeftButton, {}, QPoint(30, 5));
-    EXPECT_FALSE(form->DataInfo_Exists()) << "the header row alone has nothing to tell";
+    EXPECT_FALSE(form->info_window_exists()) << "the header row alone has nothing to tell";
 
     search_for_many_rows();
     QTest::mouseClick(&header_row(), Qt::LeftButton, {}, QPoint(30, 5));
-    ASSERT_TRUE(form->DataInfo_Exists());
-    EXPECT_EQ(form->DataInfo().ui().frm.caption(), "Information on; Place 0");
+    ASSERT_TRUE(form->info_window_exists());
+    EXPECT_EQ(form->ensure_info_window().ui().frm.caption(), "Information on; Place 0");
     EXPECT_TRUE(popup_menus.opened.empty());
 }
 
