@@ -1,6 +1,7 @@
 // The context menu: its items, the states it sets at every opening, the Options
-// submenu, the positions the mouse handlers pass, and the commands it runs; the help,
-// folder and web-site links that hand targets to the desktop's handler.
+// submenu, where it opens for a right press on each part of the window, and the
+// commands it runs; the help, folder and web-site links that hand targets to the
+// desktop's handler.
 #include "tests/support/main_window_fixture.h"
 
 #include "info_windows/frm_about.h"
@@ -9,9 +10,10 @@
 
 #include <QApplication>
 
-#include <QCoreApplication>
-#include <QMouseEvent>
 #include <QTableView>
+
+#include <cmath>
+#include <optional>
 
 using testing_support::MainWindowTest;
 using testing_support::MenuItemState;
@@ -20,22 +22,33 @@ namespace box = platform::message_box;
 
 class ContextMenuTest : public MainWindowTest {
 protected:
-    void right_click(int shift = 0) { form->Form_MouseDown(platform::mouse_button::right, shift, 100, 100); }
+    // A right press on the window's empty corner with these keys held; the menu is
+    // dismissed again.
+    void open_menu(Qt::KeyboardModifiers modifiers = {}) { choose_from_menu("", modifiers); }
 
     const MenuItemState& item(const std::string& caption) const { return popup_menus.item(caption); }
 
     void search_for_rows()
     {
-        write_database(0, "Haywards Heath 01444\r\nHorsham 01403\r\n");
-        choose(0, "H*");
-        form->com_Search_Click();
+        search(Category::UKDiallingCodes, "H*", SearchField::Name, "Haywards Heath 01444\r\nHorsham 01403\r\n");
         ASSERT_EQ(rows(), 3);
     }
+
+    // A file of numbered places that a search for "Place" lists one by one.
+    static std::string places(int count)
+    {
+        std::string bytes;
+        for (int i = 0; i < count; ++i) bytes += "Place " + std::to_string(1000 + i) + "\r\n";
+        return bytes;
+    }
+
+    // The web-site items of the last menu opened.
+    const std::vector<MenuItemState>& web_site_items() const { return item("List of useful &web sites").items; }
 };
 
 TEST_F(ContextMenuTest, HoldsEveryItemInOrder)
 {
-    right_click(platform::shift_key::shift);
+    open_menu(Qt::ShiftModifier);
     ASSERT_EQ(popup_menus.opened.size(), 1u);
     const auto& items = popup_menus.opened[0].items;
     const std::vector<std::pair<std::string, std::string>> expected = {
@@ -65,7 +78,7 @@ TEST_F(ContextMenuTest, HoldsEveryItemInOrder)
 
 TEST_F(ContextMenuTest, ResultCommandsNeedResultRows)
 {
-    right_click();
+    open_menu();
     for (const char* caption : {"&Save results", "&Copy results", "Clear the search &results"}) {
         EXPECT_FALSE(item(caption).enabled) << caption;
     }
@@ -73,7 +86,7 @@ TEST_F(ContextMenuTest, ResultCommandsNeedResultRows)
     EXPECT_FALSE(item("Abort &this search").enabled);
 
     search_for_rows();
-    right_click();
+    open_menu();
     for (const char* caption : {"&Save results", "&Copy results", "Clear the search &results"}) {
         EXPECT_TRUE(item(caption).enabled) << caption;
     }
@@ -81,14 +94,10 @@ TEST_F(ContextMenuTest, ResultCommandsNeedResultRows)
 
 TEST_F(ContextMenuTest, BusyWindowOffersOnlyTheAbort)
 {
-    std::string bytes;
-    for (int i = 0; i < 20; ++i) bytes += "Place " + std::to_string(1000 + i) + "\r\n";
-    write_database(0, bytes);
-    choose(0, "Place");
     event_loop.on_yield = [&](int yield) {
-        if (yield == 10) right_click(platform::shift_key::ctrl);
+        if (yield == 10) open_menu(Qt::ControlModifier);
     };
-    form->com_Search_Click();
+    search(Category::UKDiallingCodes, "Place", SearchField::Name, places(20));
     ASSERT_EQ(popup_menus.opened.size(), 1u);
     for (const char* caption : {"&Save results", "&Copy results", "Clear the search &results"}) {
         EXPECT_FALSE(item(caption).enabled) << caption << " while rows are already listed";
@@ -101,112 +110,146 @@ TEST_F(ContextMenuTest, BusyWindowOffersOnlyTheAbort)
 
 TEST_F(ContextMenuTest, OptionsOnlyWithShiftAloneOrCtrlAlone)
 {
+    const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const Qt::KeyboardModifiers alt = Qt::AltModifier;
     const struct {
-        int shift;
+        const char* name;
+        Qt::KeyboardModifiers held;
         bool shown;
-    } cases[] = {{0, false}, {1, true}, {2, true}, {3, false}, {4, false}, {5, false}, {6, false}, {7, false}};
+    } cases[] = {
+        {"none", {}, false},
+        {"Shift", shift, true},
+        {"Ctrl", ctrl, true},
+        {"Shift+Ctrl", shift | ctrl, false},
+        {"Alt", alt, false},
+        {"Shift+Alt", shift | alt, false},
+        {"Ctrl+Alt", ctrl | alt, false},
+        {"Shift+Ctrl+Alt", shift | ctrl | alt, false},
+    };
     for (const auto& each : cases) {
-        right_click(each.shift);
-        EXPECT_EQ(item("&Options").visible, each.shown) << each.shift;
+        open_menu(each.held);
+        EXPECT_EQ(item("&Options").visible, each.shown) << each.name;
     }
 }
 
 TEST_F(ContextMenuTest, RestoreItemNamesTheCategorysFile)
 {
-    const char* files[] = {"Directory.dat",    "PostCodes.dat",          "CallSigns.dat",
-                           "InterTelDir.dat",  "InterDomainNames.dat",   "VehiclePlates.dat",
-                           "InterVehicleSymbols.dat", "ZipCodesUS.dat"};
-    for (int category = 0; category < 8; ++category) {
-        form->ui().com_SearchType.set_list_index(category);
-        right_click(platform::shift_key::shift);
-        const std::string caption = std::string("&Restore/fix the ") + files[category] + " file";
+    const struct {
+        Category category;
+        const char* file;
+    } cases[] = {
+        {Category::UKDiallingCodes, "Directory.dat"},
+        {Category::UKPostCodes, "PostCodes.dat"},
+        {Category::RadioCallSigns, "CallSigns.dat"},
+        {Category::InternationalDiallingCodes, "InterTelDir.dat"},
+        {Category::WebDomainNames, "InterDomainNames.dat"},
+        {Category::UKVehicleNumberPlates, "VehiclePlates.dat"},
+        {Category::InternationalCarSymbols, "InterVehicleSymbols.dat"},
+        {Category::USZipCodes, "ZipCodesUS.dat"},
+    };
+    for (const auto& each : cases) {
+        pick_category(each.category);
+        open_menu(Qt::ShiftModifier);
+        const std::string caption = std::string("&Restore/fix the ") + each.file + " file";
         EXPECT_EQ(item(caption).caption, caption);
     }
-    // A window not yet loaded holds no path: the caption's is derived and not stored.
+    // A window shown without being loaded holds no path: the caption's is derived and
+    // not stored.
     frm_Main unloaded(services);
-    unloaded.Form_MouseDown(platform::mouse_button::right, platform::shift_key::shift, 100, 100);
+    unloaded.ui().frm.show();
+    testing_support::right_click(unloaded.ui().frm, Qt::ShiftModifier, QPoint(3, 3));
     EXPECT_EQ(item("&Restore/fix the Database.dat file").caption, "&Restore/fix the Database.dat file");
     EXPECT_EQ(unloaded.search_state().DataFile_Path, "") << "the path for the caption is not stored";
 }
 
 TEST_F(ContextMenuTest, OnlyTheRightButtonOpensIt)
 {
-    for (int button : {platform::mouse_button::left, platform::mouse_button::middle}) {
-        form->Form_MouseDown(button, 0, 10, 10);
-        form->fra_Search_MouseDown(button, 0, 10, 10);
-        form->opt_DiallOption_MouseDown(0, button, 0, 10, 10);
-        form->com_Search_MouseDown(button, 0, 10, 10);
-        form->fra_TheResults_MouseDown(button, 0, 10, 10);
+    // The Search button takes presses while a pattern enables it; its left click searches.
+    write_database(Category::UKDiallingCodes, "London 020\r\n");
+    type_pattern("London");
+    const auto& ui = form->ui();
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::MiddleButton}) {
+        for (const platform::Control* control : std::initializer_list<const platform::Control*>{
+                 &ui.frm, &ui.fra_Search, &ui.opt_DiallOption_0, &ui.com_Search, &ui.fra_TheResults}) {
+            testing_support::click_at(*control->widget(), QPoint(3, 3), button);
+        }
     }
     EXPECT_TRUE(popup_menus.opened.empty());
-    EXPECT_FALSE(form->info_window_exists());
+    EXPECT_EQ(info_window(), nullptr);
 }
 
 TEST_F(ContextMenuTest, HandlersPassThePositionInTheWindow)
 {
-    const int right = platform::mouse_button::right;
-    const double search_left = form->ui().fra_Search.left();
-    const double search_top = form->ui().fra_Search.top();
+    type_pattern("London"); // the Search button takes presses while enabled
+    const auto& ui = form->ui();
+    const double search_left = ui.fra_Search.left();
+    const double search_top = ui.fra_Search.top();
+    const double twips = platform::twips_per_pixel;
     const struct {
         const char* name;
-        std::function<void()> press;
-        double x;
-        double y;
+        const QWidget* widget;
+        QPoint at;
+        std::optional<QPointF> laid_out; // where the window's layout puts that point, in twips
     } cases[] = {
-        {"window", [&] { form->Form_MouseDown(right, 0, 30.5, 41.5); }, 30, 42},
-        {"category frame", [&] { form->fra_SearchType_MouseDown(right, 0, 7, 9); }, 127, 129},
-        {"direction frame", [&] { form->fra_Search_MouseDown(right, 0, 7, 9); }, search_left + 7, search_top + 9},
-        {"option 1 at its corner", [&] { form->opt_DiallOption_MouseDown(1, right, 0, 0, 0); },
-         search_left + form->ui().opt_DiallOption_1.left(), search_top + 240},
-        {"search button", [&] { form->com_Search_MouseDown(right, 0, 15, 15); }, form->ui().com_Search.left() + 15,
-         1695},
-        {"results frame", [&] { form->fra_TheResults_MouseDown(right, 0, 15, 15); }, 135, 2175},
-        {"grid", [&] { form->flx_ResultsChart_MouseDown(right, 0, 15, 15); }, 255, 2415},
-        {"far right, wider than 16 bits", [&] { form->Form_MouseDown(right, 0, 40000, 33000); }, 40000, 33000},
+        {"window", ui.frm.widget(), {2, 3}, QPointF(2 * twips, 3 * twips)},
+        {"category frame", ui.fra_SearchType.widget(), {2, 3}, QPointF(120 + 2 * twips, 120 + 3 * twips)},
+        {"direction frame", ui.fra_Search.widget(), {2, 3}, QPointF(search_left + 2 * twips, search_top + 3 * twips)},
+        {"option 1 at its corner", ui.opt_DiallOption_1.widget(), {0, 0},
+         QPointF(search_left + ui.opt_DiallOption_1.left(), search_top + 240)},
+        {"search button", ui.com_Search.widget(), {1, 1}, QPointF(ui.com_Search.left() + twips, 1680 + twips)},
+        {"results frame", ui.fra_TheResults.widget(), {1, 1}, QPointF(120 + twips, 2160 + twips)},
+        {"grid", testing_support::grid_view(ui.flx_ResultsChart).viewport(), {1, 1}, std::nullopt},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
-        each.press();
+        testing_support::right_click_at(*each.widget, each.at);
         ASSERT_FALSE(popup_menus.opened.empty());
-        EXPECT_EQ(popup_menus.opened.back().x, each.x);
-        EXPECT_EQ(popup_menus.opened.back().y, each.y);
+        // The controls stand on whole pixels, the layout's twips need not: the menu opens
+        // on the pixel that was pressed.
+        const QPoint in_window = each.widget->mapTo(ui.frm.widget(), each.at);
+        EXPECT_EQ(std::lround(popup_menus.opened.back().x / twips), in_window.x()) << "where it was pressed";
+        EXPECT_EQ(std::lround(popup_menus.opened.back().y / twips), in_window.y());
+        if (!each.laid_out) continue;
+        EXPECT_EQ(popup_menus.opened.back().x, each.laid_out->x()) << "where the window's layout has it";
+        EXPECT_EQ(popup_menus.opened.back().y, each.laid_out->y());
     }
+
+    // Far right and down in a window larger than a 16-bit twips position holds.
+    ui.frm.widget()->resize(2800, 2300);
+    testing_support::right_click_at(*ui.frm.widget(), {2700, 2250});
+    EXPECT_EQ(popup_menus.opened.back().x, 40500);
+    EXPECT_EQ(popup_menus.opened.back().y, 33750);
 }
 
 TEST_F(ContextMenuTest, RunsTheChosenCommand)
 {
     search_for_rows();
-    popup_menus.choose_caption = "Clear the search &results";
-    right_click();
+    choose_from_menu("Clear the search &results");
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(form->ui().txt_Inputbox.text(), "");
 
-    popup_menus.choose_caption = "E&xit";
-    platform::dispatch_event([&] { right_click(); });
+    choose_from_menu("E&xit");
     EXPECT_TRUE(platform::program_ending());
 }
 
 TEST_F(ContextMenuTest, AbortChosenDuringTheSearchStopsIt)
 {
-    std::string bytes;
-    for (int i = 0; i < 50; ++i) bytes += "Place " + std::to_string(1000 + i) + "\r\n";
-    write_database(0, bytes);
-    choose(0, "Place");
     event_loop.on_yield = [&](int yield) {
-        if (yield != 5) return;
-        popup_menus.choose_caption = "Abort &this search";
-        right_click();
+        if (yield == 5) choose_from_menu("Abort &this search");
     };
-    message_boxes.expect(box::answer_ok);
-    form->com_Search_Click();
+    answer_message(box::answer_ok);
+    search(Category::UKDiallingCodes, "Place", SearchField::Name, places(50));
     EXPECT_EQ(form->search_state().Match_Count, 5);
     EXPECT_EQ(cell(rows() - 1, 0), "This search was aborted.");
 }
 
 TEST_F(ContextMenuTest, LeftPressOnAnEmptyGridOpensNothing)
 {
-    form->flx_ResultsChart_MouseDown(platform::mouse_button::left, 0, 10, 10);
-    EXPECT_FALSE(form->info_window_exists());
+    testing_support::click_at(*testing_support::grid_view(form->ui().flx_ResultsChart).viewport(), QPoint(10, 10),
+                              Qt::LeftButton);
+    click_row(0);
+    EXPECT_EQ(info_window(), nullptr);
     EXPECT_TRUE(popup_menus.opened.empty());
 }
 
@@ -216,11 +259,9 @@ TEST_F(ContextMenuTest, LeftPressOnAnEmptyGridOpensNothing)
 TEST_F(ContextMenuTest, ShiftRightPressOnTheGridOpensTheOptions)
 {
     search_for_rows();
-    auto* view = static_cast<QTableView*>(form->ui().flx_ResultsChart.widget());
+    const QTableView* view = &testing_support::grid_view(form->ui().flx_ResultsChart);
     const QPoint at(20, 10);
-    QMouseEvent press(QEvent::MouseButtonPress, at, view->viewport()->mapToGlobal(at), Qt::RightButton,
-                      Qt::RightButton, Qt::ShiftModifier);
-    QCoreApplication::sendEvent(view->viewport(), &press);
+    testing_support::right_click_at(*view->viewport(), at, Qt::ShiftModifier);
     ASSERT_EQ(popup_menus.opened.size(), 1u);
     EXPECT_TRUE(item("&Options").visible);
     EXPECT_TRUE(item("&Save results").enabled);
@@ -231,26 +272,16 @@ TEST_F(ContextMenuTest, ShiftRightPressOnTheGridOpensTheOptions)
 
 TEST_F(ContextMenuTest, LeftPressOnARowDuringTheSearchOpensTheInformation)
 {
-    std::string bytes;
-    for (int i = 0; i < 30; ++i) bytes += "Place " + std::to_string(1000 + i) + "\r\n";
-    write_database(0, bytes);
-    choose(0, "Place");
-    auto* view = static_cast<QTableView*>(form->ui().flx_ResultsChart.widget());
     event_loop.pump_real_events = true;
     event_loop.on_yield = [&](int yield) {
         if (yield != 12) return;
-        platform::Control::flush_all();
-        const QRect second_row = view->visualRect(view->model()->index(1, 1));
-        const QPoint at = second_row.center();
-        QMouseEvent press(QEvent::MouseButtonPress, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(view->viewport(), &press);
-        ASSERT_TRUE(form->info_window_exists());
-        EXPECT_EQ(form->ensure_info_window().ui().frm.caption(), "Information on; Place");
+        click_row(2);
+        ASSERT_NE(info_window(), nullptr);
+        EXPECT_EQ(info_window()->ui().frm.caption(), "Information on; Place");
         EXPECT_EQ(form->ui().flx_ResultsChart.row(), 2);
     };
-    form->com_Search_Click();
-    EXPECT_TRUE(form->info_window_exists());
+    search(Category::UKDiallingCodes, "Place", SearchField::Name, places(30));
+    EXPECT_NE(info_window(), nullptr);
     EXPECT_TRUE(popup_menus.opened.empty());
 }
 
@@ -259,8 +290,8 @@ TEST_F(ContextMenuTest, LeftPressOnARowDuringTheSearchOpensTheInformation)
 
 TEST_F(ContextMenuTest, HelpOpensThePageOrOffersTheFolder)
 {
-    message_boxes.expect(box::answer_no);
-    form->menu_Help_Click();
+    answer_message(box::answer_no);
+    choose_from_menu("Zentrel &Help");
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     const std::string page = folder.file("Help.htm");
     EXPECT_EQ(message_boxes.shown[0].text,
@@ -269,13 +300,13 @@ TEST_F(ContextMenuTest, HelpOpensThePageOrOffersTheFolder)
     EXPECT_EQ(message_boxes.shown[0].style, box::exclamation | box::yes_no | box::default_button2);
     EXPECT_TRUE(shell.opened.empty());
 
-    message_boxes.expect(box::answer_yes);
-    form->menu_Help_Click();
+    answer_message(box::answer_yes);
+    choose_from_menu("Zentrel &Help");
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].target, folder.path());
 
     folder.write_file("Help.htm", "");
-    form->menu_Help_Click();
+    choose_from_menu("Zentrel &Help");
     ASSERT_EQ(shell.opened.size(), 2u);
     EXPECT_EQ(shell.opened[1].target, page);
     EXPECT_EQ(shell.opened[1].show_state, platform::show_state::normal);
@@ -283,23 +314,25 @@ TEST_F(ContextMenuTest, HelpOpensThePageOrOffersTheFolder)
 
 TEST_F(ContextMenuTest, OpenDirectoryOpensTheProgramFolder)
 {
-    form->menu_Options_OpenDir_Click();
+    choose_from_menu("Open the Zentrel &directory.", Qt::ShiftModifier);
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].target, folder.path());
 }
 
 TEST_F(ContextMenuTest, WebSiteItemsOpenTheirTargets)
 {
-    form->menu_URL_Click(1);
+    choose_from_menu(std::string(60, '-'));
     EXPECT_TRUE(shell.opened.empty()) << "the separator opens nothing";
-    form->menu_URL_Click(12);
-    EXPECT_TRUE(shell.opened.empty()) << "an empty item opens nothing";
+    ASSERT_EQ(web_site_items().size(), 21u);
+    EXPECT_FALSE(web_site_items()[12].visible) << "an empty item is not offered";
+    EXPECT_FALSE(web_site_items()[12].enabled);
 
-    form->ui().menu_URL[9].set_caption("https://example.org/a&b\t(described)");
-    form->menu_URL_Click(9);
-    form->ui().menu_URL[10].set_caption("Notes.txt\t(a file)");
-    form->menu_URL_Click(10);
-    form->menu_URL_Click(0);
+    // Captions of the program's own making: an ampersand, a file in the program's folder.
+    form->ui().menu_URL[6].set_caption("https://example.org/a&b\t(described)");
+    choose_from_menu("https://example.org/a&b\t(described)");
+    form->ui().menu_URL[7].set_caption("Notes.txt\t(a file)");
+    choose_from_menu("Notes.txt\t(a file)");
+    choose_from_menu(form->ui().menu_URL[0].caption());
     ASSERT_EQ(shell.opened.size(), 3u);
     EXPECT_EQ(shell.opened[0].target, "https://example.org/ab");
     EXPECT_EQ(shell.opened[1].target, folder.file("Notes.txt"));
@@ -342,10 +375,10 @@ TEST_F(ContextMenuTest, HandlerThatCannotStartIsReported)
 
 TEST_F(ContextMenuTest, OpeningATargetCreatesNoWindow)
 {
-    form->menu_Options_OpenDir_Click();
-    form->menu_URL_Click(0);
+    choose_from_menu("Open the Zentrel &directory.", Qt::ShiftModifier);
+    choose_from_menu(form->ui().menu_URL[0].caption());
     EXPECT_EQ(shell.opened.size(), 2u);
-    EXPECT_FALSE(form->info_window_exists());
+    EXPECT_EQ(info_window(), nullptr);
     for (QWidget* window : QApplication::topLevelWidgets()) {
         EXPECT_TRUE(window == form->ui().frm.widget() || !window->isVisible()) << "a second window is shown";
     }

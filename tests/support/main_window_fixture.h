@@ -18,7 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <memory>
 #include <string>
@@ -132,6 +134,17 @@ protected:
     void answer_message(int answer) { message_boxes.expect(answer); }
     void answer_save_dialog(std::string path, int filter_index) { save_dialogs.expect_save(std::move(path), filter_index); }
     void cancel_save_dialog() { save_dialogs.expect_cancel(); }
+
+    // Replaces what the pattern box holds by the pattern, pasted from the desktop's
+    // clipboard with Ctrl+V (for a long pattern, or a character no key types).
+    void paste_pattern(std::string_view pattern)
+    {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(platform::to_utf8(pattern)));
+        const platform::TextBox& box = form->ui().txt_Inputbox;
+        click(box);
+        press_key(box, Qt::Key_A, Qt::ControlModifier);
+        press_key(box, Qt::Key_V, Qt::ControlModifier);
+    }
 
     // ---------------------------------------------------------------------------------
     // What the user sees

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QMenu>
 #include <QTableView>
 #include <QTest>
@@ -82,11 +83,24 @@ inline QTableView& grid_view(const platform::Grid& grid)
     return *static_cast<QTableView*>(grid.widget());
 }
 
-// Where a cell of the grid lies in its view's viewport; row 0 is the header row.
+// The widget that draws a row of the grid: the header row's own for row 0, else the
+// view's viewport.
+inline QWidget& row_widget(const platform::Grid& grid, int row)
+{
+    QTableView& view = grid_view(grid);
+    return row == 0 ? *view.horizontalHeader()->viewport() : *view.viewport();
+}
+
+// Where a cell of the grid lies in the widget that draws its row (row_widget); row 0 is
+// the header row, row 1 the first row of the view's rows.
 inline QPoint cell_centre(const platform::Grid& grid, int row, int col)
 {
     QTableView& view = grid_view(grid);
-    return view.visualRect(view.model()->index(row, col)).center();
+    if (row == 0) {
+        const QHeaderView& header = *view.horizontalHeader();
+        return {header.sectionViewportPosition(col) + header.sectionSize(col) / 2, header.height() / 2};
+    }
+    return view.visualRect(view.model()->index(row - 1, col)).center();
 }
 
 // A click of a button on a cell of the grid; row 0 is the header row.
@@ -94,7 +108,7 @@ inline void click_cell(const platform::Grid& grid, int row, int col, Qt::MouseBu
                        Qt::KeyboardModifiers modifiers = {})
 {
     const QPoint at = cell_centre(grid, row, col);
-    click_at(*grid_view(grid).viewport(), at, button, modifiers);
+    click_at(row_widget(grid, row), at, button, modifiers);
 }
 
 // Text typed into a text box as a user does: a click into it, Ctrl+A to select what it
