@@ -54,6 +54,17 @@ inline void click_at(const QWidget& widget, QPoint at, Qt::MouseButton button,
     platform::Control::flush_all();
 }
 
+// The left button pressed at a point of a widget, the pointer moved to another with
+// the button held, and the button released there, through the widget's window.
+inline void drag_at(const QWidget& widget, QPoint from, QPoint to)
+{
+    QWindow& window = window_system_window(widget);
+    QTest::mousePress(&window, Qt::LeftButton, {}, widget.mapTo(widget.window(), from));
+    QTest::mouseMove(&window, widget.mapTo(widget.window(), to));
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, widget.mapTo(widget.window(), to));
+    platform::Control::flush_all();
+}
+
 inline void right_click_at(const QWidget& widget, QPoint at, Qt::KeyboardModifiers modifiers = {})
 {
     click_at(widget, at, Qt::RightButton, modifiers);
