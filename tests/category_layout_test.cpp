@@ -56,7 +56,7 @@ TEST_F(CategoryLayoutTest, OptionsPickedWithTheArrowKeysFitTheirFrame)
     for (int category = 1; category < zentrel::category_count; ++category) order.push_back(category);
     for (int category = zentrel::category_count - 2; category >= 0; --category) order.push_back(category);
     for (const int category : order) {
-        testing_support::pick_with_arrow_keys(ui.com_SearchType, static_cast<Category>(category));
+        pick_category(static_cast<Category>(category));
         SCOPED_TRACE(ui.opt_DiallOption_1.caption());
         const QImage picked = grab_of(ui.fra_Search);
         for (const platform::OptionButton* option : {&ui.opt_DiallOption_0, &ui.opt_DiallOption_1}) {

@@ -19,6 +19,7 @@
 
 using testing_support::MainWindowTest;
 using zentrel::Category;
+using zentrel::SearchField;
 
 namespace {
 
@@ -43,7 +44,7 @@ int ink_height(const QImage& picture, int left, int right)
 
 class GridViewTest : public MainWindowTest {
 protected:
-    QTableView& view() const { return *static_cast<QTableView*>(form->ui().flx_ResultsChart.widget()); }
+    QTableView& view() const { return testing_support::grid_view(form->ui().flx_ResultsChart); }
     QScrollBar& sideways() const { return *view().horizontalScrollBar(); }
     QHeaderView& header_row() const { return *view().horizontalHeader(); }
 
@@ -52,16 +53,12 @@ protected:
     {
         std::string bytes;
         for (int i = 0; i < count; ++i) bytes += std::to_string(10000 + i) + " Place " + std::to_string(i) + "\r\n";
-        write_database(7, bytes);
-        choose(7, "Place*");
-        search_with_enter();
+        write_database(Category::USZipCodes, bytes);
+        pick_category(Category::USZipCodes);
+        choose_direction(SearchField::Name);
+        type_pattern("Place*");
+        press_enter();
         ASSERT_EQ(rows(), count + 1);
-    }
-
-    void search_with_enter()
-    {
-        form->ui().txt_Inputbox.set_focus();
-        testing_support::press_key(form->ui().frm, Qt::Key_Return);
     }
 
     // Pages the grid sideways with its scroll bar, as a user brings the names into view.
@@ -112,8 +109,8 @@ TEST_F(GridViewTest, ClickOnACellKeepsTheCodesInView)
         EXPECT_EQ(sideways().value(), 0);
         EXPECT_EQ(header_row().sectionViewportPosition(0), 0) << "the code column stays at the left";
         EXPECT_TRUE(grab_of(header_row()) == header_before) << "the header row is drawn where it was";
-        ASSERT_TRUE(form->info_window_exists()) << "the click tells of its row";
-        EXPECT_EQ(form->ensure_info_window().ui().frm.caption(), std::string("Information on; ") + each.row_told);
+        ASSERT_NE(info_window(), nullptr) << "the click tells of its row";
+        EXPECT_EQ(info_window()->ui().frm.caption(), std::string("Information on; ") + each.row_told);
     }
 }
 
@@ -123,14 +120,9 @@ TEST_F(GridViewTest, ScrollBarBringsTheNamesAndEveryNewListingShowsTheCodesAgain
         const char* name;
         std::function<void()> act;
     } cases[] = {
-        {"a new search", [this] { search_with_enter(); }},
-        {"the clear command",
-         [this] {
-             popup_menus.choose_caption = "Clear the search &results";
-             testing_support::right_click_at(*form->ui().frm.widget(), {3, 3});
-         }},
-        {"another category",
-         [this] { testing_support::pick_with_arrow_keys(form->ui().com_SearchType, Category::InternationalCarSymbols); }},
+        {"a new search", [this] { press_enter(); }},
+        {"the clear command", [this] { choose_from_menu("Clear the search &results"); }},
+        {"another category", [this] { pick_category(Category::InternationalCarSymbols); }},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
@@ -207,7 +199,7 @@ TEST_F(GridViewTest, RightPressOnEitherScrollBarOpensTheProgramsMenu)
 TEST_F(GridViewTest, HeaderRowShowsItsHeadingsWhole)
 {
     for (int category = 0; category < zentrel::category_count; ++category) {
-        testing_support::pick_with_arrow_keys(form->ui().com_SearchType, static_cast<Category>(category));
+        pick_category(static_cast<Category>(category));
         QCoreApplication::processEvents();
         const QImage shot = grab_of(header_row());
         for (int col = 0; col < 2; ++col) {
