@@ -1,21 +1,30 @@
 // The main window at start-up, on a change of category, with its direction arrow, its
-// Search button rule and its layout at several sizes.
+// Search button rule, its layout at several sizes and the rows its searches list.
 #include "tests/support/main_window_fixture.h"
 
 #include "platform/text_file.h"
 
 #include "platform/formats.h"
 
-#include <QTest>
 #include <QWidget>
 
+using testing_support::click;
 using testing_support::MainWindowTest;
 using namespace zentrel;
+namespace box = platform::message_box;
 
 namespace {
 
+// A US ZIP code file of numbered places that a search for "Place*" lists one by one.
+std::string places(int count)
+{
+    std::string bytes;
+    for (int i = 0; i < count; ++i) bytes += std::to_string(10000 + i) + " Place " + std::to_string(i) + "\r\n";
+    return bytes;
+}
+
 struct CategoryLook {
-    int category;
+    Category category;
     const char* title;
     const char* code_option;
     const char* name_option;
@@ -27,20 +36,20 @@ struct CategoryLook {
 };
 
 const CategoryLook category_looks[] = {
-    {0, "UK Dialling Code Directory.", "Dialling codes", "Dialling areas", 1450, "Area code", "Place name", 1100,
+    {Category::UKDiallingCodes, "UK Dialling Code Directory.", "Dialling codes", "Dialling areas", 1450, "Area code", "Place name", 1100,
      "Directory.dat"},
-    {1, "UK Post Code Directory.", "Post codes", "Postal areas", 1450, "Post code", "Postal area name", 1100,
+    {Category::UKPostCodes, "UK Post Code Directory.", "Post codes", "Postal areas", 1450, "Post code", "Postal area name", 1100,
      "PostCodes.dat"},
-    {2, "Radio Call Sign Directory.", "Call sign", "Countries", 1200, "Call sign", "Country", 1000, "CallSigns.dat"},
-    {3, "International Dialling Code Directory.", "Dialing prefix", "Dialling countries", 1750, "Prefix", "Country",
+    {Category::RadioCallSigns, "Radio Call Sign Directory.", "Call sign", "Countries", 1200, "Call sign", "Country", 1000, "CallSigns.dat"},
+    {Category::InternationalDiallingCodes, "International Dialling Code Directory.", "Dialing prefix", "Dialling countries", 1750, "Prefix", "Country",
      700, "InterTelDir.dat"},
-    {4, "Web Domain Name Directory.", "URL abbreviations", "Countries", 1800, "URL part", "Country", 1000,
+    {Category::WebDomainNames, "Web Domain Name Directory.", "URL abbreviations", "Countries", 1800, "URL part", "Country", 1000,
      "InterDomainNames.dat"},
-    {5, "UK Vehicle Number Plate Directory.", "Plate letter", "Car registration areas", 2200, "Index mark",
+    {Category::UKVehicleNumberPlates, "UK Vehicle Number Plate Directory.", "Plate letter", "Car registration areas", 2200, "Index mark",
      "Vehicles registration counties", 1200, "VehiclePlates.dat"},
-    {6, "International Car Symbol Directory.", "Abbreviation", "Countries", 1450, "Car symbol", "Countries", 1200,
+    {Category::InternationalCarSymbols, "International Car Symbol Directory.", "Abbreviation", "Countries", 1450, "Car symbol", "Countries", 1200,
      "InterVehicleSymbols.dat"},
-    {7, "US ZIP Code Directory.", "ZIP code", "Postal areas", 1450, "ZIP code", "American States", 900,
+    {Category::USZipCodes, "US ZIP Code Directory.", "ZIP code", "Postal areas", 1450, "ZIP code", "American States", 900,
      "ZipCodesUS.dat"},
 };
 
@@ -83,8 +92,8 @@ TEST_F(MainWindowTest, StartsOnTheDiallingCodesSearchingByName)
 TEST_F(MainWindowTest, EveryCategoryRelabelsTheWindow)
 {
     for (const CategoryLook& look : category_looks) {
-        SCOPED_TRACE(look.category);
-        form->ui().com_SearchType.set_list_index(look.category);
+        SCOPED_TRACE(look.title);
+        pick_category(look.category);
         EXPECT_EQ(form->ui().frm.caption(), look.title);
         EXPECT_EQ(form->ui().opt_DiallOption_0.caption(), look.code_option);
         EXPECT_EQ(form->ui().opt_DiallOption_1.caption(), look.name_option);
@@ -101,18 +110,16 @@ TEST_F(MainWindowTest, EveryCategoryRelabelsTheWindow)
 
 TEST_F(MainWindowTest, OptionHintsFollowTheCategory)
 {
-    form->ui().com_SearchType.set_list_index(7);
+    pick_category(Category::USZipCodes);
     EXPECT_EQ(form->ui().opt_DiallOption_0.tooltip(), " Get the American state from the ZIP code. ");
     EXPECT_EQ(form->ui().opt_DiallOption_1.tooltip(), " Get the ZIP code from the state name. ");
 }
 
 TEST_F(MainWindowTest, ACategoryChangeReturnsToAFreshWindow)
 {
-    choose(0, "01444*", 0);
-    write_database(0, "Haywards Heath 01444\r\n");
-    form->com_Search_Click();
+    search(Category::UKDiallingCodes, "01444*", SearchField::Code, "Haywards Heath 01444\r\n");
     ASSERT_EQ(rows(), 2);
-    form->ui().com_SearchType.set_list_index(2);
+    pick_category(Category::RadioCallSigns);
     EXPECT_TRUE(form->ui().opt_DiallOption_1.value());
     EXPECT_FALSE(form->ui().opt_DiallOption_0.value());
     EXPECT_EQ(form->ui().lab_Direction.caption(), std::string(1, char(51)));
@@ -125,31 +132,34 @@ TEST_F(MainWindowTest, ACategoryChangeReturnsToAFreshWindow)
 
 TEST_F(MainWindowTest, TheArrowTogglesTheDirection)
 {
-    form->lab_Direction_Click();
+    click(form->ui().lab_Direction);
     EXPECT_TRUE(form->ui().opt_DiallOption_0.value());
     EXPECT_FALSE(form->ui().opt_DiallOption_1.value());
     EXPECT_EQ(form->ui().lab_Direction.caption(), std::string(1, char(52)));
-    form->lab_Direction_Click();
+    click(form->ui().lab_Direction);
     EXPECT_TRUE(form->ui().opt_DiallOption_1.value());
     EXPECT_EQ(form->ui().lab_Direction.caption(), std::string(1, char(51)));
 }
 
 TEST_F(MainWindowTest, SelectingAnOptionShowsItsArrow)
 {
-    form->ui().opt_DiallOption_0.set_value(true);
+    choose_direction(SearchField::Code);
     EXPECT_EQ(form->ui().lab_Direction.caption(), std::string(1, char(52)));
-    form->ui().opt_DiallOption_1.set_value(true);
+    choose_direction(SearchField::Name);
     EXPECT_EQ(form->ui().lab_Direction.caption(), std::string(1, char(51)));
 }
 
 TEST_F(MainWindowTest, SearchButtonNeedsAPatternThatIsNotBlank)
 {
+    // A tab is pasted: its key moves the focus on.
     const struct {
         const char* pattern;
         bool enabled;
     } cases[] = {{"", false}, {"   ", false}, {"a", true}, {"  a  ", true}, {"\t", true}, {"", false}};
     for (const auto& each : cases) {
-        form->ui().txt_Inputbox.set_text(each.pattern);
+        if (std::string_view(each.pattern) == "\t") paste_pattern(each.pattern);
+        else type_pattern(each.pattern);
+        ASSERT_EQ(form->ui().txt_Inputbox.text(), each.pattern);
         EXPECT_EQ(form->ui().com_Search.enabled(), each.enabled) << '"' << each.pattern << '"';
     }
 }
@@ -157,13 +167,13 @@ TEST_F(MainWindowTest, SearchButtonNeedsAPatternThatIsNotBlank)
 TEST_F(MainWindowTest, SearchButtonFollowsAnEmptyBoxAfterACategoryChange)
 {
     // Enter searches with an empty box as well, and the end of a search enables the button.
-    write_database(0, "");
-    QTest::keyClick(form->ui().txt_Inputbox.widget(), Qt::Key_Return);
+    write_database(Category::UKDiallingCodes, "");
+    press_enter();
     ASSERT_EQ(rows(), 2) << "the search ran";
     ASSERT_TRUE(form->ui().com_Search.enabled());
 
-    QTest::keyClick(form->ui().com_SearchType.widget(), Qt::Key_Down);
-    ASSERT_EQ(form->ui().com_SearchType.list_index(), 1) << "the user picked the next category";
+    pick_category(Category::UKPostCodes);
+    ASSERT_EQ(current_category(), Category::UKPostCodes) << "the user picked the next category";
     EXPECT_EQ(form->ui().txt_Inputbox.text(), "");
     EXPECT_FALSE(form->ui().com_Search.enabled());
     platform::Control::flush_all();
@@ -172,7 +182,7 @@ TEST_F(MainWindowTest, SearchButtonFollowsAnEmptyBoxAfterACategoryChange)
 
 TEST_F(MainWindowTest, WebSiteMenuShowsItsEightItems)
 {
-    form->ui().com_SearchType.set_list_index(3);
+    pick_category(Category::InternationalDiallingCodes);
     EXPECT_EQ(form->ui().menu_WebSitesList.caption(), "List of useful &web sites");
     for (int index = 0; index < MainWindowControls::web_site_item_count; ++index) {
         const auto& item = form->ui().menu_URL[static_cast<std::size_t>(index)];
@@ -256,13 +266,16 @@ TEST_F(MainWindowTest, MinimisedWindowIsLaidOutAsZeroByZero)
 TEST_F(MainWindowTest, GridIsAsTallAsItsRowsUntilTheyFillTheFrame)
 {
     const double row = platform::Grid::standard_row_height;
-    form->Form_Resize();
+    QWidget& window = *form->ui().frm.widget();
+    window.resize(320, 280);
     EXPECT_EQ(form->ui().flx_ResultsChart.height(), 80 + row);
-    form->ui().flx_ResultsChart.set_rows(4);
-    form->Form_Resize();
+    search(Category::USZipCodes, "Place*", SearchField::Name, places(3));
+    ASSERT_EQ(rows(), 4);
+    window.resize(312, 264);
     EXPECT_EQ(form->ui().flx_ResultsChart.height(), 80 + 4 * row);
-    form->ui().flx_ResultsChart.set_rows(1000);
-    form->Form_Resize();
+    search(Category::USZipCodes, "Place*", SearchField::Name, places(100));
+    ASSERT_EQ(rows(), 101);
+    window.resize(320, 280);
     EXPECT_EQ(form->ui().flx_ResultsChart.height(), form->ui().fra_TheResults.height() - 360);
 }
 
@@ -279,35 +292,51 @@ TEST_F(MainWindowTest, CodeColumnReachesTheWindowEdge)
 
 TEST_F(MainWindowTest, AddedRowsKeepTheirOrderAndColours)
 {
-    platform::Colour fore = 0;
-    platform::Colour back = 0;
-    form->Add_Result_Row("a", "first", fore, back);
-    EXPECT_EQ(back, 1u) << "black is stored as red 1";
-    EXPECT_EQ(fore, 0u);
-    platform::Colour blue = platform::rgb(0, 0, 255);
-    platform::Colour window = platform::system_window_background;
-    form->Add_Result_Row("b", "second", blue, window);
+    const platform::Grid& grid = form->ui().flx_ResultsChart;
+    const platform::Colour blue = platform::rgb(0, 0, 255);
+    search(Category::USZipCodes, "*", SearchField::Name, "10001 first[*Blue data]\r\n10002 second\r\n");
     ASSERT_EQ(rows(), 3);
     EXPECT_EQ(cell(1, 1), "first");
-    EXPECT_EQ(cell(2, 0), "b");
-    EXPECT_EQ(form->ui().flx_ResultsChart.cell(1, 0).back, 1u);
-    EXPECT_EQ(form->ui().flx_ResultsChart.cell(2, 1).fore, blue);
-    EXPECT_EQ(form->ui().flx_ResultsChart.row(), 2);
-    EXPECT_EQ(form->ui().flx_ResultsChart.col(), 1);
+    EXPECT_EQ(cell(2, 0), "10002");
+    EXPECT_EQ(grid.cell(1, 0).fore, blue);
+    EXPECT_EQ(grid.cell(1, 1).back, platform::system_window_background);
+    EXPECT_EQ(grid.cell(2, 1).fore, platform::system_window_text);
+    EXPECT_EQ(grid.row(), 2);
+    EXPECT_EQ(grid.col(), 1);
+
+    // The row that tells of an abort is white on black, and black is stored as red 1.
+    event_loop.on_yield = [&](int) {
+        if (rows() == 4) choose_from_menu("Abort &this search");
+    };
+    answer_message(box::answer_ok);
+    search(Category::USZipCodes, "Place*", SearchField::Name, places(20));
+    const int last = rows() - 1;
+    ASSERT_EQ(cell(last, 0), "This search was aborted.");
+    EXPECT_EQ(grid.cell(last, 0).back, 1u) << "black is stored as red 1";
+    EXPECT_EQ(grid.cell(last, 1).back, 1u);
+    EXPECT_EQ(grid.cell(last, 1).fore, platform::white);
 }
 
 TEST_F(MainWindowTest, RowsHeightCountsMissingRowsAsTheHeaderRow)
 {
-    const double row = platform::Grid::standard_row_height;
-    form->ui().flx_ResultsChart.set_rows(3);
-    std::int32_t many = 99;
-    EXPECT_EQ(form->Grid_Rows_Height(many), 80 + 99 * row);
-    EXPECT_EQ(many, 99);
-    std::int32_t all = -1;
-    EXPECT_EQ(form->Grid_Rows_Height(all), 80 + 3 * row);
-    EXPECT_EQ(all, 3);
-    std::int32_t none = 0;
-    EXPECT_EQ(form->Grid_Rows_Height(none), 80);
+    const platform::Grid& grid = form->ui().flx_ResultsChart;
+    search(Category::USZipCodes, "Place*", SearchField::Name, places(2));
+    ASSERT_EQ(rows(), 3);
+    double rows_height = 80;
+    for (int row = 0; row < 3; ++row) rows_height += grid.row_height(row);
+    EXPECT_EQ(grid.height(), rows_height) << "as tall as all its rows";
+    EXPECT_EQ(rows_height, 80 + 3 * platform::Grid::standard_row_height);
+
+    // A search begins with the grid as tall as 99 rows, the ones not there yet counted
+    // as tall as the header row.
+    const double as_99_rows = rows_height + 96 * grid.row_height(0);
+    double height_at_start = 0;
+    event_loop.on_yield = [&](int) {
+        if (height_at_start == 0) height_at_start = grid.height();
+    };
+    search(Category::USZipCodes, "Place*", SearchField::Name, places(20));
+    EXPECT_EQ(height_at_start, as_99_rows);
+    EXPECT_EQ(height_at_start, 80 + 99 * platform::Grid::standard_row_height);
 }
 
 TEST_F(MainWindowTest, FileSizeTellsWhetherAFileCanBeRead)
