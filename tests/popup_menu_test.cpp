@@ -5,13 +5,13 @@
 #include "platform/widgets/controls.h"
 #include "platform/widgets/menu.h"
 #include "platform/widgets/real_services.h"
+#include "tests/support/user_actions.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -23,11 +23,7 @@ namespace {
 
 void click_on(QMenu& menu, QAction* action, Qt::MouseButton button)
 {
-    const QPoint at = menu.actionGeometry(action).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, menu.mapToGlobal(at), button, button, Qt::NoModifier);
-    QApplication::sendEvent(&menu, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, menu.mapToGlobal(at), button, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&menu, &release);
+    testing_support::click_at(menu, menu.actionGeometry(action).center(), button);
 }
 
 class PopupMenuTest : public ::testing::Test {
@@ -100,9 +96,14 @@ TEST_F(PopupMenuTest, PressOfAnyButtonOutsideClosesIt)
         bool closed_by_the_press = false;
         MenuItem* chosen = open([&](QMenu& shown) {
             const QPoint outside(shown.width() + 30, shown.height() / 2);
-            QTest::mousePress(&shown, button, {}, outside);
+            // On the owner window, where the pointer is.
+            QWidget& owner = *window.widget();
+            const QPoint at = owner.mapFromGlobal(shown.mapToGlobal(outside));
+            ASSERT_TRUE(owner.rect().contains(at));
+            QWindow& owner_window = testing_support::window_system_window(owner);
+            QTest::mousePress(&owner_window, button, {}, at);
             closed_by_the_press = !shown.isVisible();
-            QTest::mouseRelease(&shown, button, {}, outside);
+            QTest::mouseRelease(&owner_window, button, {}, at);
         });
         EXPECT_TRUE(closed_by_the_press);
         EXPECT_EQ(chosen, nullptr);
