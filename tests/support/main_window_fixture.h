@@ -146,6 +146,15 @@ protected:
         press_key(box, Qt::Key_V, Qt::ControlModifier);
     }
 
+    // The search as search() makes it, started with Enter in the pattern box instead.
+    void search_with_enter(zentrel::Category category, std::string_view pattern, zentrel::SearchField field)
+    {
+        pick_category(category);
+        choose_direction(field);
+        type_pattern(pattern);
+        press_enter();
+    }
+
     // ---------------------------------------------------------------------------------
     // What the user sees
 
