@@ -6,10 +6,6 @@
 
 #include "platform/text_file.h"
 
-#include <QHeaderView>
-#include <QTableView>
-#include <QTest>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,6 +15,8 @@
 #include <vector>
 
 using testing_support::MainWindowTest;
+using zentrel::Category;
+using zentrel::SearchField;
 namespace box = platform::message_box;
 
 namespace {
@@ -43,20 +41,14 @@ std::string binary_bytes(std::size_t count)
 
 class HostileDatabaseTest : public MainWindowTest {
 protected:
-    std::string zip_file() const { return database_path(7); }
+    std::string zip_file() const { return database_path(Category::USZipCodes); }
 
     // The file begins with `bytes` and goes on with zeros up to `size` bytes; the zeros
     // take no room on the disk.
     void write_sparse_database(const std::string& bytes, off_t size) const
     {
-        write_database(7, bytes);
+        write_database(Category::USZipCodes, bytes);
         ASSERT_EQ(::truncate(zip_file().c_str(), size), 0);
-    }
-
-    void search_with_enter()
-    {
-        choose(7, "*");
-        QTest::keyClick(form->ui().txt_Inputbox.widget(), Qt::Key_Return);
     }
 
     // The search ended with one error row after the rows found before it, and its message.
@@ -71,18 +63,6 @@ protected:
         EXPECT_EQ(message_boxes.shown[0].title, "Zentrel search error.");
         expect_idle();
     }
-
-    void expect_idle()
-    {
-        EXPECT_FALSE(form->search_state().Search_Running);
-        EXPECT_TRUE(form->ui().txt_Inputbox.enabled());
-        EXPECT_TRUE(form->ui().com_SearchType.enabled());
-        EXPECT_EQ(form->ui().frm.caption(), "US ZIP Code Directory.");
-        EXPECT_EQ(form->ui().fra_Search.caption(), " Search for ");
-        EXPECT_EQ(form->ui().frm.back_colour(), platform::system_button_face);
-    }
-
-    QTableView& grid_view() const { return *static_cast<QTableView*>(form->ui().flx_ResultsChart.widget()); }
 };
 
 TEST_F(HostileDatabaseTest, AFileWithoutLineEndsEndsInTheOutOfMemoryErrorWithTheWindowIdle)
@@ -100,11 +80,11 @@ TEST_F(HostileDatabaseTest, AFileWithoutLineEndsEndsInTheOutOfMemoryErrorWithThe
         SCOPED_TRACE(each.name);
         write_sparse_database(each.start, each.size);
         message_boxes.shown.clear();
-        message_boxes.expect(box::answer_ok);
+        answer_message(box::answer_ok);
         event_loop.yields = 0;
         std::vector<std::string> captions;
         event_loop.on_yield = [&](int) { captions.push_back(form->ui().frm.caption()); };
-        search_with_enter();
+        search_with_enter(Category::USZipCodes, "*", SearchField::Name);
 
         const int rows_found = each.start.starts_with("00001") ? 1 : 0;
         expect_error(7, "Out of memory", rows_found);
@@ -126,11 +106,10 @@ TEST_F(HostileDatabaseTest, TheAbortEndsTheSearchInTheMiddleOfALineWithoutEnd)
     event_loop.on_yield = [&](int yield) {
         if (yield != abort_at) return;
         progress_at_abort = form->ui().fra_Search.caption();
-        popup_menus.choose_caption = "Abort &this search";
-        QTest::mouseClick(grid_view().horizontalHeader()->viewport(), Qt::RightButton, {}, QPoint(30, 5));
+        choose_from_menu("Abort &this search");
     };
-    message_boxes.expect(box::answer_ok);
-    search_with_enter();
+    answer_message(box::answer_ok);
+    search_with_enter(Category::USZipCodes, "*", SearchField::Name);
 
     EXPECT_EQ(event_loop.yields, abort_at) << "the search ended at the abort, not at the end of the line";
     ASSERT_EQ(popup_menus.opened.size(), 1u);
@@ -156,8 +135,8 @@ TEST_F(HostileDatabaseTest, APipeOrADeviceNamedLikeTheDatabaseFileIsRefusedAtOnc
         if (writer >= 0) ::close(writer);
         writer = -1;
     };
-    message_boxes.expect(box::answer_ok);
-    search_with_enter();
+    answer_message(box::answer_ok);
+    search_with_enter(Category::USZipCodes, "*", SearchField::Name);
     EXPECT_EQ(event_loop.yields, 0);
     expect_error(75, "Path/File access error");
     if (writer >= 0) ::close(writer);
@@ -165,8 +144,8 @@ TEST_F(HostileDatabaseTest, APipeOrADeviceNamedLikeTheDatabaseFileIsRefusedAtOnc
     ASSERT_EQ(::unlink(zip_file().c_str()), 0);
     ASSERT_EQ(::symlink("/dev/zero", zip_file().c_str()), 0);
     message_boxes.shown.clear();
-    message_boxes.expect(box::answer_ok);
-    search_with_enter();
+    answer_message(box::answer_ok);
+    search_with_enter(Category::USZipCodes, "*", SearchField::Name);
     EXPECT_EQ(event_loop.yields, 0);
     expect_error(75, "Path/File access error");
 }

@@ -15,6 +15,8 @@
 
 using testing_support::MainWindowTest;
 using testing_support::press_key;
+using zentrel::Category;
+using zentrel::SearchField;
 namespace box = platform::message_box;
 
 class KeyboardTest : public MainWindowTest {
@@ -23,10 +25,8 @@ protected:
     // the pattern box keeps the focus.
     void list_rows()
     {
-        write_database(0, "Haywards Heath 01444\r\nHorsham 01403\r\n");
-        choose(0, "H*");
-        form->ui().txt_Inputbox.set_focus();
-        press_key(form->ui().frm, Qt::Key_Return);
+        write_database(Category::UKDiallingCodes, "Haywards Heath 01444\r\nHorsham 01403\r\n");
+        search_with_enter(Category::UKDiallingCodes, "H*", SearchField::Name);
         ASSERT_EQ(rows(), 3);
     }
 
@@ -87,7 +87,7 @@ TEST_F(KeyboardTest, TabVisitsEachControlOnceTheGridAndTheOptionsBeingOneStopEac
     EXPECT_EQ(focus_after_each(Qt::Key_Tab, Qt::ShiftModifier, 5), backwards);
 
     // The stop of the options is the selected one.
-    form->ui().opt_DiallOption_0.set_value(true);
+    choose_direction(SearchField::Code);
     form->ui().com_SearchType.set_focus();
     EXPECT_EQ(focus_after_each(Qt::Key_Tab, Qt::NoModifier, 1), std::vector<std::string>{"option 0"});
 }
@@ -99,7 +99,8 @@ TEST_F(KeyboardTest, ArrowKeysMoveThroughTheOptionsAndSelectThem)
 {
     const std::string arrow_right(1, char(52));
     const std::string arrow_left(1, char(51));
-    form->ui().opt_DiallOption_1.set_focus();
+    choose_direction(SearchField::Name); // the click gives the option the focus
+    ASSERT_EQ(focused(), "option 1");
     const struct {
         Qt::Key key;
         const char* option;
@@ -122,11 +123,10 @@ TEST_F(KeyboardTest, ArrowKeysMoveThroughTheOptionsAndSelectThem)
     }
 
     // The direction chosen by the keys is the one the search takes.
-    write_database(0, "Haywards Heath 01444\r\n");
+    write_database(Category::UKDiallingCodes, "Haywards Heath 01444\r\n");
     press_key(form->ui().frm, Qt::Key_Left);
-    form->ui().txt_Inputbox.set_text("01444");
-    form->ui().txt_Inputbox.set_focus();
-    press_key(form->ui().frm, Qt::Key_Return);
+    type_pattern("01444");
+    press_enter();
     ASSERT_EQ(rows(), 2);
     EXPECT_EQ(cell(1, 1), "Haywards Heath");
 }
@@ -279,17 +279,15 @@ TEST_F(KeyboardTest, CtrlXAbortsARunningSearchAndTheOtherResultKeysRest)
 {
     std::string bytes;
     for (int i = 0; i < 400; ++i) bytes += "Place " + std::to_string(i) + " 0" + std::to_string(1000 + i) + "\r\n";
-    write_database(0, bytes);
-    choose(0, "Place*");
+    write_database(Category::UKDiallingCodes, bytes);
     event_loop.on_yield = [this](int yield) {
         if (yield == 5) {
             for (Qt::Key key : {Qt::Key_S, Qt::Key_C, Qt::Key_R}) press_key(form->ui().frm, key, Qt::ControlModifier);
         }
         if (yield == 10) press_key(form->ui().frm, Qt::Key_X, Qt::ControlModifier);
     };
-    message_boxes.expect(box::answer_ok);
-    form->ui().txt_Inputbox.set_focus();
-    press_key(form->ui().frm, Qt::Key_Return);
+    answer_message(box::answer_ok);
+    search_with_enter(Category::UKDiallingCodes, "Place*", SearchField::Name);
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     EXPECT_EQ(message_boxes.shown[0].title, "Zentrel - Search aborted.");
     EXPECT_TRUE(save_dialogs.shown.empty());
@@ -335,14 +333,13 @@ TEST_F(KeyboardTest, PatternBoxKeepsSelectAllCopyAndCutAndTakesTheOtherShortcuts
 
 TEST_F(KeyboardTest, AfterARestoreEnterSearchesAtOnce)
 {
-    form->ui().com_SearchType.set_list_index(4); // web domain names
-    form->ui().txt_Inputbox.set_text("*");
-    form->ui().txt_Inputbox.set_focus();
-    message_boxes.expect(box::answer_yes);
-    popup_menus.choose_caption = "&Restore/fix the InterDomainNames.dat file";
-    testing_support::right_click_at(*form->ui().frm.widget(), {3, 3}, Qt::ShiftModifier);
+    pick_category(Category::WebDomainNames);
+    type_pattern("*");
+    ASSERT_EQ(focused(), "pattern box");
+    answer_message(box::answer_yes);
+    choose_from_menu("&Restore/fix the InterDomainNames.dat file", Qt::ShiftModifier);
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     EXPECT_EQ(focused(), "pattern box");
-    press_key(form->ui().frm, Qt::Key_Return);
+    press_key(form->ui().frm, Qt::Key_Return); // no click first: the focus is where the restore left it
     EXPECT_GT(rows(), 100) << "the restored file was searched";
 }

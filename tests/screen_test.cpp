@@ -5,7 +5,6 @@
 
 #include <QImage>
 #include <QTableView>
-#include <QTest>
 #include <QWidget>
 
 #include <sys/stat.h>
@@ -14,6 +13,7 @@
 #include <vector>
 
 using testing_support::MainWindowTest;
+using zentrel::Category;
 namespace box = platform::message_box;
 
 namespace {
@@ -101,13 +101,11 @@ protected:
     }
 
     // Shift and a right press on the window's surface, then the restore item of the menu.
-    void restore_through_the_menu(int category)
+    void restore_through_the_menu(Category category)
     {
-        form->ui().com_SearchType.set_list_index(category);
-        platform::Control::flush_all();
-        popup_menus.choose_caption =
-            "&Restore/fix the " + zentrel::FileName_from_Path(database_path(category)) + " file";
-        QTest::mouseClick(form->ui().frm.widget(), Qt::RightButton, Qt::ShiftModifier, QPoint(3, 3));
+        pick_category(category);
+        choose_from_menu("&Restore/fix the " + zentrel::FileName_from_Path(database_path(category)) + " file",
+                         Qt::ShiftModifier);
         ASSERT_EQ(popup_menus.opened.size(), 1u);
     }
 };
@@ -116,12 +114,12 @@ TEST_F(ScreenTest, SearchShowsTheLightGreenOnEveryControlDisabledOrNot)
 {
     std::string bytes;
     for (int i = 0; i < 20; ++i) bytes += std::to_string(10000 + i) + " Place " + std::to_string(i) + "\r\n";
-    write_database(7, bytes);
-    form->ui().com_SearchType.set_list_index(7);
+    write_database(Category::USZipCodes, bytes);
+    pick_category(Category::USZipCodes);
+    type_pattern("Place*");
     const std::vector<QRgb> idle = colours_of_every_place(grab_window());
     grab_while_busy();
-    QTest::keyClicks(form->ui().txt_Inputbox.widget(), "Place*");
-    QTest::keyClick(form->ui().txt_Inputbox.widget(), Qt::Key_Return);
+    press_enter();
     ASSERT_FALSE(busy.shot.isNull()) << "the search ran";
     EXPECT_FALSE(busy.list_enabled);
     EXPECT_FALSE(busy.box_enabled);
@@ -133,8 +131,8 @@ TEST_F(ScreenTest, RestoreShowsItsBlueOnEveryControlDisabledOrNot)
 {
     const std::vector<QRgb> idle = colours_of_every_place(grab_window());
     grab_while_busy();
-    message_boxes.expect(box::answer_yes);
-    restore_through_the_menu(4);
+    answer_message(box::answer_yes);
+    restore_through_the_menu(Category::WebDomainNames);
     ASSERT_FALSE(busy.shot.isNull()) << "the restore ran";
     EXPECT_TRUE(busy.list_enabled);
     EXPECT_FALSE(busy.box_enabled);
@@ -145,15 +143,15 @@ TEST_F(ScreenTest, RestoreShowsItsBlueOnEveryControlDisabledOrNot)
 TEST_F(ScreenTest, RestoreErrorRowIsShownAtOnce)
 {
     ::chmod(folder.path().c_str(), 0555);
-    message_boxes.expect(box::answer_yes);
-    message_boxes.expect(box::answer_ok);
-    restore_through_the_menu(2);
+    answer_message(box::answer_yes);
+    answer_message(box::answer_ok);
+    restore_through_the_menu(Category::RadioCallSigns);
     ::chmod(folder.path().c_str(), 0755);
     ASSERT_EQ(rows(), 2);
     ASSERT_EQ(cell(1, 0), "File;");
 
     const QImage shot = grab_window();
-    auto& view = *static_cast<QTableView*>(form->ui().flx_ResultsChart.widget());
+    QTableView& view = testing_support::grid_view(form->ui().flx_ResultsChart);
     const QRect row_rect = view.visualRect(view.model()->index(0, 0));
     const QPoint row_in_window = view.viewport()->mapTo(form->ui().frm.widget(), row_rect.topLeft());
     int red_pixels = 0;
