@@ -8,8 +8,6 @@
 #include "platform/formats.h"
 #include "platform/text_file.h"
 
-#include <QTest>
-
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -21,10 +19,21 @@ using namespace zentrel;
 namespace {
 
 struct Search {
-    int category;
-    int direction; // 0 by code, 1 by name
+    Category category;
+    SearchField field;
     std::string pattern;
 };
+
+constexpr Category dialling_codes = Category::UKDiallingCodes;
+constexpr Category post_codes = Category::UKPostCodes;
+constexpr Category call_signs = Category::RadioCallSigns;
+constexpr Category international_codes = Category::InternationalDiallingCodes;
+constexpr Category domain_names = Category::WebDomainNames;
+constexpr Category number_plates = Category::UKVehicleNumberPlates;
+constexpr Category car_symbols = Category::InternationalCarSymbols;
+constexpr Category zip_codes = Category::USZipCodes;
+constexpr SearchField by_code = SearchField::Code;
+constexpr SearchField by_name = SearchField::Name;
 
 bool same_progress(const SearchProgress& a, const SearchProgress& b)
 {
@@ -51,17 +60,12 @@ public:
 
 class SearchAnswersTest : public BuiltInFilesTest {
 protected:
-    SearchField field_of(const Search& search) const
-    {
-        return search.direction == 0 ? SearchField::Code : SearchField::Name;
-    }
-
     // The scan's rows and the progress before every line are the reference's.
     void expect_scan_as_reference(const Search& search, const ReferenceScan& reference)
     {
         EveryLineListener listener;
-        const SearchProgress end = SearchLoop(static_cast<Category>(search.category), field_of(search), search.pattern)
-                                       .run(database_path(search.category), listener);
+        const SearchProgress end =
+            SearchLoop(search.category, search.field, search.pattern).run(database_path(search.category), listener);
         EXPECT_EQ(listener.rows, reference.rows);
         EXPECT_TRUE(same_progress(end, reference.end));
         ASSERT_EQ(listener.before_each_line.size(), reference.before_each_line.size());
@@ -75,8 +79,7 @@ protected:
     // colours and sums them up in its hint.
     void expect_window_as_reference(const Search& search, const ReferenceScan& reference)
     {
-        choose(search.category, search.pattern, search.direction);
-        QTest::keyClick(form->ui().txt_Inputbox.widget(), Qt::Key_Return);
+        search_with_enter(search.category, search.pattern, search.field);
         const auto& grid = form->ui().flx_ResultsChart;
         const int matches = static_cast<int>(reference.rows.size());
         ASSERT_EQ(rows(), 1 + matches + (matches == 0 ? 1 : 0));
@@ -99,11 +102,10 @@ protected:
     void expect_as_reference(const std::vector<Search>& searches)
     {
         for (const Search& search : searches) {
-            SCOPED_TRACE("\"" + search.pattern + "\" in category " + std::to_string(search.category) +
-                         (search.direction == 0 ? " by code" : " by name"));
+            SCOPED_TRACE("\"" + search.pattern + "\" in category " + decimal_text(search.category) +
+                         (search.field == by_code ? " by code" : " by name"));
             const ReferenceScan reference = testing_support::reference_scan(
-                database_path(search.category), static_cast<Category>(search.category), field_of(search),
-                search.pattern);
+                database_path(search.category), search.category, search.field, search.pattern);
             expect_scan_as_reference(search, reference);
             expect_window_as_reference(search, reference);
         }
@@ -112,18 +114,24 @@ protected:
 
 TEST_F(SearchAnswersTest, EveryCategorysBuiltInFileGivesTheReferencesRowsColoursAndProgress)
 {
-    for (int category = 0; category < category_count; ++category) restore_built_in_file(category);
+    for (int index = 0; index < category_count; ++index) restore_built_in_file(static_cast<Category>(index));
     expect_as_reference({
-        {0, 1, "haywards*"},      {0, 0, "01444*"},          {0, 1, "*(*)"},          {0, 0, "0#####"},
-        {0, 1, "*heath*"},        {0, 0, "01361 4"},         {0, 1, "Abingdon (Oxon)"}, {0, 1, "*[[]*"},
-        {0, 1, "rhos*"},          {0, 0, "*78"},             {0, 1, "*restored*"},    {0, 1, "*GeoNames*"},
-        {1, 1, "aberdeen*"},      {1, 0, "AB#"},             {1, 1, "*(Aberdeenshire)"}, {1, 0, "ab1*"},
-        {1, 1, "*file*"},         {2, 1, "great britain*"},  {2, 0, "2?"},            {2, 1, "*island*"},
-        {3, 1, "canada"},         {3, 1, "*ica"},            {3, 0, "2#"},            {3, 1, "*[*]*"},
-        {3, 1, "*older data*"},   {4, 0, "A?"},              {4, 1, "*united*"},      {5, 1, "worcester"},
-        {5, 0, "A[A-C]"},         {6, 1, "*(was *"},         {6, 0, "a*"},            {7, 1, "holtsville*"},
-        {7, 1, "*, MA"},          {7, 0, "0060#"},           {7, 1, "[A-C]*, NY"},    {7, 1, "*ville, ??"},
-        {7, 1, "inver*"},         {7, 1, "*usa*"},           {7, 0, "*99"},           {7, 1, ""},
+        {dialling_codes, by_name, "haywards*"}, {dialling_codes, by_code, "01444*"},
+        {dialling_codes, by_name, "*(*)"}, {dialling_codes, by_code, "0#####"},
+        {dialling_codes, by_name, "*heath*"}, {dialling_codes, by_code, "01361 4"},
+        {dialling_codes, by_name, "Abingdon (Oxon)"}, {dialling_codes, by_name, "*[[]*"},
+        {dialling_codes, by_name, "rhos*"}, {dialling_codes, by_code, "*78"},
+        {dialling_codes, by_name, "*restored*"}, {dialling_codes, by_name, "*GeoNames*"},
+        {post_codes, by_name, "aberdeen*"}, {post_codes, by_code, "AB#"}, {post_codes, by_name, "*(Aberdeenshire)"},
+        {post_codes, by_code, "ab1*"}, {post_codes, by_name, "*file*"}, {call_signs, by_name, "great britain*"},
+        {call_signs, by_code, "2?"}, {call_signs, by_name, "*island*"}, {international_codes, by_name, "canada"},
+        {international_codes, by_name, "*ica"}, {international_codes, by_code, "2#"},
+        {international_codes, by_name, "*[*]*"}, {international_codes, by_name, "*older data*"},
+        {domain_names, by_code, "A?"}, {domain_names, by_name, "*united*"}, {number_plates, by_name, "worcester"},
+        {number_plates, by_code, "A[A-C]"}, {car_symbols, by_name, "*(was *"}, {car_symbols, by_code, "a*"},
+        {zip_codes, by_name, "holtsville*"}, {zip_codes, by_name, "*, MA"}, {zip_codes, by_code, "0060#"},
+        {zip_codes, by_name, "[A-C]*, NY"}, {zip_codes, by_name, "*ville, ??"}, {zip_codes, by_name, "inver*"},
+        {zip_codes, by_name, "*usa*"}, {zip_codes, by_code, "*99"}, {zip_codes, by_name, ""},
     });
 }
 
@@ -143,10 +151,11 @@ TEST_F(SearchAnswersTest, LinesAroundTheRunGiveTheReferencesRowsInEitherSplit)
     bytes += "\r\n01251 Lee, MA across the block\r\n";
     bytes += "01252 " + std::string(platform::InputFile::block_size + 100, 'x') + " Lee, MA\r\n";
     bytes += "01253 LEE, ma";
-    for (const int category : {0, 7}) write_database(category, bytes);
+    for (const Category category : {dialling_codes, zip_codes}) write_database(category, bytes);
     expect_as_reference({
-        {7, 1, "lee, ma*"},  {7, 1, "*lee, ma"}, {7, 1, "*lee, ma*"}, {7, 0, "0124#"},
-        {0, 1, "*lee, ma*"}, {0, 0, "*012##"},   {0, 1, "*(town)"},   {0, 0, "(01248)"},
+        {zip_codes, by_name, "lee, ma*"}, {zip_codes, by_name, "*lee, ma"}, {zip_codes, by_name, "*lee, ma*"},
+        {zip_codes, by_code, "0124#"}, {dialling_codes, by_name, "*lee, ma*"}, {dialling_codes, by_code, "*012##"},
+        {dialling_codes, by_name, "*(town)"}, {dialling_codes, by_code, "(01248)"},
     });
 }
 
@@ -170,6 +179,7 @@ TEST_F(SearchAnswersTest, UKDiallingCodesOfShortLinesAtTheBlocksEndGiveTheRefere
         bytes += short_lines[from_end % std::size(short_lines)] + "\r\n";
     }
     bytes += "Q 9";
-    write_database(0, bytes);
-    expect_as_reference({{0, 1, "q*"}, {0, 0, "*9*"}, {0, 1, "*]"}});
+    write_database(dialling_codes, bytes);
+    expect_as_reference(
+        {{dialling_codes, by_name, "q*"}, {dialling_codes, by_code, "*9*"}, {dialling_codes, by_name, "*]"}});
 }

@@ -6,10 +6,6 @@
 
 #include "platform/formats.h"
 
-#include <QHeaderView>
-#include <QTableView>
-#include <QTest>
-
 #include <string>
 #include <vector>
 
@@ -56,8 +52,6 @@ protected:
         event_loop.paced_as_real = true;
     }
 
-    void press_enter() { QTest::keyClick(form->ui().txt_Inputbox.widget(), Qt::Key_Return); }
-
     // The grid as a user reads it: codes, names and colours of every row.
     std::vector<std::string> grid_rows() const
     {
@@ -75,19 +69,17 @@ protected:
 TEST_F(SearchPacingTest, AbortFromTheMenuEndsTheSearchOnceTheLineOfThatPassIsMatched)
 {
     const int lines = 300000;
-    write_database(7, numbered_lines(lines));
-    choose(7, "Place", 1);
+    write_database(Category::USZipCodes, numbered_lines(lines));
     int matches_at_abort = -1;
     std::string progress_at_abort;
     event_loop.on_yield = [&](int yield) {
         if (yield != 3) return;
         matches_at_abort = rows() - 1;
         progress_at_abort = form->ui().fra_Search.caption();
-        popup_menus.choose_caption = "Abort &this search";
-        QTest::mouseClick(grid_view().horizontalHeader()->viewport(), Qt::RightButton, {}, QPoint(30, 5));
+        choose_from_menu("Abort &this search");
     };
-    message_boxes.expect(box::answer_ok);
-    press_enter();
+    answer_message(box::answer_ok);
+    search_with_enter(Category::USZipCodes, "Place", SearchField::Name);
 
     ASSERT_EQ(popup_menus.opened.size(), 1u);
     EXPECT_EQ(event_loop.yields, 3) << "no yield after the abort";
@@ -109,8 +101,7 @@ TEST_F(SearchPacingTest, AbortFromTheMenuEndsTheSearchOnceTheLineOfThatPassIsMat
 TEST_F(SearchPacingTest, EveryYieldShowsTheProgressOfTheLinesReadBeforeIt)
 {
     const int lines = 200000;
-    write_database(7, numbered_lines(lines, 100));
-    choose(7, "other", 1);
+    write_database(Category::USZipCodes, numbered_lines(lines, 100));
     struct Seen {
         std::string window_caption;
         std::string frame_caption;
@@ -120,7 +111,7 @@ TEST_F(SearchPacingTest, EveryYieldShowsTheProgressOfTheLinesReadBeforeIt)
     event_loop.on_yield = [&](int) {
         seen.push_back({form->ui().frm.caption(), form->ui().fra_Search.caption(), rows() - 1});
     };
-    press_enter();
+    search_with_enter(Category::USZipCodes, "other", SearchField::Name);
 
     EXPECT_EQ(form->search_state().Match_Count, lines / 100);
     ASSERT_FALSE(seen.empty());
@@ -147,21 +138,26 @@ TEST_F(SearchPacingTest, EveryYieldShowsTheProgressOfTheLinesReadBeforeIt)
 
 TEST_F(SearchPacingTest, BuiltInDataGivesTheSameRowsWhetherTheSearchYieldsByTimeOrBeforeEveryLine)
 {
+    constexpr Category dialling_codes = Category::UKDiallingCodes;
+    constexpr Category zip_codes = Category::USZipCodes;
+    constexpr SearchField by_code = SearchField::Code;
+    constexpr SearchField by_name = SearchField::Name;
     const struct {
-        int category;
-        int direction;
+        Category category;
+        SearchField field;
         const char* pattern;
     } cases[] = {
-        {7, 1, "holtsville*"}, {7, 1, "*"},          {7, 0, "0060#"},  {7, 1, "[A-C]*, NY"},
-        {7, 1, "*ville, ??"},  {7, 0, "[!0-4]*"},    {7, 1, "?"},      {0, 1, "haywards*"},
-        {0, 0, "01444*"},      {0, 1, "*(*)"},       {0, 0, "0#####"}, {0, 1, "[!A-Z]*"},
+        {zip_codes, by_name, "holtsville*"},  {zip_codes, by_name, "*"},         {zip_codes, by_code, "0060#"},
+        {zip_codes, by_name, "[A-C]*, NY"},   {zip_codes, by_name, "*ville, ??"}, {zip_codes, by_code, "[!0-4]*"},
+        {zip_codes, by_name, "?"},            {dialling_codes, by_name, "haywards*"},
+        {dialling_codes, by_code, "01444*"},  {dialling_codes, by_name, "*(*)"},  {dialling_codes, by_code, "0#####"},
+        {dialling_codes, by_name, "[!A-Z]*"},
     };
-    for (int category : {0, 7}) restore_built_in_file(category);
+    for (const Category category : {dialling_codes, zip_codes}) restore_built_in_file(category);
     for (const auto& each : cases) {
-        SCOPED_TRACE(std::string(each.pattern) + " in category " + std::to_string(each.category));
-        choose(each.category, each.pattern, each.direction);
+        SCOPED_TRACE(std::string(each.pattern) + " in category " + decimal_text(each.category));
         event_loop.paced_as_real = false;
-        press_enter();
+        search_with_enter(each.category, each.pattern, each.field);
         const std::vector<std::string> before_every_line = grid_rows();
         const std::string hint = form->ui().flx_ResultsChart.tooltip();
         const int yields_before_every_line = event_loop.yields;
@@ -174,8 +170,7 @@ TEST_F(SearchPacingTest, BuiltInDataGivesTheSameRowsWhetherTheSearchYieldsByTime
         EXPECT_LE(event_loop.yields, yields_before_every_line);
         event_loop.yields = 0;
     }
-    choose(7, "holtsville*", 1);
-    press_enter();
+    search_with_enter(zip_codes, "holtsville*", by_name);
     ASSERT_EQ(rows(), 4);
     EXPECT_EQ(cell(1, 0) + " " + cell(2, 0) + " " + cell(3, 0), "00501 00544 11742") << "the built-in data's own lines";
 }

@@ -127,8 +127,9 @@ TEST_F(SearchTest, FindsTheMatchingEntriesInFileOrder)
 
 TEST_F(SearchTest, TaggedEntriesTakeTheirColours)
 {
-    search(Category::InternationalDiallingCodes, "*", by_code, "1 Canada *\r\n1 USA\r\n7 Russia[*Red data]\r\n8 Blue[*Blue data]\r\n9 Grey[*Gray data]\r\n"
-                      "1 Spaced * \r\n");
+    search(Category::InternationalDiallingCodes, "*", by_code,
+           "1 Canada *\r\n1 USA\r\n7 Russia[*Red data]\r\n8 Blue[*Blue data]\r\n9 Grey[*Gray data]\r\n"
+           "1 Spaced * \r\n");
     ASSERT_EQ(rows(), 7);
     const struct {
         const char* name;
