@@ -63,9 +63,6 @@ protected:
         EXPECT_EQ(descriptors_open_in(folder.path()), 0) << "the database file was left open";
     }
 
-    // The abort as a user gives it while the search runs: the item of the context menu.
-    void abort_from_the_menu() { choose_from_menu("Abort &this search"); }
-
     void expect_row(int row, const std::string& code, const std::string& name)
     {
         ASSERT_LT(row, rows());
@@ -250,7 +247,7 @@ TEST_F(SearchTest, AbortEndsTheSearchAtTheNextLine)
     std::string bytes;
     for (int i = 0; i < 100; ++i) bytes += std::to_string(10000 + i) + " Place\r\n";
     event_loop.on_yield = [&](int yield) {
-        if (yield == 3) abort_from_the_menu();
+        if (yield == 3) choose_from_menu("Abort &this search");
     };
     answer_message(box::answer_ok);
     search(zip_codes, "Place", by_name, bytes);
