@@ -7,12 +7,16 @@
 #include "info_windows/frm_datainfo.h"
 #include "core/date_time.h"
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstdio>
+#include <stdexcept>
 #include <sstream>
 #include <string>
 #include <vector>
 
+using testing_support::click;
 using testing_support::MainWindowTest;
 using namespace zentrel;
 using platform::Colour;
@@ -61,14 +65,19 @@ const std::string four_zip_entries = "00001 Aa\r\n00002 Bb\r\n00003 Cc\r\n00004 
 
 class InfoWindowTest : public MainWindowTest {
 protected:
-    void search(int category, const std::string& pattern, int direction, const std::string& file_bytes)
+    // A search of the names in a ZIP-code file of these bytes.
+    void search_zip_names(std::string_view pattern, const std::string& file_bytes)
     {
-        write_database(category, file_bytes);
-        choose(category, pattern, direction);
-        form->com_Search_Click();
+        search(Category::USZipCodes, pattern, SearchField::Name, file_bytes);
     }
 
-    frm_DataInfo& info() { return form->ensure_info_window(); }
+    // The open information window; a test that finds none fails.
+    frm_DataInfo& info()
+    {
+        frm_DataInfo* open = info_window();
+        if (open == nullptr) throw std::logic_error("no information window is open");
+        return *open;
+    }
     const std::vector<platform::PrintedText>& printed() { return info().ui().frm.printed(); }
 
     double height_of(const platform::Font& font)
@@ -131,8 +140,8 @@ protected:
         }
     }
 
-    // Searches the four-entry file and composes the window on row 2 at the third yield,
-    // when two lines have been read (16 of 40 bytes: 40%) and both have matched.
+    // Searches the four-entry file and clicks row 2 at the third yield, when two lines
+    // have been read (16 of 40 bytes: 40%) and both have matched.
     void compose_while_running(const std::string& pattern, const std::string& file_bytes)
     {
         event_loop.on_yield = [&](int yield) {
@@ -140,15 +149,17 @@ protected:
             if (yield != 3) return;
             ASSERT_TRUE(form->search_state().Search_Running);
             caption_while_running = form->ui().frm.caption();
-            form->Show_Row_Info(1, 2);
+            click_row(2);
         };
-        search(7, pattern, 1, file_bytes);
+        search_zip_names(pattern, file_bytes);
         event_loop.on_yield = nullptr;
     }
 
-    // Composes the window on row 1 of a finished search with a search state set by hand.
+    // Opens the window on row 1 of a finished search, then composes it again with a search
+    // state set by hand: counts and captions that no search of a small file reaches.
     void compose_with(DateTime start, DateTime last, bool running, std::int32_t matches = 0)
     {
+        click_row(1);
         zentrel::SearchState state = form->search_state();
         state.Search_Start = start;
         state.Search_Last = last;
@@ -176,9 +187,9 @@ TEST_F(InfoWindowTest, FinishedSearchPrintsEveryLineInItsPlace)
     event_loop.on_yield = [&](int yield) {
         if (yield == 2) clock.time = make_date_time(2026, 12, 10, 14, 7, 10);
     };
-    search(7, "*", 1, "00401 Pleasantville, NY\r\n01238 Lee, MA\r\n");
-    const std::string path = database_path(7);
-    form->Show_Row_Info(0, 2);
+    search_zip_names("*", "00401 Pleasantville, NY\r\n01238 Lee, MA\r\n");
+    const std::string path = database_path(Category::USZipCodes);
+    click_row(2);
 
     EXPECT_EQ(info().ui().frm.caption(), "Information on; Lee, MA");
     expect_printed({
@@ -237,7 +248,7 @@ TEST_F(InfoWindowTest, RunningSearchPrintsItsOwnBlockAndKeepsItAfterTheEnd)
         {9, " Total matches found so far; ", Place::Left, false},
         {9, "2", Place::Follows, true},
         {11, " Data read from file; ", Place::Left, false},
-        {11, database_path(7), Place::Value, true},
+        {11, database_path(Category::USZipCodes), Place::Value, true},
         {13, " Zentrel has not yet finished searching.", Place::Left, true, red},
         {14, " 40% of file searched only.", Place::Left, true, red},
     });
@@ -247,27 +258,33 @@ TEST_F(InfoWindowTest, RunningSearchPrintsItsOwnBlockAndKeepsItAfterTheEnd)
 
 TEST_F(InfoWindowTest, BeforeAnySearchTheTimesAreMidnightAndTheCountZero)
 {
-    Colour blue = platform::rgb(0, 0, 255);
-    Colour back = platform::system_window_background;
-    form->Add_Result_Row("01444", "Haywards Heath", blue, back);
-    form->Show_Row_Info(0, 1);
+    // Before any search, the one road to a row is a restore that cannot write its file.
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0555), 0);
+    answer_message(box::answer_yes);
+    answer_message(box::answer_ok);
+    choose_from_menu("&Restore/fix the Directory.dat file", Qt::ShiftModifier);
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+    ASSERT_EQ(rows(), 2);
+    click_row(1);
 
-    EXPECT_EQ(info().ui().frm.caption(), "Information on; Haywards Heath");
-    EXPECT_EQ(texts_on_line(2), (std::vector<std::string>{" Dialling code; ", "01444"}));
+    const std::string path = database_path(Category::UKDiallingCodes);
+    EXPECT_EQ(info().ui().frm.caption(), "Information on; " + path + " is locked.");
+    EXPECT_EQ(texts_on_line(2), (std::vector<std::string>{" Dialling code; ", "File;"}));
     // The empty pattern prints nothing at the value column.
     EXPECT_EQ(texts_on_line(5), std::vector<std::string>{" Searched for; "});
     EXPECT_EQ(texts_on_line(6), (std::vector<std::string>{" Search started at; ", " 12:00:00am"}));
     EXPECT_EQ(texts_on_line(7), (std::vector<std::string>{" Search ended at; ", " 12:00:00am"}));
     EXPECT_EQ(texts_on_line(8), (std::vector<std::string>{" Total search time; ", " 0:00:00"}));
     EXPECT_EQ(texts_on_line(9), (std::vector<std::string>{" Total matches found; ", "0"}));
-    EXPECT_EQ(texts_on_line(11), (std::vector<std::string>{" Data read from file; ", database_path(0)}));
+    EXPECT_EQ(texts_on_line(11), (std::vector<std::string>{" Data read from file; ", path}));
     ASSERT_FALSE(printed().empty());
-    EXPECT_EQ(printed().back().colour, blue);
+    EXPECT_EQ(printed().back().colour, red) << "the row's colour";
 }
 
 TEST_F(InfoWindowTest, RowZeroOrLessDescribesRowOne)
 {
-    search(7, "*", 1, "00401 Pleasantville, NY\r\n01238 Lee, MA\r\n");
+    search_zip_names("*", "00401 Pleasantville, NY\r\n01238 Lee, MA\r\n");
+    // Row 0 is the header row.
     const struct {
         int row;
         const char* name;
@@ -275,13 +292,14 @@ TEST_F(InfoWindowTest, RowZeroOrLessDescribesRowOne)
         int grid_row;
     } cases[] = {
         {0, "Pleasantville, NY", "00401", 1},
-        {-5, "Pleasantville, NY", "00401", 1},
+        {2, "Lee, MA", "01238", 2},
+        {0, "Pleasantville, NY", "00401", 1},
         {1, "Pleasantville, NY", "00401", 1},
         {2, "Lee, MA", "01238", 2},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE("row " + std::to_string(each.row));
-        form->Show_Row_Info(1, each.row);
+        click_row(each.row);
         EXPECT_EQ(info().ui().frm.caption(), std::string("Information on; ") + each.name);
         EXPECT_EQ(texts_on_line(1), (std::vector<std::string>{" Information on; ", each.name}));
         EXPECT_EQ(texts_on_line(2), (std::vector<std::string>{" ZIP code; ", each.code}));
@@ -293,25 +311,25 @@ TEST_F(InfoWindowTest, RowZeroOrLessDescribesRowOne)
 TEST_F(InfoWindowTest, EachCategoryPrintsItsCodeCaptionAndValueColumn)
 {
     const struct {
-        int category;
+        Category category;
         const char* entry;
         const char* code;
         const char* code_line;
         double value_x;
     } cases[] = {
-        {0, "Haywards Heath 01444", "01444", " Dialling code; ", 1600},
-        {1, "RH16 Haywards Heath", "RH16", " Post code; ", 1600},
-        {2, "G United Kingdom", "G", " Call sign; ", 1600},
-        {3, "44 United Kingdom", "44", " Dialing prefix; ", 1600},
-        {4, "uk United Kingdom", "uk", " URL abbreviation; ", 1900},
-        {5, "A Aberdeen", "A", " Plate letter; ", 1600},
-        {6, "GB United Kingdom", "GB", " Abbreviation; ", 1600},
-        {7, "00401 Pleasantville, NY", "00401", " ZIP code; ", 1600},
+        {Category::UKDiallingCodes, "Haywards Heath 01444", "01444", " Dialling code; ", 1600},
+        {Category::UKPostCodes, "RH16 Haywards Heath", "RH16", " Post code; ", 1600},
+        {Category::RadioCallSigns, "G United Kingdom", "G", " Call sign; ", 1600},
+        {Category::InternationalDiallingCodes, "44 United Kingdom", "44", " Dialing prefix; ", 1600},
+        {Category::WebDomainNames, "uk United Kingdom", "uk", " URL abbreviation; ", 1900},
+        {Category::UKVehicleNumberPlates, "A Aberdeen", "A", " Plate letter; ", 1600},
+        {Category::InternationalCarSymbols, "GB United Kingdom", "GB", " Abbreviation; ", 1600},
+        {Category::USZipCodes, "00401 Pleasantville, NY", "00401", " ZIP code; ", 1600},
     };
     for (const auto& each : cases) {
-        SCOPED_TRACE("category " + std::to_string(each.category));
-        search(each.category, "*", 1, std::string(each.entry) + "\r\n");
-        form->Show_Row_Info(0, 1);
+        SCOPED_TRACE("category " + std::to_string(index_of(each.category)));
+        search(each.category, "*", SearchField::Name, std::string(each.entry) + "\r\n");
+        click_row(1);
         EXPECT_EQ(texts_on_line(2), (std::vector<std::string>{each.code_line, each.code}));
         int values = 0;
         for (const auto& item : printed()) {
@@ -326,7 +344,7 @@ TEST_F(InfoWindowTest, EachCategoryPrintsItsCodeCaptionAndValueColumn)
 
 TEST_F(InfoWindowTest, CodeCaptionLosesOnlyOneFinalSmallS)
 {
-    search(7, "*", 1, "00401 Pleasantville, NY\r\n");
+    search_zip_names("*", "00401 Pleasantville, NY\r\n");
     const struct {
         const char* caption;
         const char* printed;
@@ -340,8 +358,9 @@ TEST_F(InfoWindowTest, CodeCaptionLosesOnlyOneFinalSmallS)
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.caption);
+        // The code option's caption is the program's alone; these are no category's.
         form->ui().opt_DiallOption_0.set_caption(each.caption);
-        form->Show_Row_Info(0, 1);
+        click_row(1);
         ASSERT_FALSE(texts_on_line(2).empty());
         EXPECT_EQ(texts_on_line(2).front(), each.printed);
     }
@@ -349,14 +368,14 @@ TEST_F(InfoWindowTest, CodeCaptionLosesOnlyOneFinalSmallS)
 
 TEST_F(InfoWindowTest, LastLineTakesTheRowsTextColour)
 {
-    search(7, "*", 1,
-           "00001 Plain\r\n00002 Red[*Red data]\r\n00003 Blue[*Blue data]\r\n00004 Grey[*Gray data]\r\n"
-           "00005 White *\r\n");
+    search_zip_names("*",
+                     "00001 Plain\r\n00002 Red[*Red data]\r\n00003 Blue[*Blue data]\r\n00004 Grey[*Gray data]\r\n"
+                     "00005 White *\r\n");
     const Colour expected[] = {platform::system_window_text, red, platform::rgb(0, 0, 255),
                                platform::rgb(127, 127, 127), platform::rgb(255, 255, 255)};
     for (int row = 1; row <= 5; ++row) {
         SCOPED_TRACE("row " + std::to_string(row));
-        form->Show_Row_Info(0, row);
+        click_row(row);
         ASSERT_FALSE(printed().empty());
         const auto& last = printed().back();
         EXPECT_EQ(last.text, " This part of the program has not yet been written.");
@@ -369,9 +388,9 @@ TEST_F(InfoWindowTest, LastLineTakesTheRowsTextColour)
 
 TEST_F(InfoWindowTest, MarkupInThePatternIsPrintedAsPlainText)
 {
-    search(7, "<b>x</b>", 1, "00001 <b>x</b>\r\n");
+    search_zip_names("<b>x</b>", "00001 <b>x</b>\r\n");
     ASSERT_EQ(rows(), 2);
-    form->Show_Row_Info(0, 1);
+    click_row(1);
     EXPECT_EQ(info().ui().frm.caption(), "Information on; <b>x</b>");
     EXPECT_EQ(texts_on_line(1), (std::vector<std::string>{" Information on; ", "<b>x</b>"}));
     EXPECT_EQ(texts_on_line(5), (std::vector<std::string>{" Searched for; ", "<b>x</b>"}));
@@ -382,7 +401,6 @@ TEST_F(InfoWindowTest, MarkupInThePatternIsPrintedAsPlainText)
 
 TEST_F(InfoWindowTest, ElapsedTimeShowsOnlyTheHoursBeyondWholeDays)
 {
-    search(7, "*", 1, "00401 Pleasantville, NY\r\n");
     const DateTime start = make_date_time(2026, 12, 10, 14, 5, 9);
     const struct {
         const char* name;
@@ -400,7 +418,17 @@ TEST_F(InfoWindowTest, ElapsedTimeShowsOnlyTheHoursBeyondWholeDays)
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
-        compose_with(start, each.last, each.running);
+        // The search starts at the start time and its first line is read at the last
+        // time; a running search's row is clicked as the second line is due.
+        clock.time = start;
+        event_loop.yields = 0;
+        event_loop.on_yield = [&](int yield) {
+            if (yield == 1) clock.time = each.last;
+            if (yield == 2 && each.running) click_row(1);
+        };
+        search_zip_names("*", "00401 Pleasantville, NY\r\n01238 Lee, MA\r\n");
+        event_loop.on_yield = nullptr;
+        if (!each.running) click_row(1);
         EXPECT_EQ(texts_on_line(7),
                   (std::vector<std::string>{each.running ? " Time now; " : " Search ended at; ", each.ended}));
         EXPECT_EQ(texts_on_line(8), (std::vector<std::string>{
@@ -410,7 +438,7 @@ TEST_F(InfoWindowTest, ElapsedTimeShowsOnlyTheHoursBeyondWholeDays)
 
 TEST_F(InfoWindowTest, MatchCountIsGroupedInThousands)
 {
-    search(7, "*", 1, "00401 Pleasantville, NY\r\n");
+    search_zip_names("*", "00401 Pleasantville, NY\r\n");
     const DateTime start = make_date_time(2026, 12, 10, 14, 5, 9);
     const struct {
         std::int32_t count;
@@ -439,7 +467,7 @@ TEST_F(InfoWindowTest, MatchCountIsGroupedInThousands)
 
 TEST_F(InfoWindowTest, ProgressNumberIsTakenBackFromTheMainCaption)
 {
-    search(7, "*", 1, "00401 Pleasantville, NY\r\n");
+    search_zip_names("*", "00401 Pleasantville, NY\r\n");
     const struct {
         const char* caption;
         const char* line;
@@ -474,25 +502,22 @@ TEST_F(InfoWindowTest, PercentInTheRunningPatternEndsTheProgressNumberEarly)
 
 TEST_F(InfoWindowTest, LinkIsHiddenUntilTheFirstComposition)
 {
+    search_zip_names("*", "00401 Pleasantville, NY\r\n");
+    EXPECT_EQ(info_window(), nullptr) << "no window, so no link, before a row is clicked";
+    click_row(1);
     const platform::Label& link = info().ui().lab_LinkToFile;
-    EXPECT_FALSE(link.visible());
-    EXPECT_TRUE(link.auto_size());
-    EXPECT_TRUE(link.link_cursor());
-    EXPECT_TRUE(link.font().underline);
-    EXPECT_EQ(link.fore_colour(), platform::system_highlight);
-
-    search(7, "*", 1, "00401 Pleasantville, NY\r\n");
-    form->Show_Row_Info(0, 1);
     EXPECT_TRUE(link.visible());
+    EXPECT_TRUE(link.auto_size());
+    EXPECT_TRUE(link.font().underline);
     EXPECT_TRUE(link.link_cursor());
     EXPECT_EQ(link.fore_colour(), platform::system_highlight);
 }
 
 TEST_F(InfoWindowTest, LinkLiesExactlyOverThePrintedPath)
 {
-    search(7, "*", 1, "00401 Pleasantville, NY\r\n");
-    form->Show_Row_Info(0, 1);
-    const std::string path = database_path(7);
+    search_zip_names("*", "00401 Pleasantville, NY\r\n");
+    click_row(1);
+    const std::string path = database_path(Category::USZipCodes);
     const platform::PrintedText* printed_path = find_printed(path);
     ASSERT_NE(printed_path, nullptr) << describe(printed());
 
@@ -516,19 +541,19 @@ TEST_F(InfoWindowTest, LinkLiesExactlyOverThePrintedPath)
 
 TEST_F(InfoWindowTest, LinkOpensThePathOrSaysThatItIsGone)
 {
-    search(7, "*", 1, "00401 Pleasantville, NY\r\n");
-    form->Show_Row_Info(0, 1);
-    const std::string path = database_path(7);
+    search_zip_names("*", "00401 Pleasantville, NY\r\n");
+    click_row(1);
+    const std::string path = database_path(Category::USZipCodes);
 
-    info().lab_LinkToFile_Click();
+    click(info().ui().lab_LinkToFile);
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].target, path);
     EXPECT_EQ(shell.opened[0].show_state, platform::show_state::normal);
     EXPECT_TRUE(message_boxes.shown.empty());
 
     ASSERT_EQ(std::remove(path.c_str()), 0);
-    message_boxes.expect(box::answer_ok);
-    info().lab_LinkToFile_Click();
+    answer_message(box::answer_ok);
+    click(info().ui().lab_LinkToFile);
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     EXPECT_EQ(message_boxes.shown[0].text, "Zentrel can't find file;\r\n" + path);
     EXPECT_EQ(message_boxes.shown[0].style, box::ok_only | box::exclamation);
@@ -538,16 +563,16 @@ TEST_F(InfoWindowTest, LinkOpensThePathOrSaysThatItIsGone)
 
 TEST_F(InfoWindowTest, LinkKeepsItsPathAfterTheCategoryChanges)
 {
-    search(7, "*", 1, "00401 Pleasantville, NY\r\n");
-    form->Show_Row_Info(0, 1);
-    const std::string zip_path = database_path(7);
+    search_zip_names("*", "00401 Pleasantville, NY\r\n");
+    click_row(1);
+    const std::string zip_path = database_path(Category::USZipCodes);
 
-    form->ui().com_SearchType.set_list_index(0);
-    ASSERT_EQ(form->search_state().DataFile_Path, database_path(0));
+    pick_category(Category::UKDiallingCodes);
+    ASSERT_EQ(form->search_state().DataFile_Path, database_path(Category::UKDiallingCodes));
     EXPECT_EQ(info().ui().lab_LinkToFile.caption(), zip_path);
     ASSERT_NE(find_printed(zip_path), nullptr);
 
-    info().lab_LinkToFile_Click();
+    click(info().ui().lab_LinkToFile);
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].target, zip_path);
 }
@@ -557,25 +582,26 @@ TEST_F(InfoWindowTest, LinkKeepsItsPathAfterTheCategoryChanges)
 
 TEST_F(InfoWindowTest, OneWindowIsReusedUntilTheUserClosesIt)
 {
-    search(7, "*", 1, "00401 Pleasantville, NY\r\n01238 Lee, MA\r\n");
-    EXPECT_FALSE(form->info_window_exists());
-    form->Show_Row_Info(0, 1);
-    frm_DataInfo* first = &form->ensure_info_window();
+    search_zip_names("*", "00401 Pleasantville, NY\r\n01238 Lee, MA\r\n");
+    EXPECT_EQ(info_window(), nullptr);
+    click_row(1);
+    frm_DataInfo* first = info_window();
+    ASSERT_NE(first, nullptr);
     const std::size_t printed_once = printed().size();
 
-    form->Show_Row_Info(0, 2);
-    EXPECT_EQ(&form->ensure_info_window(), first);
+    click_row(2);
+    EXPECT_EQ(info_window(), first);
     EXPECT_EQ(printed().size(), printed_once) << "the surface is cleared before every composition";
     EXPECT_EQ(first->ui().frm.caption(), "Information on; Lee, MA");
     EXPECT_TRUE(first->ui().frm.is_shown());
 
-    first->ui().frm.close();
+    testing_support::close_window(first->ui().frm);
     EXPECT_TRUE(first->closed());
-    EXPECT_FALSE(form->info_window_exists());
+    EXPECT_EQ(info_window(), nullptr);
 
-    form->Show_Row_Info(0, 1);
-    ASSERT_TRUE(form->info_window_exists());
-    frm_DataInfo& fresh = form->ensure_info_window();
+    click_row(1);
+    ASSERT_NE(info_window(), nullptr);
+    frm_DataInfo& fresh = *info_window();
     EXPECT_FALSE(fresh.closed());
     EXPECT_TRUE(fresh.ui().frm.is_shown());
     EXPECT_EQ(fresh.ui().frm.caption(), "Information on; Pleasantville, NY");

@@ -159,6 +159,13 @@ inline void pick_with_arrow_keys(platform::ComboBox& list, zentrel::Category cat
     }
 }
 
+// The close button on a window's title bar: the desktop asks the window to close.
+inline void close_window(const platform::Control& window)
+{
+    window_system_window(*window.widget()).close();
+    platform::Control::flush_all();
+}
+
 // The toolkit's pop-up menus that open while it watches: each is closed as soon as it
 // shows (a menu that runs its own event loop would otherwise wait for a user), and the
 // texts of its items are kept.
