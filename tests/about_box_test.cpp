@@ -8,11 +8,11 @@
 #include "platform/system_values.h"
 #include "platform/widgets/qt_bridge.h"
 
-#include <QApplication>
-#include <QKeyEvent>
+#include <QCoreApplication>
+#include <QKeySequence>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPixmap>
+#include <QTest>
 
 #include <algorithm>
 #include <cmath>
@@ -50,13 +50,15 @@ protected:
         system_values.media = media.path();
     }
 
-    // Opens the box from the main window's command; `while_open` runs while it is shown.
+    // Opens the box with its item of the context menu; `while_open` runs while it is shown.
     void open_about(const std::function<void(frm_About&)>& while_open = {})
     {
         modal_windows.while_shown = [&](platform::Window&) {
-            if (while_open) while_open(form->ensure_about_box());
+            ASSERT_NE(form->about_box(), nullptr);
+            if (while_open) while_open(*form->about_box());
         };
-        form->menu_AboutApp_Click();
+        choose_from_menu("&About Zentrel");
+        ASSERT_EQ(form->about_box(), nullptr) << "the box is gone once it has closed";
     }
 
     // The printed texts over the background digits, in print order.
@@ -111,6 +113,54 @@ protected:
     double end_of(const platform::PrintedText& item) { return item.x + width_of(item.text, item.font); }
 
     void write_help_page() const { folder.write_file("Help.htm", "<html></html>"); }
+
+    // Where the box's keys go: to the OK button, which has the focus as the box opens; to
+    // it still after a click on the icon, which takes no focus; or to the box itself once
+    // none of its controls has the focus.
+    enum class KeysGoTo { button, button_after_icon_click, box };
+
+    static const char* where_name(KeysGoTo where)
+    {
+        switch (where) {
+        case KeysGoTo::button: return "button";
+        case KeysGoTo::button_after_icon_click: return "button after a click on the icon";
+        case KeysGoTo::box: return "box";
+        }
+        return "";
+    }
+
+    // The desktop activates the box as it appears, which gives the focus to its first
+    // control, OK. A user waits for that, and the box is painted meanwhile; `at_once`
+    // gives the focus as the activation does, without the wait.
+    enum class Activation { waited_for, at_once };
+
+    static void send_keys_to(frm_About& about, KeysGoTo where, Activation activation = Activation::waited_for)
+    {
+        QWidget& ok = *about.ui().com_OK.widget();
+        if (activation == Activation::waited_for) {
+            QCoreApplication::processEvents();
+            ASSERT_TRUE(testing_support::window_system_window(ok).isActive());
+            ASSERT_TRUE(ok.hasFocus()) << "the box opens with the focus on OK";
+        } else {
+            ok.setFocus(Qt::ActiveWindowFocusReason);
+        }
+        if (where == KeysGoTo::button_after_icon_click) {
+            if (activation == Activation::waited_for) testing_support::click(about.ui().pic_AppIcon);
+            else QTest::mouseClick(about.ui().pic_AppIcon.widget(), Qt::LeftButton);
+            ASSERT_EQ(ok.window()->focusWidget(), &ok) << "the icon takes no focus";
+        }
+        // No user action takes the focus off the box's one control that takes it.
+        if (where == KeysGoTo::box) ok.clearFocus();
+    }
+
+    // A key pressed and released in the box, handed to the control with its focus (to the
+    // box itself when none has it) at once, before the box is painted.
+    static void press_at_once(frm_About& about, Qt::Key key, Qt::KeyboardModifiers modifiers)
+    {
+        QWidget& box = *about.ui().frm.widget();
+        QTest::keyClick(box.focusWidget() != nullptr ? box.focusWidget() : &box, key, modifiers);
+        platform::Control::flush_all();
+    }
 
     testing_support::TempFolder media;
     platform::Window scratch{"", 1000, 1000};
@@ -457,32 +507,43 @@ TEST_F(AboutBoxTest, KeysCloseTheBoxOrActAsTheHelpLinkWhereverTheFocusIs)
     const std::string help_page = folder.file("Help.htm");
     enum class Action { nothing, close, help };
     const struct {
-        int key;
-        int shift;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
         Action action;
+        // Space presses a focused button, as it presses any button: OK closes the box.
+        bool presses_focused_button = false;
     } cases[] = {
-        {19, 0, Action::close},  {19, 1, Action::close},  {27, 0, Action::close},   {27, 2, Action::close},
-        {65, 0, Action::help},   {65, 1, Action::help},   {72, 0, Action::help},    {72, 2, Action::help},
-        {73, 0, Action::help},   {73, 3, Action::help},   {66, 0, Action::nothing}, {13, 0, Action::nothing},
-        {32, 0, Action::nothing}, {97, 0, Action::nothing}, {112, 0, Action::nothing}, {18, 4, Action::nothing},
+        {Qt::Key_Pause, Qt::NoModifier, Action::close},
+        {Qt::Key_Pause, Qt::ShiftModifier, Action::close},
+        {Qt::Key_Escape, Qt::NoModifier, Action::close},
+        {Qt::Key_Escape, Qt::ControlModifier, Action::close},
+        {Qt::Key_A, Qt::NoModifier, Action::help},
+        {Qt::Key_A, Qt::ShiftModifier, Action::help},
+        {Qt::Key_H, Qt::NoModifier, Action::help},
+        {Qt::Key_H, Qt::ControlModifier, Action::help},
+        {Qt::Key_I, Qt::NoModifier, Action::help},
+        {Qt::Key_I, Qt::ShiftModifier | Qt::ControlModifier, Action::help},
+        {Qt::Key_B, Qt::NoModifier, Action::nothing},
+        {Qt::Key_Return, Qt::NoModifier, Action::nothing},
+        {Qt::Key_Space, Qt::NoModifier, Action::nothing, true},
+        {Qt::Key_1, Qt::KeypadModifier, Action::nothing},
+        {Qt::Key_F1, Qt::NoModifier, Action::nothing},
+        {Qt::Key_Alt, Qt::AltModifier, Action::nothing},
     };
-    const std::function<void(frm_About&, int, int)> entries[] = {
-        [](frm_About& about, int key, int shift) { about.com_OK_KeyDown(key, shift); },
-        [](frm_About& about, int key, int shift) { about.Form_KeyDown(key, shift); },
-        [](frm_About& about, int key, int shift) { about.pic_AppIcon_KeyDown(key, shift); },
-    };
-    for (std::size_t entry = 0; entry < std::size(entries); ++entry) {
+    for (const KeysGoTo where : {KeysGoTo::button, KeysGoTo::button_after_icon_click, KeysGoTo::box}) {
         for (const auto& each : cases) {
             shell.opened.clear();
             sound_player.played.clear();
             bool still_shown = true;
             open_about([&](frm_About& about) {
-                entries[entry](about, each.key, each.shift);
+                send_keys_to(about, where, Activation::at_once);
+                press_at_once(about, each.key, each.modifiers);
                 still_shown = about.ui().frm.is_shown();
             });
-            const std::string label = "entry " + std::to_string(entry) + ", key " + std::to_string(each.key) +
-                                      ", shift " + std::to_string(each.shift);
-            EXPECT_EQ(still_shown, each.action == Action::nothing) << label;
+            const std::string label = std::string(where_name(where)) + ", key " +
+                                      QKeySequence(each.key | each.modifiers).toString().toStdString();
+            const bool pressed = each.presses_focused_button && where != KeysGoTo::box;
+            EXPECT_EQ(still_shown, each.action == Action::nothing && !pressed) << label;
             if (each.action == Action::help) {
                 ASSERT_EQ(shell.opened.size(), 1u) << label;
                 EXPECT_EQ(shell.opened[0].target, help_page) << label;
@@ -497,36 +558,32 @@ TEST_F(AboutBoxTest, KeysCloseTheBoxOrActAsTheHelpLinkWhereverTheFocusIs)
 TEST_F(AboutBoxTest, RealKeysReachTheBoxOnceFromTheButtonOrTheWindow)
 {
     write_help_page();
-    enum class Target { button, window };
     const struct {
-        Target target;
+        KeysGoTo target;
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
-        const char* text;
         bool closes;
         bool opens_help;
     } cases[] = {
-        {Target::button, Qt::Key_Escape, Qt::NoModifier, "", true, false},
-        {Target::button, Qt::Key_Pause, Qt::NoModifier, "", true, false},
-        {Target::button, Qt::Key_H, Qt::NoModifier, "h", true, true},
-        {Target::button, Qt::Key_A, Qt::ControlModifier, "", true, true},
-        {Target::button, Qt::Key_B, Qt::NoModifier, "b", false, false},
-        {Target::window, Qt::Key_Escape, Qt::NoModifier, "", true, false},
-        {Target::window, Qt::Key_I, Qt::ShiftModifier, "I", true, true},
-        {Target::window, Qt::Key_F1, Qt::NoModifier, "", false, false},
+        {KeysGoTo::button, Qt::Key_Escape, Qt::NoModifier, true, false},
+        {KeysGoTo::button, Qt::Key_Pause, Qt::NoModifier, true, false},
+        {KeysGoTo::button, Qt::Key_H, Qt::NoModifier, true, true},
+        {KeysGoTo::button, Qt::Key_A, Qt::ControlModifier, true, true},
+        {KeysGoTo::button, Qt::Key_B, Qt::NoModifier, false, false},
+        {KeysGoTo::box, Qt::Key_Escape, Qt::NoModifier, true, false},
+        {KeysGoTo::box, Qt::Key_I, Qt::ShiftModifier, true, true},
+        {KeysGoTo::box, Qt::Key_F1, Qt::NoModifier, false, false},
     };
     for (const auto& each : cases) {
         shell.opened.clear();
         sound_player.played.clear();
         bool still_shown = true;
         open_about([&](frm_About& about) {
-            QWidget* target = each.target == Target::button ? about.ui().com_OK.widget() : about.ui().frm.widget();
-            QKeyEvent press(QEvent::KeyPress, each.key, each.modifiers, QString::fromLatin1(each.text));
-            QApplication::sendEvent(target, &press);
+            send_keys_to(about, each.target);
+            testing_support::press_key(about.ui().frm, each.key, each.modifiers);
             still_shown = about.ui().frm.is_shown();
         });
-        const std::string label = std::string(each.target == Target::button ? "button" : "window") + ", key " +
-                                  std::to_string(each.key);
+        const std::string label = std::string(where_name(each.target)) + ", key " + std::to_string(each.key);
         EXPECT_EQ(still_shown, !each.closes) << label;
         EXPECT_EQ(shell.opened.size(), each.opens_help ? 1u : 0u) << label << ": the key acts once";
         EXPECT_EQ(sound_player.played.size(), 2u) << label;
@@ -536,8 +593,8 @@ TEST_F(AboutBoxTest, RealKeysReachTheBoxOnceFromTheButtonOrTheWindow)
 TEST_F(AboutBoxTest, WebAndMailLinksOpenThroughTheShellAndKeepTheBoxOpen)
 {
     open_about([&](frm_About& about) {
-        about.ui().lab_URL_link.click();
-        about.lab_EMail_link_Click();
+        testing_support::click(about.ui().lab_URL_link);
+        testing_support::click(about.ui().lab_EMail_link);
         EXPECT_TRUE(about.ui().frm.is_shown());
     });
     ASSERT_EQ(shell.opened.size(), 2u);
@@ -550,14 +607,8 @@ TEST_F(AboutBoxTest, WebAndMailLinksOpenThroughTheShellAndKeepTheBoxOpen)
 TEST_F(AboutBoxTest, AClickOnTheWebLinkOpensTheAddress)
 {
     open_about([&](frm_About& about) {
-        QWidget* link = about.ui().lab_URL_link.widget();
-        const QPointF inside(3, 3);
-        QMouseEvent press(QEvent::MouseButtonPress, inside, link->mapToGlobal(inside), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, inside, link->mapToGlobal(inside), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(link, &press);
-        QApplication::sendEvent(link, &release);
+        // Near its corner, where the link begins.
+        testing_support::click_at(*about.ui().lab_URL_link.widget(), QPoint(3, 3), Qt::LeftButton);
     });
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].target, web_address);
@@ -568,7 +619,7 @@ TEST_F(AboutBoxTest, HelpLinkClosesTheBoxThenRunsTheHelpCommand)
     write_help_page();
     bool shown_after = true;
     open_about([&](frm_About& about) {
-        about.lab_HelpInfo_Click();
+        testing_support::click(about.ui().lab_HelpInfo);
         shown_after = about.ui().frm.is_shown();
     });
     EXPECT_FALSE(shown_after);
@@ -579,8 +630,8 @@ TEST_F(AboutBoxTest, HelpLinkClosesTheBoxThenRunsTheHelpCommand)
 
 TEST_F(AboutBoxTest, HelpLinkWithoutAHelpPageAsksAboutTheFolder)
 {
-    message_boxes.expect(platform::message_box::answer_no);
-    open_about([&](frm_About& about) { about.ui().lab_HelpInfo.click(); });
+    answer_message(platform::message_box::answer_no);
+    open_about([&](frm_About& about) { testing_support::click(about.ui().lab_HelpInfo); });
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     EXPECT_EQ(message_boxes.shown[0].title, "Zentrel can't find file.");
     EXPECT_TRUE(shell.opened.empty());
@@ -660,7 +711,7 @@ TEST_F(AboutBoxTest, WithoutARegistryTheDefaultMediaFolderIsTried)
 
 TEST_F(AboutBoxTest, TheMenuCommandShowsTheBoxModallyOwnedByTheMainWindow)
 {
-    form->ui().menu_AboutApp.click();
+    choose_from_menu("&About Zentrel");
     EXPECT_EQ(modal_windows.shows, 1);
     EXPECT_EQ(modal_windows.owner_caption, form->ui().frm.caption());
     EXPECT_EQ(sound_player.played.size(), 2u);
@@ -673,14 +724,8 @@ TEST_F(AboutBoxTest, EveryOpeningStartsFromAFreshBox)
         about.ui().lab_URL_link.set_caption("changed while open");
         first = foreground(about);
     });
-
-    frm_About& fresh = form->ensure_about_box();
-    EXPECT_TRUE(fresh.ui().frm.printed().empty());
-    EXPECT_EQ(fresh.ui().frm.caption(), "About");
-    EXPECT_EQ(fresh.ui().lab_URL_link.caption(), "");
-    EXPECT_DOUBLE_EQ(fresh.ui().frm.client_width(), 14565);
-    EXPECT_DOUBLE_EQ(fresh.ui().frm.client_height(), 7650);
-    EXPECT_FALSE(fresh.ui().frm.is_shown());
+    // Closed, the box is gone (open_about checks it): the next opening makes a new one.
+    EXPECT_EQ(form->about_box(), nullptr);
 
     open_about([&](frm_About& about) {
         EXPECT_EQ(about.ui().lab_URL_link.caption(), web_address);

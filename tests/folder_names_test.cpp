@@ -5,7 +5,6 @@
 // information window's file link, each started by real events on the real window. Where
 // the path is shown, a letter outside the code page shows as "?".
 #include "tests/support/main_window_fixture.h"
-#include "tests/support/mouse_events.h"
 
 #include "info_windows/frm_datainfo.h"
 #include "platform/widgets/qt_bridge.h"
@@ -21,9 +20,8 @@
 #include <string>
 #include <vector>
 
-using testing_support::left_click;
+using testing_support::click_at;
 using testing_support::MainWindowTest;
-using testing_support::send_button;
 namespace box = platform::message_box;
 
 namespace {
@@ -64,40 +62,18 @@ protected:
     std::string shown(const std::string& name) const { return folder.path() + "/" + GetParam().shown + "/" + name; }
     std::string stored(const std::string& name) const { return GetParam().on_disk + "/" + name; }
 
-    // A right press on the window's empty corner, answered with the item of this caption.
-    void choose_from_menu(const std::string& caption, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        popup_menus.choose_caption = caption;
-        send_button(form->ui().frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton, modifiers);
-    }
-
-    void click_search()
-    {
-        QWidget* button = form->ui().com_Search.widget();
-        left_click(button, button->rect().center());
-    }
-
+    // A search of the names in a dialling-code file of two places in the program folder.
     void search_directory()
     {
         folder.write_file(stored("Directory.dat"), "Haywards Heath 01444\r\nHorsham 01403\r\n");
-        choose(0, "H*");
-        click_search();
+        search(zentrel::Category::UKDiallingCodes, "H*", zentrel::SearchField::Name);
     }
 
     // The text the grid shows in a cell below the fixed row, as the toolkit draws it.
     QString shown_cell(int row, int col)
     {
-        platform::Control::flush_all();
-        auto* view = static_cast<QTableView*>(form->ui().flx_ResultsChart.widget());
-        return view->model()->index(row - 1, col).data().toString();
-    }
-
-    void click_first_row()
-    {
-        platform::Control::flush_all();
-        auto* view = static_cast<QTableView*>(form->ui().flx_ResultsChart.widget());
-        const QPoint on_first_row = view->visualRect(view->model()->index(1, 1)).center();
-        send_button(view->viewport(), QEvent::MouseButtonPress, on_first_row, Qt::LeftButton);
+        const QTableView& view = testing_support::grid_view(form->ui().flx_ResultsChart);
+        return view.model()->index(row - 1, col).data().toString();
     }
 };
 
@@ -116,9 +92,8 @@ TEST_P(FolderNamesTest, TheSearchReadsTheDatabaseFile)
 
 TEST_P(FolderNamesTest, AMissingDatabaseFileIsNamedAsTheProgramShowsIt)
 {
-    message_boxes.expect(box::answer_ok);
-    choose(0, "H*");
-    click_search();
+    answer_message(box::answer_ok);
+    search(zentrel::Category::UKDiallingCodes, "H*", zentrel::SearchField::Name);
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     EXPECT_NE(message_boxes.shown[0].text.find("Can't find file; " + shown("Directory.dat") + "\r\n"),
               std::string::npos)
@@ -131,8 +106,8 @@ TEST_P(FolderNamesTest, AMissingDatabaseFileIsNamedAsTheProgramShowsIt)
 
 TEST_P(FolderNamesTest, TheRestoreWritesTheFileIntoTheFolder)
 {
-    form->ui().com_SearchType.set_list_index(4);
-    message_boxes.expect(box::answer_yes);
+    pick_category(zentrel::Category::WebDomainNames);
+    answer_message(box::answer_yes);
     choose_from_menu("&Restore/fix the InterDomainNames.dat file", Qt::ShiftModifier);
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     EXPECT_EQ(message_boxes.shown[0].text.rfind("The InterDomainNames.dat file dose not exist yet.", 0), 0u);
@@ -146,15 +121,14 @@ TEST_P(FolderNamesTest, TheRestoreWritesTheFileIntoTheFolder)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(program_folder()), {}), 1) << "no temporary left";
 
     // A second restore finds the file it wrote and tells its size.
-    message_boxes.expect(box::answer_no);
+    answer_message(box::answer_no);
     choose_from_menu("&Restore/fix the InterDomainNames.dat file", Qt::ShiftModifier);
     ASSERT_EQ(message_boxes.shown.size(), 2u);
     EXPECT_NE(message_boxes.shown[1].text.find("The InterDomainNames.dat file already exists. ("), std::string::npos)
         << message_boxes.shown[1].text;
 
     // Searched afterwards, the restored file is the one read.
-    choose(4, ".uk");
-    click_search();
+    search(zentrel::Category::WebDomainNames, ".uk", zentrel::SearchField::Name);
     EXPECT_EQ(message_boxes.shown.size(), 2u);
     EXPECT_GT(rows(), 1);
     EXPECT_EQ(cell(1, 0), ".uk");
@@ -163,9 +137,9 @@ TEST_P(FolderNamesTest, TheRestoreWritesTheFileIntoTheFolder)
 TEST_P(FolderNamesTest, ARestoreThatCannotWriteNamesThePathAsTheProgramShowsIt)
 {
     ASSERT_EQ(::chmod(program_folder().c_str(), 0555), 0);
-    form->ui().com_SearchType.set_list_index(4);
-    message_boxes.expect(box::answer_yes);
-    message_boxes.expect(box::answer_ok);
+    pick_category(zentrel::Category::WebDomainNames);
+    answer_message(box::answer_yes);
+    answer_message(box::answer_ok);
     choose_from_menu("&Restore/fix the InterDomainNames.dat file", Qt::ShiftModifier);
     ASSERT_EQ(message_boxes.shown.size(), 2u);
     EXPECT_EQ(message_boxes.shown[1].text,
@@ -180,7 +154,7 @@ TEST_P(FolderNamesTest, TheSaveOpensInTheFolderAndWritesThere)
     ASSERT_EQ(rows(), 3);
     // "café.txt", a name the code page holds, in a folder of any name.
     const std::string results = held("caf\xC3\xA9.txt");
-    save_dialogs.expect_save(results, 3);
+    answer_save_dialog(results, 3);
     choose_from_menu("&Save results");
     ASSERT_EQ(save_dialogs.shown.size(), 1u);
     EXPECT_EQ(save_dialogs.shown[0].init_dir, program_folder());
@@ -188,16 +162,16 @@ TEST_P(FolderNamesTest, TheSaveOpensInTheFolderAndWritesThere)
               "Area code\tPlace name\r\n01444\tHaywards Heath\r\n01403\tHorsham\r\n");
 
     // Saved again, the question names the file as the program shows it.
-    save_dialogs.expect_save(results, 3);
-    message_boxes.expect(box::answer_yes);
+    answer_save_dialog(results, 3);
+    answer_message(box::answer_yes);
     choose_from_menu("&Save results");
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     EXPECT_EQ(message_boxes.shown[0].text,
               "Warning;\r\nFile; 'caf\xE9.txt' already exists.\r\n\r\nDo you want to overwrite this old file?");
 
     // Saved over the database file, it is told apart from any other file.
-    save_dialogs.expect_save(held("Directory.dat"), 3);
-    message_boxes.expect(box::answer_cancel);
+    answer_save_dialog(held("Directory.dat"), 3);
+    answer_message(box::answer_cancel);
     choose_from_menu("&Save results");
     ASSERT_EQ(message_boxes.shown.size(), 2u);
     EXPECT_EQ(message_boxes.shown[1].title, "Zentrel - File already exists and is used to hold all data.");
@@ -229,7 +203,7 @@ TEST_P(FolderNamesTest, AWebSiteItemNamingAFileOpensItFromTheFolder)
 
 TEST_P(FolderNamesTest, AMissingHelpPageIsNamedAsTheProgramShowsIt)
 {
-    message_boxes.expect(box::answer_yes);
+    answer_message(box::answer_yes);
     choose_from_menu("Zentrel &Help");
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     EXPECT_EQ(message_boxes.shown[0].text, "Zentrel can't find the help file;\r\n" + shown("Help.htm") +
@@ -242,7 +216,7 @@ TEST_P(FolderNamesTest, AHandlerThatCannotStartNamesTheTargetAsTheProgramShowsIt
 {
     folder.write_file(stored("Help.htm"), "<html></html>");
     shell.handler_present = false;
-    message_boxes.expect(box::answer_ok);
+    answer_message(box::answer_ok);
     choose_from_menu("Zentrel &Help");
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     EXPECT_EQ(message_boxes.shown[0].text.rfind("Can't find or display;\r\n" + shown("Help.htm") + "\r\n\r\n", 0), 0u)
@@ -253,9 +227,9 @@ TEST_P(FolderNamesTest, TheInformationWindowShowsThePathAndItsLinkOpensTheFile)
 {
     search_directory();
     ASSERT_EQ(rows(), 3);
-    click_first_row();
-    ASSERT_TRUE(form->info_window_exists());
-    zentrel::frm_DataInfo& info = form->ensure_info_window();
+    click_row(1);
+    ASSERT_NE(info_window(), nullptr);
+    zentrel::frm_DataInfo& info = *info_window();
 
     const auto& printed = info.ui().frm.printed();
     EXPECT_TRUE(std::any_of(printed.begin(), printed.end(),
@@ -268,7 +242,7 @@ TEST_P(FolderNamesTest, TheInformationWindowShowsThePathAndItsLinkOpensTheFile)
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), platform::qt::to_qstring(shown("Directory.dat")));
 
-    left_click(link.widget(), QPoint(3, 3));
+    click_at(*link.widget(), QPoint(3, 3), Qt::LeftButton);
     EXPECT_TRUE(message_boxes.shown.empty()) << "the database file was found";
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].target, held("Directory.dat"));
@@ -276,8 +250,8 @@ TEST_P(FolderNamesTest, TheInformationWindowShowsThePathAndItsLinkOpensTheFile)
 
     // Gone, the file is named as the window shows it.
     std::filesystem::remove(held("Directory.dat"));
-    message_boxes.expect(box::answer_ok);
-    left_click(link.widget(), QPoint(3, 3));
+    answer_message(box::answer_ok);
+    click_at(*link.widget(), QPoint(3, 3), Qt::LeftButton);
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     EXPECT_EQ(message_boxes.shown[0].text, "Zentrel can't find file;\r\n" + shown("Directory.dat"));
     EXPECT_EQ(shell.opened.size(), 1u);

@@ -5,11 +5,8 @@
 #include "platform/widgets/real_services.h"
 #include "tests/support/child_process.h"
 #include "tests/support/main_window_fixture.h"
-#include "tests/support/mouse_events.h"
 
 #include <gtest/gtest.h>
-
-#include <QTest>
 
 #include <cstdlib>
 #include <cstring>
@@ -74,15 +71,16 @@ TEST_F(ProgramFolderChild, DISABLED_TheSearchAndTheHelpFindTheFilesBesideTheProg
     const std::string expected = std::getenv(expected_folder_variable);
     EXPECT_EQ(services.program_folder, expected);
 
-    choose(0, "H*");
-    QTest::keyClick(form->ui().txt_Inputbox.widget(), Qt::Key_Return);
+    pick_category(zentrel::Category::UKDiallingCodes);
+    choose_direction(zentrel::SearchField::Name);
+    type_pattern("H*");
+    press_enter();
     EXPECT_TRUE(message_boxes.shown.empty()) << "the database file was found";
     ASSERT_EQ(rows(), 3);
     EXPECT_EQ(cell(1, 1), "Haywards Heath");
     EXPECT_EQ(cell(2, 1), "Horsham");
 
-    popup_menus.choose_caption = "Zentrel &Help";
-    testing_support::send_button(form->ui().frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton);
+    choose_from_menu("Zentrel &Help");
     EXPECT_TRUE(message_boxes.shown.empty()) << "the help page was found";
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].target, expected + "/Help.htm");

@@ -9,7 +9,6 @@
 #include "platform/sound_player.h"
 #include "platform/widgets/real_services.h"
 #include "tests/support/main_window_fixture.h"
-#include "tests/support/mouse_events.h"
 #include "tests/support/sound_output_double.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_doubles.h"
@@ -379,8 +378,7 @@ protected:
 
 TEST_F(AboutBoxSoundTest, OpeningAndClosingTheBoxIsHeard)
 {
-    popup_menus.choose_caption = "&About Zentrel";
-    testing_support::send_button(form->ui().frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton);
+    choose_from_menu("&About Zentrel");
     ASSERT_EQ(modal_windows.shows, 1);
     EXPECT_EQ(output.sounds(), (std::vector<Sound>{bell, bell}));
     ASSERT_EQ(output.starts().size(), 2u);

@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QCursor>
+#include <QGuiApplication>
+#include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 #include <deque>
 #include <functional>
@@ -128,10 +132,11 @@ public:
         double x;
         double y;
     };
-    platform::MenuItem* show(platform::MenuItem& menu, platform::Window&, double x, double y,
+    platform::MenuItem* show(platform::MenuItem& menu, platform::Window& over, double x, double y,
                              const platform::MenuItem* default_item) override
     {
         opened.push_back({snapshot(menu, default_item), x, y});
+        take_the_pressed_buttons(over);
         platform::MenuItem* chosen = find(menu, choose_caption);
         choose_caption.clear();
         return chosen;
@@ -150,6 +155,21 @@ public:
     std::string choose_caption;
 
 private:
+    // A menu that opens holds the mouse: the buttons that opened it are let go over it,
+    // and its item is chosen with a click of its own, so no button is held any more
+    // once the item's command runs.
+    static void take_the_pressed_buttons(platform::Window& over)
+    {
+        QWindow* window = over.widget() != nullptr ? over.widget()->windowHandle() : nullptr;
+        if (window == nullptr) return;
+        for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+            if (QGuiApplication::mouseButtons() & button) {
+                QTest::mouseRelease(window, button, QGuiApplication::keyboardModifiers(),
+                                    window->mapFromGlobal(QCursor::pos()));
+            }
+        }
+    }
+
     static std::vector<MenuItemState> snapshot(const platform::MenuItem& menu, const platform::MenuItem* default_item)
     {
         std::vector<MenuItemState> states;
