@@ -124,10 +124,14 @@ protected:
 
     // A right press on the window's empty corner, with these keys held, answered with the
     // menu item of this caption ("" dismisses the menu); Shift brings the Options items.
+    // A user can choose only an item the menu shows enabled.
     void choose_from_menu(const std::string& caption, Qt::KeyboardModifiers modifiers = {})
     {
         popup_menus.choose_caption = caption;
         right_click(form->ui().frm, modifiers, QPoint(3, 3));
+        if (caption.empty()) return;
+        const MenuItemState& item = popup_menus.item(caption);
+        EXPECT_TRUE(item.visible && item.enabled) << "the menu does not offer " << caption;
     }
 
     // The answer the next message box gets, and the save dialog's.
@@ -155,6 +159,14 @@ protected:
         press_enter();
     }
 
+    // Picks the category and chooses the restore of its database file among the Options.
+    void choose_restore(zentrel::Category category)
+    {
+        pick_category(category);
+        choose_from_menu("&Restore/fix the " + zentrel::FileName_from_Path(database_path(category)) + " file",
+                         Qt::ShiftModifier);
+    }
+
     // ---------------------------------------------------------------------------------
     // What the user sees
 
@@ -169,6 +181,8 @@ protected:
         EXPECT_EQ(ui.fra_Search.caption(), " Search for ");
         EXPECT_TRUE(ui.txt_Inputbox.enabled());
         EXPECT_TRUE(ui.com_SearchType.enabled());
+        EXPECT_TRUE(ui.fra_Search.enabled());
+        EXPECT_TRUE(ui.fra_TheResults.enabled());
         EXPECT_TRUE(ui.opt_DiallOption_0.enabled());
         EXPECT_TRUE(ui.opt_DiallOption_1.enabled());
         EXPECT_TRUE(ui.lab_Direction.enabled());
@@ -178,6 +192,7 @@ protected:
         EXPECT_EQ(ui.frm.back_colour(), platform::system_button_face);
         EXPECT_EQ(ui.txt_Inputbox.back_colour(), platform::system_window_background);
         EXPECT_EQ(ui.com_SearchType.back_colour(), platform::system_window_background);
+        EXPECT_EQ(ui.fra_Search.back_colour(), platform::system_button_face);
         EXPECT_EQ(ui.fra_TheResults.back_colour(), platform::system_button_face);
     }
 

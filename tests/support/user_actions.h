@@ -122,6 +122,15 @@ inline void click_cell(const platform::Grid& grid, int row, int col, Qt::MouseBu
     click_at(row_widget(grid, row), at, button, modifiers);
 }
 
+// The key of a character as a keyboard gives it: the toolkit's own for ASCII, the
+// upper-case letter's code for the rest of Latin-1, and no key code beyond.
+inline Qt::Key key_of(QChar character)
+{
+    if (character.unicode() < 0x80) return QTest::asciiToKey(static_cast<char>(character.unicode()));
+    if (character.unicode() < 0x100) return static_cast<Qt::Key>(character.toUpper().unicode());
+    return Qt::Key_unknown;
+}
+
 // Text typed into a text box as a user does: a click into it, Ctrl+A to select what it
 // holds, then the keys of the text (the program's Windows-1252 text), or Backspace to
 // empty it.
@@ -131,7 +140,9 @@ inline void type_into(const platform::TextBox& box, std::string_view text)
     QWidget& widget = *box.widget();
     QTest::keyClick(&widget, Qt::Key_A, Qt::ControlModifier);
     if (text.empty()) QTest::keyClick(&widget, Qt::Key_Backspace);
-    else QTest::keyClicks(&widget, QString::fromStdString(platform::to_utf8(text)));
+    for (const QChar character : QString::fromStdString(platform::to_utf8(text))) {
+        QTest::sendKeyEvent(QTest::Click, &widget, key_of(character), QString(character), Qt::NoModifier);
+    }
     platform::Control::flush_all();
 }
 
