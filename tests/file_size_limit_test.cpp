@@ -6,7 +6,6 @@
 // the old file must stay byte for byte with no temporary file beside it.
 #include "tests/support/child_process.h"
 #include "tests/support/main_window_fixture.h"
-#include "tests/support/mouse_events.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +24,6 @@
 using testing_support::ChildEnd;
 using testing_support::MainWindowTest;
 using testing_support::run_in_child;
-using testing_support::send_button;
 using testing_support::TempFolder;
 namespace box = platform::message_box;
 
@@ -106,32 +104,22 @@ protected:
 
     static std::string program_folder() { return std::getenv(folder_variable); }
 
-    void choose_from_menu(const std::string& caption, Qt::KeyboardModifiers modifiers)
-    {
-        popup_menus.choose_caption = caption;
-        send_button(form->ui().frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton, modifiers);
-    }
-
     // The command ended with one error message after its question, and the window idle.
     void expect_error_message(const std::string& text, const std::string& title)
     {
         ASSERT_EQ(message_boxes.shown.size(), 2u);
         EXPECT_EQ(message_boxes.shown[1].text, text);
         EXPECT_EQ(message_boxes.shown[1].title, title);
+        expect_idle();
         EXPECT_EQ(form->ui().frm.caption(), "US ZIP Code Directory.");
-        EXPECT_TRUE(form->ui().txt_Inputbox.enabled());
-        EXPECT_TRUE(form->ui().flx_ResultsChart.enabled());
-        EXPECT_EQ(form->ui().frm.mouse_pointer(), platform::mouse_pointer::standard);
-        EXPECT_EQ(form->ui().frm.back_colour(), platform::system_button_face);
     }
 };
 
 TEST_F(LimitedChild, DISABLED_RestoreOverAReadOnlyFile)
 {
-    form->ui().com_SearchType.set_list_index(7);
-    message_boxes.expect(box::answer_yes);
-    message_boxes.expect(box::answer_ok);
-    choose_from_menu("&Restore/fix the ZipCodesUS.dat file", Qt::ShiftModifier);
+    answer_message(box::answer_yes);
+    answer_message(box::answer_ok);
+    choose_restore(zentrel::Category::USZipCodes);
     expect_error_message("Zentrel restore/fix \"ZipCodesUS.dat\" file error.\r\n\r\n"
                          "Error = File too large for the file-size limit\r\nError number = 60.",
                          "Zentrel - Restore/fix ZipCodesUS.dat file error.");
@@ -139,15 +127,13 @@ TEST_F(LimitedChild, DISABLED_RestoreOverAReadOnlyFile)
 
 TEST_F(LimitedChild, DISABLED_SaveOverAnOldFile)
 {
-    choose(7, "*");
-    QWidget* search_button = form->ui().com_Search.widget();
-    testing_support::left_click(search_button, search_button->rect().center());
+    search(zentrel::Category::USZipCodes, "*", zentrel::SearchField::Name);
     ASSERT_EQ(rows(), 5001);
 
-    save_dialogs.expect_save(program_folder() + "/old.txt", 3);
-    message_boxes.expect(box::answer_yes); // the file exists: replace it?
-    message_boxes.expect(box::answer_ok);
-    choose_from_menu("&Save results", Qt::NoModifier);
+    answer_save_dialog(program_folder() + "/old.txt", 3);
+    answer_message(box::answer_yes); // the file exists: replace it?
+    answer_message(box::answer_ok);
+    choose_from_menu("&Save results");
     expect_error_message("Zentrel error.\r\nZentrel - Save results as; error.\r\n\r\n"
                          "File too large for the file-size limit\r\nError number = 60",
                          "Zentrel - File too large for the file-size limit");

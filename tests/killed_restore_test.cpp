@@ -4,7 +4,6 @@
 // temporaries that are still written, not a temporary whose writer still holds it.
 #include "tests/support/child_process.h"
 #include "tests/support/main_window_fixture.h"
-#include "tests/support/mouse_events.h"
 
 #include "platform/text_file.h"
 
@@ -24,7 +23,6 @@
 using testing_support::ChildEnd;
 using testing_support::MainWindowTest;
 using testing_support::RunningChild;
-using testing_support::send_button;
 namespace box = platform::message_box;
 
 namespace {
@@ -82,17 +80,11 @@ protected:
         ASSERT_TRUE(under_way) << "the child never reached the middle of the restore\n" << end.output;
         EXPECT_EQ(end.signal_number, SIGKILL) << end.output;
     }
-
-    void choose_from_menu(const std::string& caption, Qt::KeyboardModifiers modifiers)
-    {
-        popup_menus.choose_caption = caption;
-        send_button(form->ui().frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton, modifiers);
-    }
 };
 
 TEST_F(KilledRestoreTest, TheNextRestoreRemovesWhatKilledRestoresLeftAndNothingElse)
 {
-    write_database(0, old_directory);
+    write_database(zentrel::Category::UKDiallingCodes, old_directory);
     // Names that are not the program's temporaries of this file, or that no one may take:
     const std::vector<std::string> kept = {
         ".Directory.dat.Ab12Cd",          // another program's temporary of the same file
@@ -130,9 +122,8 @@ TEST_F(KilledRestoreTest, TheNextRestoreRemovesWhatKilledRestoresLeftAndNothingE
     ASSERT_EQ(second_left.size(), 1u) << "the second restore removed what the first left, then left its own";
     EXPECT_NE(second_left[0], first_left[0]);
 
-    form->ui().com_SearchType.set_list_index(0);
-    message_boxes.expect(box::answer_yes);
-    choose_from_menu("&Restore/fix the Directory.dat file", Qt::ShiftModifier);
+    answer_message(box::answer_yes);
+    choose_restore(zentrel::Category::UKDiallingCodes);
     ::close(held);
 
     EXPECT_NE(folder.read_file("Directory.dat"), old_directory);
@@ -150,17 +141,14 @@ TEST_F(KilledRestoreTest, TheNextRestoreRemovesWhatKilledRestoresLeftAndNothingE
 
 TEST_F(KilledRestoreTest, TheNextSaveOfAFileRemovesItsAbandonedTemporaries)
 {
-    write_database(7, "01238 Lee, MA\r\n");
-    choose(7, "*");
-    QWidget* search_button = form->ui().com_Search.widget();
-    testing_support::left_click(search_button, search_button->rect().center());
+    search(zentrel::Category::USZipCodes, "*", zentrel::SearchField::Name, "01238 Lee, MA\r\n");
     ASSERT_EQ(rows(), 2);
     // What killed saves of results.txt left, and a temporary of another file.
     for (const char* name : {".results.txt.zentrel-Killed", ".results.txt.zentrel-0ther9", ".old.txt.zentrel-Killed"}) {
         folder.write_file(name, "ZIP code\tAmer");
     }
-    save_dialogs.expect_save(folder.file("results.txt"), 2);
-    choose_from_menu("&Save results", Qt::NoModifier);
+    answer_save_dialog(folder.file("results.txt"), 2);
+    choose_from_menu("&Save results");
     EXPECT_EQ(folder.read_file("results.txt"), "ZIP code\tAmerican States\r\n01238\tLee, MA\r\n");
     std::vector<std::string> names = folder.entries();
     std::sort(names.begin(), names.end());
@@ -192,8 +180,7 @@ TEST_F(KilledRestoreChild, DISABLED_RestoresUntilKilled)
         ASSERT_EQ(::write(ready, &under_way, 1), 1);
         for (;;) ::pause();
     };
-    form->ui().com_SearchType.set_list_index(0);
-    message_boxes.expect(box::answer_yes);
-    choose_from_menu("&Restore/fix the Directory.dat file", Qt::ShiftModifier);
+    answer_message(box::answer_yes);
+    choose_restore(zentrel::Category::UKDiallingCodes);
     ADD_FAILURE() << "the restore ended before it was killed";
 }

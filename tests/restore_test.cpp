@@ -3,7 +3,6 @@
 // file always stays as it was.
 #include "tests/support/file_checks.h"
 #include "tests/support/main_window_fixture.h"
-#include "tests/support/mouse_events.h"
 
 #include "default_data/default_modules.h"
 #include "platform/text.h"
@@ -15,7 +14,6 @@
 #include <filesystem>
 
 using testing_support::MainWindowTest;
-using testing_support::send_button;
 using testing_support::TempFolder;
 using namespace zentrel;
 namespace box = platform::message_box;
@@ -26,9 +24,9 @@ constexpr platform::Colour restoring_blue = platform::rgb(80, 80, 255);
 
 // What a restore of the category must write: every default line up to the first
 // terminator, each followed by CR LF.
-std::string expected_file(int category)
+std::string expected_file(Category category)
 {
-    DefaultDataModule& module = *default_data_for_category(static_cast<Category>(category));
+    DefaultDataModule& module = *default_data_for_category(category);
     const auto count = std::stol(module.Default_Line(0));
     std::string bytes;
     for (long i = 1; i <= count; ++i) {
@@ -43,29 +41,19 @@ std::string expected_file(int category)
 
 class RestoreTest : public MainWindowTest {
 protected:
-    std::string file_name(int category) const { return zentrel::FileName_from_Path(database_path(category)); }
-
-    void restore(int category, int answer = box::answer_yes)
+    // The restore of the category's file as a user chooses it, the question answered so.
+    void restore(Category category, int answer = box::answer_yes)
     {
-        form->ui().com_SearchType.set_list_index(category);
-        message_boxes.expect(answer);
-        form->menu_Options_RestoreDatabaseFile_Click();
+        answer_message(answer);
+        choose_restore(category);
     }
 
-    void expect_idle(const std::string& caption, bool search_enabled)
+    // Idle again, the window titled for the category and the Search button as the
+    // pattern allows.
+    void expect_idle_with_caption(const std::string& caption)
     {
+        expect_idle();
         EXPECT_EQ(form->ui().frm.caption(), caption);
-        EXPECT_TRUE(form->ui().txt_Inputbox.enabled());
-        EXPECT_TRUE(form->ui().fra_Search.enabled());
-        EXPECT_TRUE(form->ui().opt_DiallOption_0.enabled());
-        EXPECT_TRUE(form->ui().fra_TheResults.enabled());
-        EXPECT_TRUE(form->ui().flx_ResultsChart.enabled());
-        EXPECT_EQ(form->ui().com_Search.enabled(), search_enabled);
-        EXPECT_EQ(form->ui().frm.mouse_pointer(), platform::mouse_pointer::standard);
-        EXPECT_EQ(form->ui().frm.back_colour(), platform::system_button_face);
-        EXPECT_EQ(form->ui().fra_Search.back_colour(), platform::system_button_face);
-        EXPECT_EQ(form->ui().txt_Inputbox.back_colour(), platform::system_window_background);
-        EXPECT_EQ(form->ui().com_SearchType.back_colour(), platform::system_window_background);
     }
 
     void expect_no_temporary_left()
@@ -79,7 +67,7 @@ protected:
 
 TEST_F(RestoreTest, AsksBeforeCreatingAMissingFile)
 {
-    restore(4);
+    restore(Category::WebDomainNames);
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     const auto& question = message_boxes.shown[0];
     EXPECT_EQ(question.text, "The InterDomainNames.dat file dose not exist yet.\r\nIt is safe to create this file.\r\n"
@@ -87,10 +75,10 @@ TEST_F(RestoreTest, AsksBeforeCreatingAMissingFile)
     EXPECT_EQ(question.style, box::yes_no | box::default_button2 | box::exclamation);
     EXPECT_EQ(question.title, "Zentrel - Restore the InterDomainNames.dat file.");
     const std::string written = folder.read_file("InterDomainNames.dat");
-    EXPECT_EQ(written, expected_file(4));
+    EXPECT_EQ(written, expected_file(Category::WebDomainNames));
     EXPECT_EQ(testing_support::crlf_line_count(written), 250);
-    EXPECT_TRUE(platform::is_read_only(database_path(4)));
-    expect_idle("Web Domain Name Directory.", false);
+    EXPECT_TRUE(platform::is_read_only(database_path(Category::WebDomainNames)));
+    expect_idle_with_caption("Web Domain Name Directory.");
     expect_no_temporary_left();
 }
 
@@ -112,26 +100,27 @@ TEST_F(RestoreTest, WarnsAboutAnExistingFileWithItsSize)
         message_boxes.shown.clear();
         // A sparse file: its zeros take no room on the disk.
         folder.write_file("CallSigns.dat", "");
-        ASSERT_EQ(::truncate(database_path(2).c_str(), each.size), 0);
-        restore(2, box::answer_no);
+        ASSERT_EQ(::truncate(database_path(Category::RadioCallSigns).c_str(), each.size), 0);
+        restore(Category::RadioCallSigns, box::answer_no);
         ASSERT_EQ(message_boxes.shown.size(), 1u);
         EXPECT_EQ(message_boxes.shown[0].text,
                   std::string("WARNING;\r\nThe CallSigns.dat file already exists. (") + each.shown +
                       " bytes)\r\nYou should check the contents of this file before you replace it.\r\n"
                       "\r\nDo you wish to create file; CallSigns.dat?");
         EXPECT_EQ(message_boxes.shown[0].style, box::yes_no | box::default_button2 | box::critical);
-        EXPECT_EQ(platform::file_size(database_path(2)), each.size) << "No leaves the file untouched";
+        EXPECT_EQ(platform::file_size(database_path(Category::RadioCallSigns)), each.size)
+            << "No leaves the file untouched";
     }
 }
 
 TEST_F(RestoreTest, NoPutsTheWindowBackAsItWas)
 {
-    form->ui().com_SearchType.set_list_index(6);
-    form->ui().txt_Inputbox.set_text("GB");
-    message_boxes.expect(box::answer_no);
-    form->menu_Options_RestoreDatabaseFile_Click();
-    EXPECT_FALSE(std::filesystem::exists(database_path(6)));
-    expect_idle("International Car Symbol Directory.", true);
+    pick_category(Category::InternationalCarSymbols);
+    type_pattern("GB");
+    restore(Category::InternationalCarSymbols, box::answer_no);
+    EXPECT_FALSE(std::filesystem::exists(database_path(Category::InternationalCarSymbols)));
+    expect_idle_with_caption("International Car Symbol Directory.");
+    EXPECT_TRUE(form->ui().com_Search.enabled());
 }
 
 TEST_F(RestoreTest, ShowsEachLineInTheCaptionAndYieldsAfterIt)
@@ -146,9 +135,10 @@ TEST_F(RestoreTest, ShowsEachLineInTheCaptionAndYieldsAfterIt)
         EXPECT_EQ(form->ui().txt_Inputbox.back_colour(), restoring_blue);
         EXPECT_EQ(form->ui().frm.mouse_pointer(), platform::mouse_pointer::hourglass);
     };
-    restore(6);
+    restore(Category::InternationalCarSymbols);
     DefaultDataModule& module = *default_data_for_category(Category::InternationalCarSymbols);
-    ASSERT_EQ(captions.size(), static_cast<std::size_t>(testing_support::crlf_line_count(expected_file(6))));
+    const int lines = testing_support::crlf_line_count(expected_file(Category::InternationalCarSymbols));
+    ASSERT_EQ(captions.size(), static_cast<std::size_t>(lines));
     EXPECT_EQ(captions[0], "Restoring call sign: " + module.Default_Line(1));
     EXPECT_EQ(captions[4], "Restoring call sign: " + module.Default_Line(5));
 }
@@ -159,25 +149,25 @@ TEST_F(RestoreTest, StatusTextNamesTheFirstTwoCategories)
     event_loop.on_yield = [&](int yield) {
         if (yield == 1) first_caption = form->ui().frm.caption();
     };
-    restore(1);
+    restore(Category::UKPostCodes);
     EXPECT_EQ(first_caption, "Restoring Postcode: " + default_data_for_category(Category::UKPostCodes)->Default_Line(1));
     event_loop.yields = 0;
-    restore(0);
+    restore(Category::UKDiallingCodes);
     EXPECT_EQ(first_caption.substr(0, 21), "Restoring Directory: ");
 }
 
 TEST_F(RestoreTest, ZipCodesAreWrittenWithoutYielding)
 {
-    restore(7);
+    restore(Category::USZipCodes);
     EXPECT_EQ(event_loop.yields, 0);
     const std::string written = folder.read_file("ZipCodesUS.dat");
     EXPECT_EQ(testing_support::crlf_line_count(written), 42158);
-    EXPECT_EQ(written, expected_file(7));
+    EXPECT_EQ(written, expected_file(Category::USZipCodes));
 }
 
 TEST_F(RestoreTest, StopsAtTheFirstEndOfData)
 {
-    restore(3);
+    restore(Category::InternationalDiallingCodes);
     const std::string written = folder.read_file("InterTelDir.dat");
     EXPECT_EQ(testing_support::crlf_line_count(written), 550) << "line 0 says 9999 but the data ends at line 551";
     EXPECT_EQ(written.find("#End_Of_Data#"), std::string::npos);
@@ -186,30 +176,31 @@ TEST_F(RestoreTest, StopsAtTheFirstEndOfData)
 TEST_F(RestoreTest, ReplacesAReadOnlyFileAndLocksItAgain)
 {
     folder.write_file("VehiclePlates.dat", "old contents\r\n");
-    platform::set_read_only(database_path(5));
-    restore(5);
-    EXPECT_EQ(folder.read_file("VehiclePlates.dat"), expected_file(5));
-    EXPECT_TRUE(platform::is_read_only(database_path(5)));
+    platform::set_read_only(database_path(Category::UKVehicleNumberPlates));
+    restore(Category::UKVehicleNumberPlates);
+    EXPECT_EQ(folder.read_file("VehiclePlates.dat"), expected_file(Category::UKVehicleNumberPlates));
+    EXPECT_TRUE(platform::is_read_only(database_path(Category::UKVehicleNumberPlates)));
     expect_no_temporary_left();
 }
 
 TEST_F(RestoreTest, RestoredFileIsSearchable)
 {
-    restore(4);
+    restore(Category::WebDomainNames);
     message_boxes.shown.clear();
-    choose(4, "*", 0);
-    form->com_Search_Click();
+    search(Category::WebDomainNames, "*", SearchField::Code);
     EXPECT_GE(rows(), 2);
     EXPECT_TRUE(message_boxes.shown.empty());
 }
 
 TEST_F(RestoreTest, UnlistedCategoryWritesThreeErrorLines)
 {
-    // A window not yet loaded lists no category and holds no database path.
+    // A window shown before it was loaded lists no category and holds no database path.
     zentrel::frm_Main unloaded(services);
-    message_boxes.expect(box::answer_yes);
-    message_boxes.expect(box::answer_ok);
-    unloaded.menu_Options_RestoreDatabaseFile_Click();
+    unloaded.ui().frm.show();
+    answer_message(box::answer_yes);
+    answer_message(box::answer_ok);
+    popup_menus.choose_caption = "&Restore/fix the Database.dat file";
+    testing_support::right_click(unloaded.ui().frm, Qt::ShiftModifier, QPoint(3, 3));
     ASSERT_EQ(message_boxes.shown.size(), 2u);
     EXPECT_EQ(message_boxes.shown[0].title, "Zentrel - Restore the Database.dat file.");
     EXPECT_EQ(message_boxes.shown[1].text, "Error;\r\n is not listed.\r\nPlease check the code in sub; \r\n\r\n"
@@ -229,12 +220,11 @@ TEST_F(RestoreTest, FolderThatCannotBeWrittenIsALockedFile)
     const std::string old_bytes = "# my own edits\r\nA1 Mine\r\n";
     folder.write_file("CallSigns.dat", old_bytes);
     ::chmod(folder.path().c_str(), 0555);
-    form->ui().com_SearchType.set_list_index(2);
-    message_boxes.expect(box::answer_yes);
-    message_boxes.expect(box::answer_ok);
-    form->menu_Options_RestoreDatabaseFile_Click();
+    answer_message(box::answer_yes);
+    answer_message(box::answer_ok);
+    choose_restore(Category::RadioCallSigns);
     ::chmod(folder.path().c_str(), 0755);
-    const std::string path = database_path(2);
+    const std::string path = database_path(Category::RadioCallSigns);
     ASSERT_EQ(message_boxes.shown.size(), 2u);
     EXPECT_EQ(message_boxes.shown[1].text, "Zentrel restore error.\r\n\r\nFile; " + path + " is locked.");
     EXPECT_EQ(message_boxes.shown[1].title, "Zentrel restore error.");
@@ -245,7 +235,7 @@ TEST_F(RestoreTest, FolderThatCannotBeWrittenIsALockedFile)
     EXPECT_EQ(folder.read_file("CallSigns.dat"), old_bytes);
     EXPECT_FALSE(platform::is_read_only(path)) << "a failed restore does not lock the file";
     expect_no_temporary_left();
-    expect_idle("Radio Call Sign Directory.", false);
+    expect_idle_with_caption("Radio Call Sign Directory.");
 }
 
 TEST_F(RestoreTest, WriteThatFailsPartWayKeepsTheOldFile)
@@ -253,13 +243,12 @@ TEST_F(RestoreTest, WriteThatFailsPartWayKeepsTheOldFile)
     std::string old_bytes;
     for (int i = 0; i < 100; ++i) old_bytes += "00000 Old line " + std::to_string(i) + "\r\n";
     folder.write_file("ZipCodesUS.dat", old_bytes);
-    form->ui().com_SearchType.set_list_index(7);
-    message_boxes.expect(box::answer_yes);
-    message_boxes.expect(box::answer_ok);
+    answer_message(box::answer_yes);
+    answer_message(box::answer_ok);
     {
         const testing_support::FileSizeLimit limit(100000); // far less than the full ZIP-code file
         ASSERT_TRUE(limit.active());
-        form->menu_Options_RestoreDatabaseFile_Click();
+        choose_restore(Category::USZipCodes);
     }
     ASSERT_EQ(message_boxes.shown.size(), 2u);
     EXPECT_EQ(message_boxes.shown[1].text,
@@ -269,7 +258,7 @@ TEST_F(RestoreTest, WriteThatFailsPartWayKeepsTheOldFile)
     EXPECT_EQ(rows(), 1) << "only errors 53 and 75 add a row";
     EXPECT_EQ(folder.read_file("ZipCodesUS.dat"), old_bytes);
     expect_no_temporary_left();
-    expect_idle("US ZIP Code Directory.", false);
+    expect_idle_with_caption("US ZIP Code Directory.");
 }
 
 TEST_F(RestoreTest, ClosingTheWindowDuringARestoreLeavesNoHalfFile)
@@ -278,9 +267,7 @@ TEST_F(RestoreTest, ClosingTheWindowDuringARestoreLeavesNoHalfFile)
     event_loop.on_yield = [&](int yield) {
         if (yield == 3) form->ui().frm.close();
     };
-    form->ui().com_SearchType.set_list_index(2);
-    message_boxes.expect(box::answer_yes);
-    platform::dispatch_event([&] { form->menu_Options_RestoreDatabaseFile_Click(); });
+    restore(Category::RadioCallSigns);
     EXPECT_TRUE(platform::program_ending());
     EXPECT_EQ(folder.read_file("CallSigns.dat"), "kept\r\n");
     expect_no_temporary_left();
@@ -293,20 +280,17 @@ TEST_F(RestoreTest, ADatabaseFileThatIsALinkIsRestoredThroughIt)
     const std::string link = folder.file("CallSigns.dat");
     const std::string named = testing_support::file_behind_link(elsewhere, "shared calls.dat", "old\r\n", 0640, link);
 
-    form->ui().com_SearchType.set_list_index(2);
-    message_boxes.expect(box::answer_yes);
-    popup_menus.choose_caption = "&Restore/fix the CallSigns.dat file";
-    send_button(form->ui().frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton, Qt::ShiftModifier);
+    restore(Category::RadioCallSigns);
 
     ASSERT_EQ(message_boxes.shown.size(), 1u) << "the question only, no error";
     EXPECT_NE(message_boxes.shown[0].text.find("The CallSigns.dat file already exists. (5 bytes)"), std::string::npos);
     std::error_code not_a_link;
     EXPECT_EQ(std::filesystem::read_symlink(link, not_a_link), named) << "the link stays a link to the same file";
-    EXPECT_EQ(elsewhere.read_file("shared calls.dat"), expected_file(2));
+    EXPECT_EQ(elsewhere.read_file("shared calls.dat"), expected_file(Category::RadioCallSigns));
     struct stat info {};
     ASSERT_EQ(::stat(named.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0440u) << "the group keeps its read bit; every write bit goes";
     EXPECT_EQ(elsewhere.entries(), std::vector<std::string>{"shared calls.dat"});
     expect_no_temporary_left();
-    expect_idle("Radio Call Sign Directory.", false);
+    expect_idle_with_caption("Radio Call Sign Directory.");
 }
