@@ -3,7 +3,6 @@
 // failures that leave an old file as it was, and the clipboard text of the copy.
 #include "tests/support/file_checks.h"
 #include "tests/support/main_window_fixture.h"
-#include "tests/support/mouse_events.h"
 
 #include "main_window/save_results.h"
 #include "platform/runtime_error.h"
@@ -25,7 +24,6 @@
 #include <filesystem>
 
 using testing_support::MainWindowTest;
-using testing_support::send_button;
 using testing_support::TempFolder;
 using namespace zentrel;
 namespace box = platform::message_box;
@@ -75,20 +73,35 @@ std::string other_error_text(const std::string& description, int number)
 
 class SaveResultsTest : public MainWindowTest {
 protected:
-    void search(int category, const std::string& pattern, int direction, const std::string& file_bytes)
+    // A search by name over a database file of these bytes, which shows no message.
+    void search_names(Category category, std::string_view pattern, const std::string& file_bytes)
     {
-        write_database(category, file_bytes);
-        choose(category, pattern, direction);
-        form->com_Search_Click();
+        search(category, pattern, SearchField::Name, file_bytes);
         ASSERT_TRUE(message_boxes.shown.empty()) << "the search itself showed a message";
     }
 
-    void search_zip() { search(7, "*", 1, zip_file); }
+    void search_zip() { search_names(Category::USZipCodes, "*", zip_file); }
+
+    // A restore of the category's file into a folder that cannot be written: the grid then
+    // holds the row that says so, the one road to results without a search.
+    void fail_a_restore(Category category)
+    {
+        ::chmod(folder.path().c_str(), 0555);
+        answer_message(box::answer_yes);
+        answer_message(box::answer_ok);
+        choose_restore(category);
+        ::chmod(folder.path().c_str(), 0755);
+        ASSERT_EQ(rows(), 2) << "the row of the failure";
+        message_boxes.shown.clear();
+    }
+
+    // Ctrl+S, the save command's shortcut, pressed in the window.
+    void press_save_shortcut() { testing_support::press_key(form->ui().frm, Qt::Key_S, Qt::ControlModifier); }
 
     void save_as(const std::string& path, int file_type)
     {
-        save_dialogs.expect_save(path, file_type);
-        form->menu_Save_Click();
+        answer_save_dialog(path, file_type);
+        choose_from_menu("&Save results");
     }
 
     std::string read(const std::string& path) const
@@ -120,10 +133,10 @@ class CopyResultsTest : public SaveResultsTest {};
 
 TEST_F(SaveResultsTest, DialogIsSetUpAfreshForEverySave)
 {
-    search(7, "Lee*", 1, zip_file);
+    search_names(Category::USZipCodes, "Lee*", zip_file);
     save_as(folder.file("first.txt"), 3);
-    save_dialogs.expect_cancel();
-    form->menu_Save_Click();
+    cancel_save_dialog();
+    press_save_shortcut();
 
     ASSERT_EQ(save_dialogs.shown.size(), 2u);
     for (const platform::FileDialogState& shown : save_dialogs.shown) {
@@ -144,47 +157,51 @@ TEST_F(SaveResultsTest, SuggestedNameComesFromCategoryAndPattern)
     const std::string accented_pattern(300, '\xE9');
     const struct {
         const char* name;
-        int category;
-        const char* pattern; // nullptr: no search before the save
+        Category category;
+        const char* pattern; // nullptr: no search before the save, a failed restore instead
         std::string expected;
     } cases[] = {
-        {"no search yet", 0, nullptr, "DirectoryResults"},
-        {"trailing star", 0, "Hay*", "DirectoryResultsFor_Hay_"},
-        {"digits", 0, "0144#", "DirectoryResultsFor_0144_"},
-        {"question marks", 7, "?ee, ??", "USZipCodeResultsFor__ee, __"},
-        {"every wildcard", 7, "*#?*", "USZipCodeResultsFor_____"},
-        {"a slash never names a folder", 7, "../N/A*", "USZipCodeResultsFor_.._N_A_"},
-        {"outer spaces trimmed", 7, "  Lee  ", "USZipCodeResultsFor_Lee"},
-        {"back slash kept", 7, "a\\b", "USZipCodeResultsFor_a\\b"},
+        {"no search yet", Category::UKDiallingCodes, nullptr, "DirectoryResults"},
+        {"trailing star", Category::UKDiallingCodes, "Hay*", "DirectoryResultsFor_Hay_"},
+        {"digits", Category::UKDiallingCodes, "0144#", "DirectoryResultsFor_0144_"},
+        {"question marks", Category::USZipCodes, "?ee, ??", "USZipCodeResultsFor__ee, __"},
+        {"every wildcard", Category::USZipCodes, "*#?*", "USZipCodeResultsFor_____"},
+        {"a slash never names a folder", Category::USZipCodes, "../N/A*", "USZipCodeResultsFor_.._N_A_"},
+        {"outer spaces trimmed", Category::USZipCodes, "  Lee  ", "USZipCodeResultsFor_Lee"},
+        {"back slash kept", Category::USZipCodes, "a\\b", "USZipCodeResultsFor_a\\b"},
         // The system takes names of 255 bytes at most.
-        {"a pattern of 300 letters", 0, long_pattern.c_str(), "DirectoryResultsFor_" + long_pattern.substr(0, 235)},
-        {"letters of two bytes in the system's names", 7, accented_pattern.c_str(),
+        {"a pattern of 300 letters", Category::UKDiallingCodes, long_pattern.c_str(),
+         "DirectoryResultsFor_" + long_pattern.substr(0, 235)},
+        {"letters of two bytes in the system's names", Category::USZipCodes, accented_pattern.c_str(),
          "USZipCodeResultsFor_" + platform::to_utf8(accented_pattern.substr(0, 117))},
         // The dialog takes the name in the system's encoding, as it gives the path back.
-        {"a letter beyond ASCII", 0, "Caf\xE9*", "DirectoryResultsFor_Caf\xC3\xA9_"},
+        {"a letter beyond ASCII", Category::UKDiallingCodes, "Caf\xE9*", "DirectoryResultsFor_Caf\xC3\xA9_"},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
         if (each.pattern != nullptr) {
-            search(each.category, each.pattern, 1, each.category == 0 ? "Haywards Heath 01444\r\n" : zip_file);
+            const bool dialling_codes = each.category == Category::UKDiallingCodes;
+            search_names(each.category, each.pattern, dialling_codes ? "Haywards Heath 01444\r\n" : zip_file);
         } else {
-            choose(each.category, "");
+            fail_a_restore(each.category);
         }
-        save_dialogs.expect_cancel();
-        form->menu_Save_Click();
+        cancel_save_dialog();
+        choose_from_menu("&Save results");
         EXPECT_EQ(save_dialogs.shown.back().file_name, each.expected);
     }
 }
 
 TEST_F(SaveResultsTest, CategoryChangeDropsThePatternFromTheName)
 {
-    search(0, "Hay*", 1, "Haywards Heath 01444\r\n");
-    form->ui().com_SearchType.set_list_index(7);
-    save_dialogs.expect_cancel();
-    form->menu_Save_Click();
-    form->ui().com_SearchType.set_list_index(0);
-    save_dialogs.expect_cancel();
-    form->menu_Save_Click();
+    // A new category empties the grid; a failed restore gives it a row to save.
+    search_names(Category::UKDiallingCodes, "Hay*", "Haywards Heath 01444\r\n");
+    fail_a_restore(Category::USZipCodes);
+    cancel_save_dialog();
+    choose_from_menu("&Save results");
+    search_names(Category::USZipCodes, "Lee*", zip_file);
+    fail_a_restore(Category::UKDiallingCodes);
+    cancel_save_dialog();
+    choose_from_menu("&Save results");
     ASSERT_EQ(save_dialogs.shown.size(), 2u);
     EXPECT_EQ(save_dialogs.shown[0].file_name, "USZipCodeResults");
     EXPECT_EQ(save_dialogs.shown[1].file_name, "DirectoryResults");
@@ -194,8 +211,8 @@ TEST_F(SaveResultsTest, CancelOnTheDialogEndsSilently)
 {
     search_zip();
     const auto before = files();
-    save_dialogs.expect_cancel();
-    form->ui().menu_Save.click();
+    cancel_save_dialog();
+    choose_from_menu("&Save results");
     EXPECT_EQ(save_dialogs.shown.size(), 1u);
     EXPECT_TRUE(message_boxes.shown.empty());
     EXPECT_EQ(files(), before);
@@ -225,7 +242,7 @@ TEST_F(SaveResultsTest, NewFileIsWrittenWithoutQuestions)
 TEST_F(SaveResultsTest, FileTypeChoosesSeparatorAndItsReplacement)
 {
     // Entries whose cells hold commas and Tabs; only the space splits a ZIP entry.
-    search(7, "*", 1, "1,2 Lee, MA\r\n3\t4 Tab\tTown, X\r\n");
+    search_names(Category::USZipCodes, "*", "1,2 Lee, MA\r\n3\t4 Tab\tTown, X\r\n");
     const std::string comma_sub = "\x82";
     const struct {
         int file_type;
@@ -249,7 +266,7 @@ TEST_F(SaveResultsTest, FileTypeChoosesSeparatorAndItsReplacement)
 
 TEST_F(SaveResultsTest, SavedFileReadsBackAsTheRowsShown)
 {
-    search(7, "*", 1, "01238 Lee, MA\r\n99999\r\n02138 Cambridge, MA[*Red data]\r\n");
+    search_names(Category::USZipCodes, "*", "01238 Lee, MA\r\n99999\r\n02138 Cambridge, MA[*Red data]\r\n");
     const std::string path = folder.file("shown.txt");
     save_as(path, 3);
 
@@ -271,7 +288,7 @@ TEST_F(SaveResultsTest, EveryRowOfTheLargestSearchIsSavedAndCopied)
 {
     std::string bytes;
     for (int i = 0; i < 50001; ++i) bytes += std::to_string(10000 + i) + " Place\r\n";
-    search(7, "Place", 1, bytes);
+    search_names(Category::USZipCodes, "Place", bytes);
     ASSERT_EQ(rows(), 50002);
 
     const std::string path = folder.file("all.csv");
@@ -283,7 +300,7 @@ TEST_F(SaveResultsTest, EveryRowOfTheLargestSearchIsSavedAndCopied)
     EXPECT_TRUE(saved.ends_with("59999\tPlace\r\nCan't load any more data.\t50,000 matches displayed only. "
                                 "(85% of data read.)\r\n"));
 
-    form->menu_Copy_Click();
+    choose_from_menu("&Copy results");
     EXPECT_EQ(clipboard.text, saved);
     EXPECT_EQ(beeper.beeps, 1);
     EXPECT_EQ(form->ui().flx_ResultsChart.row(), 50001);
@@ -343,7 +360,7 @@ TEST_F(SaveResultsTest, NoOnAQuestionOpensTheDialogAgainOnTheLastChoice)
     message_boxes.expect(box::answer_no); // B
     save_dialogs.expect_save(other, 5);
     save_dialogs.expect_save(fresh, 1);
-    form->menu_Save_Click();
+    choose_from_menu("&Save results");
 
     ASSERT_EQ(save_dialogs.shown.size(), 3u);
     EXPECT_EQ(save_dialogs.shown[1].file_name, database);
@@ -387,8 +404,8 @@ TEST_F(SaveResultsTest, ExistingFileIsReplacedOnlyAfterYes)
 TEST_F(SaveResultsTest, AnotherCategorysLockedFileAsksBThenC)
 {
     search_zip();
-    write_database(0, "Haywards Heath 01444\r\n");
-    const std::string directory = database_path(0);
+    write_database(Category::UKDiallingCodes, "Haywards Heath 01444\r\n");
+    const std::string directory = database_path(Category::UKDiallingCodes);
     platform::set_read_only(directory);
 
     // No on C opens the dialog again; the second time Yes unlocks and replaces the file.
@@ -398,7 +415,7 @@ TEST_F(SaveResultsTest, AnotherCategorysLockedFileAsksBThenC)
     save_dialogs.expect_save(directory, 2);
     message_boxes.expect(box::answer_yes);
     message_boxes.expect(box::answer_yes);
-    form->menu_Save_Click();
+    press_save_shortcut();
 
     ASSERT_EQ(message_boxes.shown.size(), 4u);
     for (std::size_t pair = 0; pair < 2; ++pair) {
@@ -442,7 +459,7 @@ TEST_F(SaveResultsTest, WriteFailingPartWayLeavesTheOldFileAsItWas)
 {
     std::string bytes;
     for (int i = 0; i < 5000; ++i) bytes += std::to_string(10000 + i) + " Some place, ST\r\n";
-    search(7, "*", 1, bytes);
+    search_names(Category::USZipCodes, "*", bytes);
     const std::string old_bytes = "old\tresults\r\nkept\tas they were\r\n";
     folder.write_file("old.txt", old_bytes);
     const auto before = files();
@@ -493,9 +510,9 @@ TEST_F(SaveResultsTest, OtherFailuresShowTheirNumberAndText)
 
 TEST_F(CopyResultsTest, PutsEveryRowOnTheClipboardAndBeepsOnce)
 {
-    search(7, "*", 1, "01238 Lee,\tMA\r\n02138 Cambridge, MA\r\n");
+    search_names(Category::USZipCodes, "*", "01238 Lee,\tMA\r\n02138 Cambridge, MA\r\n");
     clipboard.text = "earlier text";
-    form->ui().menu_Copy.click();
+    choose_from_menu("&Copy results");
     EXPECT_EQ(clipboard.clears, 1);
     EXPECT_EQ(clipboard.text, zip_header_tab + "01238\tLee,\tMA\r\n02138\tCambridge, MA\r\n");
     EXPECT_EQ(beeper.beeps, 1);
@@ -568,8 +585,7 @@ TEST_F(SaveResultsTest, SavingOverALinkWritesTheFileItNames)
 
     save_dialogs.expect_save(link, 3);
     message_boxes.expect(box::answer_yes); // B: the file the link names exists
-    popup_menus.choose_caption = "&Save results";
-    send_button(form->ui().frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton);
+    choose_from_menu("&Save results");
 
     ASSERT_EQ(message_boxes.shown.size(), 1u);
     expect_message(0, message_b("results.txt"), question_b_style, title_b);
@@ -596,7 +612,7 @@ TEST_F(SaveWithTheRealDialogTest, TheNameSuggestedForALongPatternIsSavedUnderAsI
 {
     for (const std::string& pattern : {std::string(300, 'h'), std::string(300, '\xE9')}) {
         SCOPED_TRACE(pattern.substr(0, 1));
-        search(7, pattern, 1, zip_file);
+        search_names(Category::USZipCodes, pattern, zip_file);
         ASSERT_EQ(rows(), 2);
         QString suggested;
         bool taken = false;
@@ -613,8 +629,7 @@ TEST_F(SaveWithTheRealDialogTest, TheNameSuggestedForALongPatternIsSavedUnderAsI
             if (!taken) box->reject();
         });
         user.start(0);
-        popup_menus.choose_caption = "&Save results";
-        send_button(form->ui().frm.widget(), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton);
+        choose_from_menu("&Save results");
 
         EXPECT_TRUE(taken) << "the dialog took the suggested name";
         EXPECT_LE(suggested.toUtf8().size(), NAME_MAX);
