@@ -212,7 +212,7 @@ DataSet international_dialling_codes()
     DataSet set;
     set.label = "InternationalDiallingCodes";
     set.module = {.module = &testing_support::module_of<zentrel::Category::InternationalDiallingCodes>,
-                  .category = 3,
+                  .category = zentrel::Category::InternationalDiallingCodes,
                   .file_name = "InterTelDir.dat",
                   .line_count = 9999,
                   .upper_bound = 10199,
@@ -436,7 +436,7 @@ DataSet radio_call_signs()
     DataSet set;
     set.label = "RadioCallSigns";
     set.module = {.module = &testing_support::module_of<zentrel::Category::RadioCallSigns>,
-                  .category = 2,
+                  .category = zentrel::Category::RadioCallSigns,
                   .file_name = "CallSigns.dat",
                   .line_count = 925,
                   .upper_bound = 1125,

@@ -57,7 +57,7 @@ DataSet web_domain_names()
     DataSet set;
     set.label = "WebDomainNames";
     set.module = {.module = &testing_support::module_of<zentrel::Category::WebDomainNames>,
-                  .category = 4,
+                  .category = zentrel::Category::WebDomainNames,
                   .file_name = "InterDomainNames.dat",
                   .line_count = 251,
                   .upper_bound = 451,
@@ -188,7 +188,7 @@ DataSet international_vehicle_symbols()
     DataSet set;
     set.label = "InternationalVehicleSymbols";
     set.module = {.module = &testing_support::module_of<zentrel::Category::InternationalCarSymbols>,
-                  .category = 6,
+                  .category = zentrel::Category::InternationalCarSymbols,
                   .file_name = "InterVehicleSymbols.dat",
                   .line_count = 149,
                   .upper_bound = 349,
@@ -343,7 +343,7 @@ DataSet uk_number_plates()
     DataSet set;
     set.label = "UKNumberPlates";
     set.module = {.module = &testing_support::module_of<zentrel::Category::UKVehicleNumberPlates>,
-                  .category = 5,
+                  .category = zentrel::Category::UKVehicleNumberPlates,
                   .file_name = "VehiclePlates.dat",
                   .line_count = 628,
                   .upper_bound = 828,

@@ -216,7 +216,7 @@ bool by_its_stated_neighbours(const RecordList& records, std::size_t index)
 void describe_module(DataSet& set)
 {
     set.module = {.module = &testing_support::module_of<zentrel::Category::UKDiallingCodes>,
-                  .category = 0,
+                  .category = zentrel::Category::UKDiallingCodes,
                   .file_name = "Directory.dat",
                   .line_count = 5273,
                   .upper_bound = 5473,

@@ -129,7 +129,7 @@ DataSet testing_support::uk_post_codes()
     DataSet set;
     set.label = "UKPostCodes";
     set.module = {.module = &testing_support::module_of<zentrel::Category::UKPostCodes>,
-                  .category = 1,
+                  .category = zentrel::Category::UKPostCodes,
                   .file_name = "PostCodes.dat",
                   .line_count = 2905,
                   .upper_bound = 3105,

@@ -44,7 +44,7 @@ void add_module_and_other_lines(DataSet& set)
 {
     set.label = "USZipCodes";
     set.module = {.module = &testing_support::module_of<zentrel::Category::USZipCodes>,
-                  .category = 7,
+                  .category = zentrel::Category::USZipCodes,
                   .file_name = "ZipCodesUS.dat",
                   .line_count = 42159,
                   .upper_bound = 42359,

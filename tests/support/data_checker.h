@@ -406,7 +406,7 @@ zentrel::DefaultDataModule& module_of()
 // The module's numbers (`Default_Line_Contract`).
 struct Module {
     zentrel::DefaultDataModule& (*module)() = nullptr;
-    int category = 0;
+    zentrel::Category category = zentrel::Category::UKDiallingCodes;
     std::string file_name{};
     Count line_count{};
     Count upper_bound{};

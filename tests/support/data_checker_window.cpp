@@ -3,12 +3,6 @@
 #include "core/paths.h"
 #include "tests/support/data_checker_rules.h"
 
-#include <QAbstractButton>
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QTableView>
-
 #include <iomanip>
 #include <sstream>
 
@@ -23,27 +17,13 @@ std::string colour_text(platform::Colour colour)
     return text.str();
 }
 
-void send_mouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
-{
-    const QPoint at(widget->width() / 2, widget->height() / 2);
-    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
-    QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, modifiers);
-    QCoreApplication::sendEvent(widget, &event);
-}
-
 } // namespace
 
 std::string DataSetWindowTest::restore_through_window(const DataSet& set)
 {
-    form->ui().com_SearchType.set_list_index(set.module.category);
-    const std::string file_name = zentrel::FileName_from_Path(database_path(set.module.category));
-    EXPECT_EQ(file_name, set.module.file_name);
-    // Shift held at the right press on the grid shows the Options, where the restore is.
-    popup_menus.choose_caption = "&Restore/fix the " + file_name + " file";
-    message_boxes.expect(platform::message_box::answer_yes);
-    auto* view = static_cast<QTableView*>(form->ui().flx_ResultsChart.widget());
-    send_mouse(view->viewport(), QEvent::MouseButtonPress, Qt::RightButton, Qt::ShiftModifier);
-    send_mouse(view->viewport(), QEvent::MouseButtonRelease, Qt::RightButton, Qt::ShiftModifier);
+    EXPECT_EQ(zentrel::FileName_from_Path(database_path(set.module.category)), set.module.file_name);
+    answer_message(platform::message_box::answer_yes);
+    choose_restore(set.module.category);
     EXPECT_EQ(message_boxes.shown.size(), 1u) << "only the question before the restore";
     message_boxes.shown.clear();
     return folder.read_file(set.module.file_name);
@@ -51,12 +31,10 @@ std::string DataSetWindowTest::restore_through_window(const DataSet& set)
 
 Problems DataSetWindowTest::search_problems(const DataSet& set, const Search& search)
 {
-    choose(set.module.category, "", static_cast<int>(search.direction));
-    QWidget* box = form->ui().txt_Inputbox.widget();
-    for (const char c : search.pattern) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromLatin1(&c, 1));
-        QCoreApplication::sendEvent(box, &press);
-    }
+    pick_category(set.module.category);
+    choose_direction(search.direction == SearchDirection::by_code ? zentrel::SearchField::Code
+                                                                  : zentrel::SearchField::Name);
+    type_pattern(search.pattern);
     Problems problems;
     const std::string which = "search " + checker_detail::quoted(search.pattern) +
                               (search.direction == SearchDirection::by_code ? " by code" : " by name") + ": ";
@@ -64,9 +42,7 @@ Problems DataSetWindowTest::search_problems(const DataSet& set, const Search& se
         problems.push_back(which + "the pattern box holds " + checker_detail::quoted(form->ui().txt_Inputbox.text()));
         return problems;
     }
-    QWidget* button = form->ui().com_Search.widget();
-    send_mouse(button, QEvent::MouseButtonPress, Qt::LeftButton, Qt::NoModifier);
-    send_mouse(button, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoModifier);
+    click_search();
 
     checker_detail::expect_count(problems, which + "matches", form->search_state().Match_Count, search.found);
     if (search.found) {
