@@ -36,6 +36,10 @@ public:
     // shows the box modally, owned by the main window; returns once the box has closed.
     void show_about(platform::Window& main_window);
 
+    AboutBoxControls& ui() { return ui_; }
+    const AboutBoxControls& ui() const { return ui_; }
+
+private:
     // Events. The window and the icon pass their keys on to the OK button's handler, so a
     // key acts the same wherever the focus is: Pause and Esc close the box, A, H and I
     // act as the help link, with any shift state.
@@ -48,10 +52,6 @@ public:
     void lab_EMail_link_Click();
     void lab_HelpInfo_Click();
 
-    AboutBoxControls& ui() { return ui_; }
-    const AboutBoxControls& ui() const { return ui_; }
-
-private:
     const platform::Services& services_;
     std::function<void()> help_command_;
     AboutBoxControls ui_;

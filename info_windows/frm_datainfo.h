@@ -42,9 +42,6 @@ public:
     // shows it.
     void Show_Row_Info(const InfoRow& row, SearchState state);
 
-    // Opens the file that the link shows, or says that it cannot be found.
-    void lab_LinkToFile_Click();
-    void Form_Unload();
     // True once the user has closed the window; the next use creates a new one.
     bool closed() const { return closed_; }
 
@@ -52,6 +49,9 @@ public:
     const DataInfoControls& ui() const { return ui_; }
 
 private:
+    // Opens the file that the link shows, or says that it cannot be found.
+    void lab_LinkToFile_Click();
+    void Form_Unload();
     void print_statistics(const SearchState& state, double value_column);
     void print_file_link(const std::string& path, double value_column);
     void print_closing_block(const InfoRow& row, bool running);

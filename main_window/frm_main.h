@@ -39,6 +39,17 @@ public:
     // Loads the window and shows it, as the program's start does.
     void load_and_show();
 
+    // The windows as they stand, for the look-ups of the tests and tools: the open
+    // information window, and the About box once it was made; null while there is none.
+    frm_DataInfo* info_window() { return info_window_exists() ? data_info_.get() : nullptr; }
+    frm_About* about_box() { return about_.get(); }
+
+    const SearchState& search_state() const { return search_state_; }
+    // The controls and menu items, for the event roads of the tests and tools.
+    MainWindowControls& ui() { return ui_; }
+    const MainWindowControls& ui() const { return ui_; }
+
+private:
     // Window events.
     void Form_Load();
     void Form_Activate();
@@ -106,17 +117,7 @@ public:
     frm_About& ensure_about_box();
     frm_DataInfo& ensure_info_window();
     bool info_window_exists() const;
-    // The windows as they stand, for the look-ups of the tests and tools: the open
-    // information window, and the About box once it was made; null while there is none.
-    frm_DataInfo* info_window() { return info_window_exists() ? data_info_.get() : nullptr; }
-    frm_About* about_box() { return about_.get(); }
 
-    const SearchState& search_state() const { return search_state_; }
-    // The controls and menu items, for the event roads of the tests and tools.
-    MainWindowControls& ui() { return ui_; }
-    const MainWindowControls& ui() const { return ui_; }
-
-private:
     // The search's listener: progress, rows and the yield.
     bool turn_due() override;
     void turn(const SearchProgress& progress) override;

@@ -65,19 +65,6 @@ protected:
     // Lets a test give the window other services than the ones above before it is made.
     virtual void change_services(platform::Services&) {}
 
-    // Old form, gone once every test names its category.
-    void choose(int category, const std::string& pattern, int direction = 1)
-    {
-        form->ui().com_SearchType.set_list_index(category);
-        form->ui().opt_DiallOption(direction).set_value(true);
-        form->ui().txt_Inputbox.set_text(pattern);
-    }
-    std::string database_path(int category) const { return database_path(static_cast<zentrel::Category>(category)); }
-    void write_database(int category, const std::string& bytes) const
-    {
-        write_database(static_cast<zentrel::Category>(category), bytes);
-    }
-
     // ---------------------------------------------------------------------------------
     // The user's actions
 
