@@ -31,10 +31,9 @@ std::string DataSetWindowTest::restore_through_window(const DataSet& set)
 
 Problems DataSetWindowTest::search_problems(const DataSet& set, const Search& search)
 {
-    pick_category(set.module.category);
-    choose_direction(search.direction == SearchDirection::by_code ? zentrel::SearchField::Code
-                                                                  : zentrel::SearchField::Name);
-    type_pattern(search.pattern);
+    prepare_search(set.module.category, search.pattern,
+                   search.direction == SearchDirection::by_code ? zentrel::SearchField::Code
+                                                                : zentrel::SearchField::Name);
     Problems problems;
     const std::string which = "search " + checker_detail::quoted(search.pattern) +
                               (search.direction == SearchDirection::by_code ? " by code" : " by name") + ": ";

@@ -89,13 +89,19 @@ protected:
 
     void click_search() { click(form->ui().com_Search); }
 
-    // A search as a user makes it: the category, the direction, the pattern, the Search
-    // button; with the database file written first where its bytes are given.
-    void search(zentrel::Category category, std::string_view pattern, zentrel::SearchField field)
+    // What a user sets before a search starts: the category, the direction, the pattern.
+    void prepare_search(zentrel::Category category, std::string_view pattern, zentrel::SearchField field)
     {
         pick_category(category);
         choose_direction(field);
         type_pattern(pattern);
+    }
+
+    // A search as a user makes it: the category, the direction, the pattern, the Search
+    // button; with the database file written first where its bytes are given.
+    void search(zentrel::Category category, std::string_view pattern, zentrel::SearchField field)
+    {
+        prepare_search(category, pattern, field);
         click_search();
     }
     void search(zentrel::Category category, std::string_view pattern, zentrel::SearchField field,
@@ -140,9 +146,7 @@ protected:
     // The search as search() makes it, started with Enter in the pattern box instead.
     void search_with_enter(zentrel::Category category, std::string_view pattern, zentrel::SearchField field)
     {
-        pick_category(category);
-        choose_direction(field);
-        type_pattern(pattern);
+        prepare_search(category, pattern, field);
         press_enter();
     }
 
