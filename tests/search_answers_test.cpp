@@ -2,7 +2,7 @@
 // every category's file restored from the built-in data, and in a made-up file of the lines
 // a fast scan could get wrong, the same rows in the same colours, the same summary, and
 // the same progress before every line, so that every yield shows the same captions.
-#include "tests/support/built_in_files_fixture.h"
+#include "tests/support/main_window_fixture.h"
 #include "tests/support/reference_search.h"
 
 #include "platform/formats.h"
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-using testing_support::BuiltInFilesTest;
+using testing_support::MainWindowTest;
 using testing_support::ReferenceScan;
 using namespace zentrel;
 
@@ -58,7 +58,7 @@ public:
 
 } // namespace
 
-class SearchAnswersTest : public BuiltInFilesTest {
+class SearchAnswersTest : public MainWindowTest {
 protected:
     // The scan's rows and the progress before every line are the reference's.
     void expect_scan_as_reference(const Search& search, const ReferenceScan& reference)

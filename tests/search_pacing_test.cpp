@@ -2,14 +2,14 @@
 // not before every line, seen through the real window: the abort from the context menu,
 // the captions that every yield shows, and the rows of the built-in data, which are the
 // same whether the search yields before every line or only when a yield is due.
-#include "tests/support/built_in_files_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 #include "platform/formats.h"
 
 #include <string>
 #include <vector>
 
-using testing_support::BuiltInFilesTest;
+using testing_support::MainWindowTest;
 using namespace zentrel;
 namespace box = platform::message_box;
 
@@ -43,11 +43,11 @@ std::string progress_text(long records, long matches, long lines)
 
 } // namespace
 
-class SearchPacingTest : public BuiltInFilesTest {
+class SearchPacingTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        BuiltInFilesTest::SetUp();
+        MainWindowTest::SetUp();
         event_loop.pump_real_events = true;
         event_loop.paced_as_real = true;
     }

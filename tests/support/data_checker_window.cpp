@@ -22,10 +22,7 @@ std::string colour_text(platform::Colour colour)
 std::string DataSetWindowTest::restore_through_window(const DataSet& set)
 {
     EXPECT_EQ(zentrel::FileName_from_Path(database_path(set.module.category)), set.module.file_name);
-    answer_message(platform::message_box::answer_yes);
-    choose_restore(set.module.category);
-    EXPECT_EQ(message_boxes.shown.size(), 1u) << "only the question before the restore";
-    message_boxes.shown.clear();
+    restore_built_in_file(set.module.category);
     return folder.read_file(set.module.file_name);
 }
 

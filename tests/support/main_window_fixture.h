@@ -158,6 +158,17 @@ protected:
                          Qt::ShiftModifier);
     }
 
+    // Restores the category's file from the built-in data as a user does: the restore
+    // chosen among the Options, Yes to its question, which is the only message.
+    void restore_built_in_file(zentrel::Category category)
+    {
+        answer_message(platform::message_box::answer_yes);
+        choose_restore(category);
+        EXPECT_TRUE(message_boxes.all_answered());
+        EXPECT_EQ(message_boxes.shown.size(), 1u) << "only the question before the restore";
+        message_boxes.shown.clear();
+    }
+
     // ---------------------------------------------------------------------------------
     // What the user sees
 
