@@ -54,10 +54,7 @@ protected:
         std::string bytes;
         for (int i = 0; i < count; ++i) bytes += std::to_string(10000 + i) + " Place " + std::to_string(i) + "\r\n";
         write_database(Category::USZipCodes, bytes);
-        pick_category(Category::USZipCodes);
-        choose_direction(SearchField::Name);
-        type_pattern("Place*");
-        press_enter();
+        search_with_enter(Category::USZipCodes, "Place*", SearchField::Name);
         ASSERT_EQ(rows(), count + 1);
     }
 

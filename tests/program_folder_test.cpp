@@ -71,10 +71,7 @@ TEST_F(ProgramFolderChild, DISABLED_TheSearchAndTheHelpFindTheFilesBesideTheProg
     const std::string expected = std::getenv(expected_folder_variable);
     EXPECT_EQ(services.program_folder, expected);
 
-    pick_category(zentrel::Category::UKDiallingCodes);
-    choose_direction(zentrel::SearchField::Name);
-    type_pattern("H*");
-    press_enter();
+    search_with_enter(zentrel::Category::UKDiallingCodes, "H*", zentrel::SearchField::Name);
     EXPECT_TRUE(message_boxes.shown.empty()) << "the database file was found";
     ASSERT_EQ(rows(), 3);
     EXPECT_EQ(cell(1, 1), "Haywards Heath");
