@@ -8,7 +8,7 @@
 // file for a few patterns. Prints one line per measure with its target and "ok" or "MISSED".
 #include "bench/support/timing.h"
 #include "default_data/default_data_module.h"
-#include "main_window/database_entry.h"
+#include "search_engine/database_entry.h"
 #include "main_window/frm_main.h"
 #include "platform/formats.h"
 #include "platform/services.h"

@@ -22,7 +22,7 @@
 #include "core/paths.h"
 #include "default_data/default_modules.h"
 #include "main_window/frm_main.h"
-#include "main_window/search_loop.h"
+#include "search_engine/search_loop.h"
 #include "platform/formats.h"
 #include "platform/services.h"
 #include "platform/text.h"

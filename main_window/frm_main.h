@@ -3,8 +3,8 @@
 // pattern box, the Search button and the results grid; start-up, the category switch,
 // the layout, the search with its abort and clear commands, the context menu and its
 // commands, and the search state, of which the information window is given a copy.
-// The text tables, the line split, the wildcard match and the scan of a file live apart
-// from it (category_texts, database_entry, wildcard, search_loop).
+// The text tables live apart from it (category_texts); the line split, the wildcard
+// match and the scan of a file are the search engine's (search_engine/).
 //
 // The road of a search, from the key to a grid row:
 //   Enter: TextBoxWidget::keyPressEvent -> txt_Inputbox_KeyPress -> com_Search_Click
@@ -17,7 +17,7 @@
 #include "core/search_state.h"
 #include "main_window/category_texts.h"
 #include "main_window/main_window_controls.h"
-#include "main_window/search_loop.h"
+#include "search_engine/search_loop.h"
 #include "platform/services.h"
 
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include "tests/data_sets.h"
 
 #include "default_data/default_modules.h"
-#include "main_window/database_entry.h"
+#include "search_engine/database_entry.h"
 #include "platform/colours.h"
 
 #include <cstdint>

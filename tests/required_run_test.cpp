@@ -1,7 +1,7 @@
 // The run of characters a wildcard pattern requires, and its search in a stretch of bytes,
 // which must find every place a naive comparison finds, in either letter case.
-#include "main_window/required_run.h"
-#include "main_window/wildcard.h"
+#include "search_engine/required_run.h"
+#include "search_engine/wildcard.h"
 #include "platform/text.h"
 
 #include <gtest/gtest.h>

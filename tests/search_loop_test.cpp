@@ -1,6 +1,6 @@
 // The scan of a database file without a window: what it reports to its listener, when
 // it stops, and the pattern taken as typed.
-#include "main_window/search_loop.h"
+#include "search_engine/search_loop.h"
 #include "platform/runtime_error.h"
 #include "tests/support/temp_folder.h"
 

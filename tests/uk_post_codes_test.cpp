@@ -8,7 +8,7 @@
 #include "tests/support/data_checker.h"
 
 #include "default_data/default_modules.h"
-#include "main_window/database_entry.h"
+#include "search_engine/database_entry.h"
 
 #include <gtest/gtest.h>
 

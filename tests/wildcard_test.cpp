@@ -1,4 +1,4 @@
-#include "main_window/wildcard.h"
+#include "search_engine/wildcard.h"
 
 #include "platform/runtime_error.h"
 

@@ -1,6 +1,7 @@
 # Checks that every folder of the program includes only itself and the folders below it,
 # as CONTRIBUTING.md's layout table gives them:
-#   core/ <- platform/ <- platform/widgets/ <- default_data/, info_windows/ <- main_window/
+#   core/ <- platform/ <- platform/widgets/ <- info_windows/ <- main_window/
+#            platform/ <- search_engine/, default_data/ <- main_window/
 # An include is read as a path from the source root, or else from the including file's own
 # folder; one that names no file of the tree (a library's header) is not the check's
 # business. Every wrong include is listed, and the script then fails.
@@ -13,13 +14,15 @@ if(NOT SOURCE_DIR)
 endif()
 
 # The folders each folder may include, itself among them.
-set(layers core platform platform/widgets default_data info_windows main_window)
+set(layers core platform platform/widgets search_engine default_data info_windows main_window)
 set(may_include_core core)
 set(may_include_platform core platform)
 set(may_include_platform/widgets core platform platform/widgets)
+set(may_include_search_engine core platform search_engine)
 set(may_include_default_data core platform default_data)
 set(may_include_info_windows core platform platform/widgets info_windows)
-set(may_include_main_window core platform platform/widgets default_data info_windows main_window)
+set(may_include_main_window
+  core platform platform/widgets search_engine default_data info_windows main_window)
 
 # The layer a path from the source root lies in, or "" outside them.
 function(layer_of path out)

@@ -3,7 +3,7 @@
 // every line in the given category and direction, takes no turns between lines, and
 // counts the matches. Shared by the search benchmark and the scan's own small process.
 #include "core/category.h"
-#include "main_window/search_loop.h"
+#include "search_engine/search_loop.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "tests/support/data_checker.h"
 
 #include "core/app_identity.h"
-#include "main_window/database_entry.h"
+#include "search_engine/database_entry.h"
 #include "platform/runtime_error.h"
 #include "platform/text.h"
 #include "tests/support/data_checker_rules.h"

@@ -7,7 +7,7 @@
 #include "info_windows/frm_datainfo.h"
 #include "main_window/category_texts.h"
 #include "main_window/frm_main.h"
-#include "main_window/search_loop.h"
+#include "search_engine/search_loop.h"
 #include "platform/text.h"
 #include "platform/widgets/app_state.h"
 #include "platform/widgets/controls.h"

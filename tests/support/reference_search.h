@@ -5,9 +5,9 @@
 // the field matched against the whole pattern. Gives the rows a search lists and the
 // progress before every line.
 #include "core/category.h"
-#include "main_window/database_entry.h"
-#include "main_window/search_loop.h"
-#include "main_window/wildcard.h"
+#include "search_engine/database_entry.h"
+#include "search_engine/search_loop.h"
+#include "search_engine/wildcard.h"
 #include "platform/text.h"
 #include "platform/text_file.h"
 

@@ -1,4 +1,4 @@
-#include "main_window/database_entry.h"
+#include "search_engine/database_entry.h"
 
 #include "core/category.h"
 

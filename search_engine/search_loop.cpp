@@ -1,4 +1,4 @@
-#include "main_window/search_loop.h"
+#include "search_engine/search_loop.h"
 
 #include "platform/runtime_error.h"
 

@@ -1,4 +1,4 @@
-#include "main_window/required_run.h"
+#include "search_engine/required_run.h"
 
 #include <algorithm>
 #include <utility>

@@ -8,8 +8,8 @@
 // progress and the yield are the listener's, and so is how often it takes its turn
 // between lines, and within a line long enough to be read block after block.
 #include "core/category.h"
-#include "main_window/database_entry.h"
-#include "main_window/wildcard.h"
+#include "search_engine/database_entry.h"
+#include "search_engine/wildcard.h"
 #include "platform/text_file.h"
 
 #include <cstdint>

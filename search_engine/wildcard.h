@@ -16,7 +16,7 @@
 //
 // Every token but "*" consumes exactly one character, so the match needs to backtrack only
 // to the last "*": it takes at most len(text) x len(pattern) steps, never exponential time.
-#include "main_window/required_run.h"
+#include "search_engine/required_run.h"
 
 #include <bitset>
 #include <string_view>
