@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -432,4 +433,38 @@ TEST(UKDiallingData, BrokenCopiesAreNoticed)
          "local digits before the code alone"},
         {"a space before the local digit lost", [](DataLines& l) { l[10] = "Abbey St.Bathans 013614"; }, "code and one local digit"},
     });
+}
+
+// The towns where a city's code meets its neighbours' stand with the code their references
+// give, in every row of theirs: places of the city, and places just outside it. A town whose
+// name other places share is told apart by its qualifier; any other may carry one or none.
+TEST(UKDiallingData, TownsAtTheCitiesEdgesHaveTheCodesOfTheirReferences)
+{
+    struct Town {
+        std::string place;
+        std::string code;
+        std::string qualifier{};
+    };
+    const std::vector<Town> towns = {
+        {"Yeadon", "01132"},      {"Gildersome", "01132"},  {"Lofthouse", "01924"},
+        {"Queensbury", "01274"},  {"Killamarsh", "01142"},  {"Catcliffe", "01709"},
+        {"Calverton", "01159", "Notts"},                    {"Mountsorrel", "01162"},
+        {"Sileby", "01509"},      {"Keynsham", "01179"},    {"Long Ashton", "01275"},
+        {"Undy", "01633"},
+    };
+    const auto lines = data_lines(uk_dialling_codes());
+    for (const auto& town : towns) {
+        const std::string qualifier =
+            town.qualifier.empty() ? R"(( \([^)]*\))?)" : " " + literal("(" + town.qualifier + ")");
+        const std::regex row("^" + literal(town.place) + qualifier + R"( (0[0-9]+)( [0-9]{1,2})?$)");
+        std::vector<std::string> codes;
+        for (const auto& line : lines) {
+            std::smatch m;
+            if (std::regex_match(line, m, row))
+                codes.push_back(m[m.size() - 2]);
+        }
+        EXPECT_FALSE(codes.empty()) << town.place << " has no row";
+        for (const auto& code : codes)
+            EXPECT_EQ(code, town.code) << town.place;
+    }
 }

@@ -69,6 +69,9 @@ ST_ROWS = 46
 CROOKHAM = "Crookham @1089 082"
 # Towns of this many people or more take their code from the town table, never from nearness.
 TOWN_POPULATION = 5000
+# How a place of the town table got its code; a line of the table that names its reference
+# adds it in brackets.
+TABLE_CODE = "code of the town table"
 # A village takes its nearest exchange's code only where every exchange of another code lies
 # this many times as far, and this many kilometres further.
 BEYOND_DOUBT_RATIO = 2.0
@@ -505,7 +508,9 @@ def assign_exchanges(places: list, exchanges: list, towns: dict, d: Decisions) -
             if town.code == "-":
                 p.assigned = "left out: " + town.reason
                 continue
-            code, p.assigned = town.code, "code of the town table"
+            code, p.assigned = town.code, TABLE_CODE
+            if town.reason:
+                p.assigned += f" ({town.reason})"
         elif code:
             p.assigned = "code of decisions.txt" if p.gid in fixed else "code of its area by decisions.txt"
         elif p.population >= TOWN_POPULATION and p.gid > 0:
@@ -596,7 +601,7 @@ class Candidate:
     def basis(self) -> str:
         """How the place got its code, in a few words."""
         assigned = self.place.assigned
-        for start, words in (("code of the town table", "table"),
+        for start, words in ((TABLE_CODE, "table"),
                              ("code of decisions.txt", "decisions.txt"),
                              ("code of its area", "area of decisions.txt"),
                              ("exchange's own place", "exchange name"),
@@ -1468,7 +1473,11 @@ METHOD = """\
     towns and their 1995 codes. Every place of 5,000 people or more takes its code from
     there, never from its distance to an exchange; a town whose code is a city code (0121,
     0131, 0141, 0151, 0161, 0171, 0181, 0191) stays out, as do the table's entries that are
-    not towns of their own (districts, valleys, islands).
+    not towns of their own (districts, valleys, islands). Around Leeds, Sheffield,
+    Nottingham, Leicester and Bristol, where a city's code meets its neighbours', the places
+    whose code was in doubt were checked one by one: their lines in the table name the
+    reference that confirms the code (an encyclopaedia entry, or where that gives none, a
+    business or newsletter of the place), shown in brackets below.
   - "exchange name": the place that names its exchange (the area's main place in the
     area-name source, or a sub-area's place).
   - "nearest beyond doubt": a village whose nearest exchange is beyond doubt: every exchange
@@ -1575,6 +1584,8 @@ def main() -> None:
         "names written in the file's style": sum(1 for c in chosen if any("style" in h for h in c.how)),
         "names of 1995 in place of the gazetteer's": sum(1 for c in chosen if any("renamed" in h for h in c.how)),
         "qualifiers added": sum(1 for c in chosen if c.qualifier),
+        "towns whose code of the table a reference confirms one by one": sum(
+            1 for c in chosen if c.place.assigned.startswith(f"{TABLE_CODE} (")),
     })
     write_lines(OUT_LINES, elements(d, lines))
     write_provenance(OUT_PROVENANCE, lines, summary)
