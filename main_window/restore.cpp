@@ -6,10 +6,11 @@
 #include "core/paths.h"
 #include "default_data/default_modules.h"
 #include "main_window/frm_main.h"
+#include "platform/file_attributes.h"
 #include "platform/formats.h"
 #include "platform/runtime_error.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
+#include "platform/text_file_writer.h"
 
 #include <optional>
 

@@ -8,9 +8,10 @@
 
 #include "main_window/frm_main.h"
 #include "main_window/text_helpers.h"
+#include "platform/file_attributes.h"
 #include "platform/runtime_error.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
+#include "platform/text_file_writer.h"
 
 #include <utility>
 

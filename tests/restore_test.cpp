@@ -5,8 +5,8 @@
 #include "tests/support/main_window_fixture.h"
 
 #include "default_data/default_modules.h"
+#include "platform/file_attributes.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

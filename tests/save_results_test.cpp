@@ -5,9 +5,10 @@
 #include "tests/support/main_window_fixture.h"
 
 #include "main_window/save_results.h"
+#include "platform/file_attributes.h"
 #include "platform/runtime_error.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
+#include "platform/text_file_reader.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,33 +1,35 @@
-#include "platform/text_file.h"
+#include "platform/text_file_writer.h"
 
 #include "core/paths.h"
+#include "platform/file_attributes.h"
 #include "platform/runtime_error.h"
-#include "platform/text.h"
+#include "platform/system_file.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
-#include <cstring>
 #include <filesystem>
 #include <random>
+#include <utility>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace platform {
 
 namespace {
 
-constexpr mode_t all_write_bits = S_IWUSR | S_IWGRP | S_IWOTH;
+using system_file::all_write_bits;
 constexpr mode_t permission_bits = 0777;
+// The bytes gathered before they are written to the file.
+constexpr std::size_t flush_size = 64 * 1024;
 // A new file may be read and written by all whom the process's umask allows.
 constexpr mode_t new_file_mode = 0666;
 // The longest chain of symbolic links that is followed, as the system itself allows.
 constexpr int link_depth_limit = 40;
-static_assert(longest_file_name == NAME_MAX);
 
 // A temporary's name: ".", the name of the file it stands in for, the marker and as many
 // random letters or digits.
@@ -35,77 +37,12 @@ constexpr std::string_view temporary_marker = ".zentrel-";
 constexpr std::size_t temporary_letter_count = 6;
 constexpr std::string_view temporary_letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
-// The folder part of a path: "." when it has none, "/" for a file in the root.
-std::string parent_folder(const std::string& path)
-{
-    const std::string folder = std::filesystem::path(path).parent_path().string();
-    return folder.empty() ? "." : folder;
-}
-
 std::string file_name_part(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 // A name in the folder of `path`.
 std::string beside(const std::string& path, const std::string& name)
 {
-    return zentrel::path_in_folder(parent_folder(path), name);
-}
-
-bool is_folder(const std::string& path)
-{
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-// Closes the descriptor it holds unless it was released.
-class Descriptor final {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
-
-// O_NONBLOCK keeps the open of a FIFO without a writer from hanging.
-int open_for_reading_raw(const std::string& path)
-{
-    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-}
-
-int open_error_number(const std::string& path, int errno_value)
-{
-    switch (errno_value) {
-    case ENOENT: return is_folder(parent_folder(path)) ? error::file_not_found : error::path_not_found;
-    case ENOTDIR: return error::path_not_found;
-    case EACCES:
-    case EPERM: return error::path_file_access;
-    default: return error_from_errno(errno_value);
-    }
-}
-
-int open_for_reading(const std::string& path)
-{
-    if (path.empty()) raise_error(error::path_file_access);
-    Descriptor file(open_for_reading_raw(path));
-    if (file.get() < 0) raise_error(open_error_number(path, errno));
-
-    // A pipe or a device is no database file, and a read from it may wait for ever.
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0) raise_error(error_from_errno(errno));
-    if (!S_ISREG(info.st_mode)) raise_error(error::path_file_access);
-
-    const int flags = ::fcntl(file.get(), F_GETFL);
-    if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        raise_error(error_from_errno(errno));
-    }
-    return file.release();
+    return zentrel::path_in_folder(system_file::parent_folder(path), name);
 }
 
 // An existing file at `path` must be one whose mode lets it be replaced.
@@ -189,7 +126,7 @@ int create_temporary(const std::string& path, mode_t mode, std::string& temp_pat
     for (int attempt = 0; attempt < 100; ++attempt) {
         temp_path = prefix;
         for (std::size_t i = 0; i < temporary_letter_count; ++i) temp_path += temporary_letters[letter(random)];
-        Descriptor file(::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+        system_file::Descriptor file(::open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
         if (file.get() < 0) {
             if (errno == EEXIST) continue;
             return -1;
@@ -212,7 +149,7 @@ bool is_temporary_name(const std::string& name, const std::string& prefix)
 // it. A file that cannot be opened and locked, or is no regular file, stays.
 void remove_if_abandoned(const std::string& temp_path)
 {
-    const Descriptor file(::open(temp_path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const system_file::Descriptor file(::open(temp_path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat info {};
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return;
     if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) return; // a writer is at work on it
@@ -226,22 +163,10 @@ void remove_abandoned_temporaries(const std::string& path)
 {
     const std::string prefix = temporary_prefix(path);
     std::error_code failure;
-    std::filesystem::directory_iterator entry(parent_folder(path), failure);
+    std::filesystem::directory_iterator entry(system_file::parent_folder(path), failure);
     for (; !failure && entry != std::filesystem::directory_iterator(); entry.increment(failure)) {
         if (is_temporary_name(entry->path().filename().string(), prefix)) remove_if_abandoned(entry->path().string());
     }
-}
-
-void change_mode(const std::string& path, mode_t mode)
-{
-    if (::chmod(path.c_str(), mode) != 0) raise_error(error_from_errno(errno));
-}
-
-mode_t mode_of(const std::string& path)
-{
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) raise_error(error_from_errno(errno));
-    return info.st_mode & 07777;
 }
 
 // Gives the new file the permission bits, and where the process may, the owner and
@@ -257,164 +182,11 @@ void take_over_attributes(int fd, const std::string& old_file)
 
 } // namespace
 
-long long file_size(const std::string& path)
-{
-    if (path.empty()) return -1;
-    const Descriptor file(open_for_reading_raw(path));
-    if (file.get() < 0) return -1;
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
-    return info.st_size;
-}
-
-std::string name_that_fits(std::string_view file_name)
-{
-    const auto system_length = [](std::string_view text) { return to_utf8(text).size(); };
-    if (system_length(file_name) <= longest_file_name) return std::string(file_name);
-    const std::size_t dot = file_name.rfind('.');
-    std::string_view extension = dot != std::string_view::npos && dot > 0 ? file_name.substr(dot) : "";
-    if (system_length(extension) >= longest_file_name) extension = {};
-    std::string stem(file_name.substr(0, file_name.size() - extension.size()));
-    std::size_t length = system_length(stem) + system_length(extension);
-    while (length > longest_file_name) {
-        length -= system_length(std::string_view(&stem.back(), 1));
-        stem.pop_back();
-    }
-    return stem + std::string(extension);
-}
-
-// ---- InputFile ----
-
-InputFile::InputFile(const std::string& path)
-    : buffer_(std::make_unique_for_overwrite<char[]>(block_size))
-{
-    fd_ = open_for_reading(path);
-    struct stat info {};
-    if (::fstat(fd_, &info) == 0) size_at_open_ = info.st_size;
-}
-
-InputFile::~InputFile() { close(); }
-
-void InputFile::close()
-{
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    begin_ = end_ = 0;
-    at_end_ = true;
-    line_feed_may_follow_ = false;
-    std::string().swap(long_line_);
-}
-
-void InputFile::require_open() const
-{
-    if (fd_ < 0) raise_error(error::bad_file_name_or_number);
-}
-
-bool InputFile::eof_past_block()
-{
-    require_open();
-    return !has_data();
-}
-
-bool InputFile::read_line(std::string& line)
-{
-    std::string_view view;
-    const bool read = next_line(view);
-    line.assign(view);
-    return read;
-}
-
-bool InputFile::next_line_past_block(std::string_view& line)
-{
-    require_open();
-    line = {};
-    if (!has_data()) return false;
-    const char* start = buffer_.get() + begin_;
-    const std::size_t available = end_ - begin_;
-    const auto* carriage_return = static_cast<const char*>(std::memchr(start, '\r', available));
-    if (carriage_return == nullptr) {
-        long_line_.assign(start, available);
-        begin_ = end_;
-        line = rest_of_long_line();
-        return true;
-    }
-    const auto length = static_cast<std::size_t>(carriage_return - start);
-    line = std::string_view(start, length);
-    begin_ += length + 1;
-    line_feed_may_follow_ = true;
-    return true;
-}
-
-// Reads on from a block's end to the line's end, adding to the line begun in long_line_.
-std::string_view InputFile::rest_of_long_line()
-{
-    while (fill_buffer()) {
-        const char* start = buffer_.get();
-        const auto* carriage_return = static_cast<const char*>(std::memchr(start, '\r', end_));
-        const std::size_t length = carriage_return != nullptr ? static_cast<std::size_t>(carriage_return - start) : end_;
-        if (long_line_.size() + length > longest_line) {
-            std::string().swap(long_line_); // the memory goes back at once, not when the file closes
-            raise_error(error::out_of_memory);
-        }
-        long_line_.append(start, length);
-        begin_ = length;
-        if (carriage_return != nullptr) {
-            ++begin_;
-            line_feed_may_follow_ = true;
-            return long_line_;
-        }
-        if (watch_) watch_(long_line_.size());
-    }
-    return long_line_; // the last line has no line end
-}
-
-bool InputFile::has_data()
-{
-    if (begin_ == end_ && !fill_buffer()) return false;
-    if (!line_feed_may_follow_) return true;
-    line_feed_may_follow_ = false;
-    if (buffer_[begin_] == '\n') ++begin_;
-    return begin_ < end_ || fill_buffer();
-}
-
-// True at the end of the file when less was read than the file held when it was opened,
-// or the file is now shorter than what was read of it: it was cut while it was read.
-bool InputFile::cut_short() const
-{
-    struct stat info {};
-    return position_ < size_at_open_ || (::fstat(fd_, &info) == 0 && info.st_size < position_);
-}
-
-// Reads the next block; false once the file has no more bytes. A file cut short while it
-// was read has lost lines that were never read, and the reader says so rather than end as
-// if the file were complete.
-bool InputFile::fill_buffer()
-{
-    begin_ = end_ = 0;
-    while (!at_end_) {
-        const ssize_t count = ::read(fd_, buffer_.get(), block_size);
-        if (count > 0) {
-            end_ = static_cast<std::size_t>(count);
-            position_ += count;
-            return true;
-        }
-        if (count == 0) {
-            at_end_ = true;
-            if (cut_short()) raise_error(error::file_changed);
-        } else if (errno != EINTR) {
-            raise_error(error_from_errno(errno));
-        }
-    }
-    return false;
-}
-
-// ---- OutputFile ----
-
 OutputFile::OutputFile(const std::string& path)
 {
     check_target(path);
     path_ = followed_links(path);
-    check_folder(parent_folder(path_));
+    check_folder(system_file::parent_folder(path_));
     remove_abandoned_temporaries(path_);
     fd_ = create_temporary(path_, new_file_mode, temp_path_);
     if (fd_ < 0) {
@@ -428,7 +200,7 @@ OutputFile::OutputFile(const std::string& path)
         discard();
         throw;
     }
-    buffer_.reserve(InputFile::block_size + 2);
+    buffer_.reserve(flush_size + 2);
 }
 
 OutputFile::~OutputFile() { discard(); }
@@ -443,7 +215,7 @@ void OutputFile::write_line(std::string_view line)
     require_open();
     buffer_.append(line);
     buffer_.append("\r\n");
-    if (buffer_.size() >= InputFile::block_size) flush_buffer();
+    if (buffer_.size() >= flush_size) flush_buffer();
 }
 
 void OutputFile::flush_buffer()
@@ -466,7 +238,7 @@ void OutputFile::commit()
     flush_buffer();
     // A copy of the descriptor keeps the temporary locked until it has its new name: the
     // close still reports what the system could not write.
-    const Descriptor lock(::dup(fd_));
+    const system_file::Descriptor lock(::dup(fd_));
     if (lock.get() < 0) fail(errno);
     if (::close(std::exchange(fd_, -1)) != 0) fail(errno);
     if (::rename(temp_path_.c_str(), path_.c_str()) != 0) fail(errno);
@@ -487,31 +259,6 @@ void OutputFile::discard() noexcept
     if (!temp_path_.empty()) ::unlink(temp_path_.c_str());
     temp_path_.clear();
     buffer_.clear();
-}
-
-// ---- Read-only attribute ----
-
-bool file_exists(const std::string& path)
-{
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-bool is_read_only(const std::string& path)
-{
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return true;
-    return (info.st_mode & all_write_bits) == 0;
-}
-
-void set_read_only(const std::string& path)
-{
-    change_mode(path, mode_of(path) & ~all_write_bits);
-}
-
-void set_normal(const std::string& path)
-{
-    change_mode(path, mode_of(path) | S_IWUSR);
 }
 
 } // namespace platform
