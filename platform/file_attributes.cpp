@@ -4,10 +4,13 @@
 #include "platform/system_file.h"
 #include "platform/text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <vector>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -28,7 +31,57 @@ mode_t mode_of(const std::string& path)
     return info.st_mode & 07777;
 }
 
+FileKind kind_of(mode_t mode)
+{
+    if (S_ISREG(mode)) return FileKind::File;
+    if (S_ISDIR(mode)) return FileKind::Folder;
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return FileKind::Device;
+    if (S_ISFIFO(mode)) return FileKind::Pipe;
+    if (S_ISSOCK(mode)) return FileKind::Socket;
+    return FileKind::Unreachable;
+}
+
+bool in_group(gid_t group)
+{
+    if (group == ::getegid()) return true;
+    const int count = ::getgroups(0, nullptr);
+    if (count <= 0) return false;
+    std::vector<gid_t> groups(static_cast<std::size_t>(count));
+    const int filled = ::getgroups(count, groups.data());
+    return filled > 0 && std::find(groups.begin(), groups.begin() + filled, group) != groups.begin() + filled;
+}
+
+// The read bit of the class of users this process belongs to for the file: its owner's,
+// its group's or everyone else's. Root reads any file, so for root too the bits are what
+// tell whether the file can be read.
+bool read_bit_for_this_process(const struct stat& info)
+{
+    if (info.st_uid == ::geteuid()) return (info.st_mode & S_IRUSR) != 0;
+    if (in_group(info.st_gid)) return (info.st_mode & S_IRGRP) != 0;
+    return (info.st_mode & S_IROTH) != 0;
+}
+
 } // namespace
+
+FileAtPath file_at(const std::string& path)
+{
+    FileAtPath there;
+    struct stat info {};
+    if (path.empty()) return there;
+    there.through_link = ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+    if (::stat(path.c_str(), &info) != 0) {
+        if (errno == ELOOP) there.kind = FileKind::LinkLoop;
+        // A missing name, and a name in a folder that is not there, name nothing.
+        else if (errno != ENOENT && errno != ENOTDIR) there.kind = FileKind::Unreachable;
+        return there;
+    }
+    there.kind = kind_of(info.st_mode);
+    if (there.kind == FileKind::File) {
+        there.size = info.st_size;
+        there.readable = read_bit_for_this_process(info) && file_size(path) >= 0;
+    }
+    return there;
+}
 
 long long file_size(const std::string& path)
 {

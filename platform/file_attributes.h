@@ -1,6 +1,6 @@
 #pragma once
-// What the program asks of a file without reading it: its size, whether a file stands at
-// a path, and its read-only attribute, which on this platform is the file's write
+// What the program asks of a file without reading it: its size, what stands at a path,
+// whether a file stands there, and its read-only attribute, which on this platform is the file's write
 // permission bits; and the longest file name the system takes. Paths are the system's
 // own names (UTF-8 bytes on this desktop) and reach it unchanged.
 #include <cstddef>
@@ -18,6 +18,34 @@ constexpr std::size_t longest_file_name = 255;
 // A Windows-1252 file name cut at its end, before any extension, so that the system's
 // encoding of it fits longest_file_name; a name that fits is given back unchanged.
 std::string name_that_fits(std::string_view file_name);
+
+// What stands at a path once its symbolic links are followed.
+enum class FileKind {
+    Missing,     // nothing: the name is free, or a link names a file not yet there
+    File,        // a regular file
+    Folder,
+    Device,      // a character or block device
+    Pipe,        // a FIFO
+    Socket,
+    LinkLoop,    // links that lead round in a circle, or too far
+    Unreachable, // what is there cannot be looked at (a folder on the way may not be searched)
+};
+
+struct FileAtPath {
+    FileKind kind = FileKind::Missing;
+    // The path itself is a symbolic link.
+    bool through_link = false;
+    // Of a regular file: its length in bytes, and whether it can be read: the read bit
+    // of this process's class of users (owner, group, others) is set, for root as well,
+    // which reads any file, and this process can open it for reading.
+    long long size = 0;
+    bool readable = false;
+
+    // Only nothing or a regular file may be replaced by a file the program writes.
+    bool replaceable() const { return kind == FileKind::Missing || kind == FileKind::File; }
+};
+
+FileAtPath file_at(const std::string& path);
 
 // True when a regular file stands at the path (a symbolic link is followed).
 bool file_exists(const std::string& path);

@@ -45,13 +45,14 @@ std::string beside(const std::string& path, const std::string& name)
     return zentrel::path_in_folder(system_file::parent_folder(path), name);
 }
 
-// An existing file at `path` must be one whose mode lets it be replaced.
+// What stands at `path`, once its links are followed, must be nothing or a regular file
+// whose mode lets it be replaced: a folder, a device or a pipe is never renamed over.
 void check_target(const std::string& path)
 {
     if (path.empty()) raise_error(error::path_file_access);
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0) {
-        if (S_ISDIR(info.st_mode) || (info.st_mode & all_write_bits) == 0) {
+        if (!S_ISREG(info.st_mode) || (info.st_mode & all_write_bits) == 0) {
             raise_error(error::path_file_access);
         }
         return;
@@ -171,13 +172,44 @@ void remove_abandoned_temporaries(const std::string& path)
 
 // Gives the new file the permission bits, and where the process may, the owner and
 // group of the file it replaces; a new file keeps what the umask gave it. Only the owner
-// may refuse: a user cannot give a file away, and that is no failure of the write.
+// may refuse: a user cannot give a file away, and that is no failure of the write. Either
+// way its owner may read it: a file written to be read never comes out unreadable, even
+// where the old one had lost its owner's read bit.
 void take_over_attributes(int fd, const std::string& old_file)
 {
     struct stat old {};
-    if (::stat(old_file.c_str(), &old) != 0) return;
-    [[maybe_unused]] const int owner_refused = ::fchown(fd, old.st_uid, old.st_gid);
-    if (::fchmod(fd, old.st_mode & permission_bits) != 0) raise_error(error_from_errno(errno));
+    mode_t mode = 0;
+    if (::stat(old_file.c_str(), &old) == 0) {
+        [[maybe_unused]] const int owner_refused = ::fchown(fd, old.st_uid, old.st_gid);
+        mode = old.st_mode & permission_bits;
+    } else if (::fstat(fd, &old) == 0) {
+        mode = old.st_mode & permission_bits;
+        if ((mode & S_IRUSR) != 0) return;
+    } else {
+        raise_error(error_from_errno(errno));
+    }
+    if (::fchmod(fd, mode | S_IRUSR) != 0) raise_error(error_from_errno(errno));
+}
+
+// Whatever now stands at the path, its links not followed, is a regular file, a link,
+// or nothing: the one last look before the rename, as the question before the write may
+// have waited long for its answer.
+bool may_be_renamed_over(const std::string& path)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT;
+    return S_ISREG(info.st_mode) || S_ISLNK(info.st_mode);
+}
+
+// Writes the folder's entries to the disk, so that the new name of a renamed file
+// survives a power cut. A file system that cannot do so for a folder (EINVAL) has
+// nothing more to write.
+int sync_folder(const std::string& folder)
+{
+    const system_file::Descriptor entries(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (entries.get() < 0) return errno;
+    if (::fsync(entries.get()) != 0 && errno != EINVAL) return errno;
+    return 0;
 }
 
 } // namespace
@@ -232,17 +264,25 @@ void OutputFile::flush_buffer()
     buffer_.clear();
 }
 
+// The new file's bytes reach the disk before it takes the old one's name, and the
+// folder's entry of that name after: a power cut at any moment leaves the old file or the
+// new one whole, never an empty or a part-written one under the name.
 void OutputFile::commit()
 {
     require_open();
     flush_buffer();
+    if (::fsync(fd_) != 0) fail(errno);
     // A copy of the descriptor keeps the temporary locked until it has its new name: the
     // close still reports what the system could not write.
     const system_file::Descriptor lock(::dup(fd_));
     if (lock.get() < 0) fail(errno);
     if (::close(std::exchange(fd_, -1)) != 0) fail(errno);
+    if (!may_be_renamed_over(path_)) fail(EISDIR); // error 75, as when the writer was made
     if (::rename(temp_path_.c_str(), path_.c_str()) != 0) fail(errno);
     temp_path_.clear();
+    if (const int failure = sync_folder(system_file::parent_folder(path_)); failure != 0) {
+        raise_error(error_from_errno(failure));
+    }
 }
 
 void OutputFile::fail(int errno_value)
