@@ -10,10 +10,12 @@
 #include "default_data/default_data_module.h"
 #include "search_engine/database_entry.h"
 #include "main_window/frm_main.h"
+#include "platform/file_attributes.h"
 #include "platform/formats.h"
 #include "platform/services.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
+#include "platform/text_file_reader.h"
+#include "platform/text_file_writer.h"
 #include "platform/widgets/controls.h"
 #include "platform/widgets/real_services.h"
 

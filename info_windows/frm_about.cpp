@@ -3,12 +3,12 @@
 #include "core/app_identity.h"
 #include "core/paths.h"
 #include "info_windows/link_font.h"
+#include "platform/file_attributes.h"
 #include "platform/formats.h"
 #include "platform/play_wav.h"
 #include "platform/runtime_error.h"
 #include "platform/shell_open.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
 
 #include <initializer_list>
 #include <string_view>

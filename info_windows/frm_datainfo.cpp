@@ -2,10 +2,10 @@
 
 #include "core/app_identity.h"
 #include "info_windows/link_font.h"
+#include "platform/file_attributes.h"
 #include "platform/formats.h"
 #include "platform/shell_open.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
 
 #include <string_view>
 

@@ -17,6 +17,7 @@
 #include "core/search_state.h"
 #include "main_window/category_texts.h"
 #include "main_window/main_window_controls.h"
+#include "platform/file_attributes.h"
 #include "search_engine/search_loop.h"
 #include "platform/services.h"
 
@@ -143,10 +144,12 @@ private:
     void report_search_failure(int number, const std::string& description);
     void add_red_row(std::string code_text, std::string name_text);
     void start_sample_search(const char* pattern, int option);
-    bool confirm_restore(const std::string& path);
+    bool confirm_restore(const std::string& path, const platform::FileAtPath& there);
+    void refuse_restore(const std::string& path, const platform::FileAtPath& there);
     void write_default_data(const std::string& path);
     void report_restore_failure(int number, const std::string& description, const std::string& path);
     bool choose_save_file();
+    void refuse_save_over(const std::string& path, const platform::FileAtPath& there);
     int ask_before_overwriting(const std::string& path);
     void write_results(const std::string& path, int file_type);
     void report_save_failure(int number, const std::string& description);

@@ -6,10 +6,12 @@
 #include "core/paths.h"
 #include "default_data/default_modules.h"
 #include "main_window/frm_main.h"
+#include "main_window/text_helpers.h"
+#include "platform/file_attributes.h"
 #include "platform/formats.h"
 #include "platform/runtime_error.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
+#include "platform/text_file_writer.h"
 
 #include <optional>
 
@@ -56,7 +58,10 @@ void frm_Main::menu_Options_RestoreDatabaseFile_Click()
         Set_Search_Inputs_Enabled(false);
         search_state_.DataFile_Path = data_file_path();
         path = search_state_.DataFile_Path;
-        if (confirm_restore(path)) {
+        const platform::FileAtPath there = platform::file_at(path);
+        if (!there.replaceable()) {
+            refuse_restore(path, there);
+        } else if (confirm_restore(path, there)) {
             ui_.frm.set_caption("Restoring file " + platform::shown_file_name(path) + ".");
             paint_window(restoring_blue);
             write_default_data(path);
@@ -74,15 +79,18 @@ void frm_Main::menu_Options_RestoreDatabaseFile_Click()
     ui_.txt_Inputbox.set_focus();
 }
 
-bool frm_Main::confirm_restore(const std::string& path)
+// The question says what is there: nothing, a file that can be read, or one that cannot,
+// whose size is known all the same.
+bool frm_Main::confirm_restore(const std::string& path, const platform::FileAtPath& there)
 {
-    const long long size = platform::file_size(path);
     const std::string name = platform::shown_file_name(path);
     std::string warning;
     int icon = box::critical;
-    if (size >= 0) {
-        warning = "WARNING;\r\nThe " + name + " file already exists. (" + platform::format_grouped(size) +
-                  " bytes)\r\nYou should check the contents of this file before you replace it.\r\n";
+    if (there.kind == platform::FileKind::File) {
+        warning = "WARNING;\r\nThe " + name + " file already exists. (" + platform::format_grouped(there.size) +
+                  " bytes)\r\n" +
+                  (there.readable ? "You should check the contents of this file before you replace it.\r\n"
+                                  : "It cannot be read, so no search can use it.\r\n");
     } else {
         warning = "The " + name + " file dose not exist yet.\r\nIt is safe to create this file.\r\n";
         icon = box::exclamation;
@@ -93,9 +101,22 @@ bool frm_Main::confirm_restore(const std::string& path)
     return answer == box::answer_yes;
 }
 
+// Something that is not a file stands where the database file belongs: nothing is asked,
+// as nothing may be replaced, and the window says what is there.
+void frm_Main::refuse_restore(const std::string& path, const platform::FileAtPath& there)
+{
+    const std::string title = std::string(app_title) + " restore error.";
+    const std::string shown = platform::shown_path(path);
+    const std::string what = not_a_file_text(there);
+    add_red_row("File;", shown + " " + what);
+    message(title + "\r\n\r\nFile; " + shown + " " + what + "\r\n\tNothing was changed: a restore replaces only a file.",
+            box::exclamation, title);
+}
+
 void frm_Main::write_default_data(const std::string& path)
 {
-    if (platform::file_size(path) >= 0) platform::set_normal(path);
+    // The attributes of a file its owner cannot read are set all the same.
+    if (platform::file_exists(path)) platform::set_normal(path);
     platform::OutputFile file(path);
     const Category category = current_category();
     DefaultDataModule* module = default_data_for_category(category);

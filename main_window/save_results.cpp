@@ -8,9 +8,10 @@
 
 #include "main_window/frm_main.h"
 #include "main_window/text_helpers.h"
+#include "platform/file_attributes.h"
 #include "platform/runtime_error.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
+#include "platform/text_file_writer.h"
 
 #include <utility>
 
@@ -125,6 +126,11 @@ bool frm_Main::choose_save_file()
         }
         const std::string path = ui_.dia_LoadSaveBox.file_name;
         if (path.empty()) return false;
+        const platform::FileAtPath there = platform::file_at(path);
+        if (!there.replaceable()) {
+            refuse_save_over(path, there);
+            return false;
+        }
 
         const int answer = ask_before_overwriting(path);
         if (answer == box::answer_cancel) return false;
@@ -141,6 +147,15 @@ bool frm_Main::choose_save_file()
         }
     }
     return true;
+}
+
+// Only a file is replaced by the results: what else stands at the chosen path is named,
+// and the save ends with nothing written.
+void frm_Main::refuse_save_over(const std::string& path, const platform::FileAtPath& there)
+{
+    message(std::string(app_title) + " save error.\r\n\r\nFile; '" + platform::shown_file_name(path) + "' " +
+                not_a_file_text(there) + "\r\n\tThe results are saved only as a file; nothing was written.",
+            box::exclamation, std::string(app_title) + " - Not a file.");
 }
 
 // The question before replacing the category's own database file or any other existing

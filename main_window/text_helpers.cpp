@@ -34,6 +34,17 @@ std::string replace_first_until_none(std::string text, std::string_view find,
     return text;
 }
 
+const char* kind_name(platform::FileKind kind)
+{
+    switch (kind) {
+    case platform::FileKind::Folder: return "a folder";
+    case platform::FileKind::Device: return "a device";
+    case platform::FileKind::Pipe: return "a pipe (FIFO)";
+    case platform::FileKind::Socket: return "a socket";
+    default: return "something else";
+    }
+}
+
 } // namespace
 
 std::string plural_s(long long count) { return count == 1 || count == -1 ? "" : "s"; }
@@ -50,6 +61,17 @@ std::string replace_all(std::string text, std::string_view find, std::string& re
                                           : replace_first_until_none(std::move(text), find, used);
     if (replacement_holds_find) replacement.clear();
     return result;
+}
+
+std::string not_a_file_text(const platform::FileAtPath& there)
+{
+    switch (there.kind) {
+    case platform::FileKind::LinkLoop: return "is a loop of symbolic links, not a file.";
+    case platform::FileKind::Unreachable: return "cannot be looked at.";
+    default: break;
+    }
+    if (there.through_link) return std::string("is a link to ") + kind_name(there.kind) + ", not to a file.";
+    return std::string("is ") + kind_name(there.kind) + ", not a file.";
 }
 
 } // namespace zentrel

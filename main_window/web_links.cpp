@@ -3,9 +3,9 @@
 #include "core/paths.h"
 #include "main_window/frm_main.h"
 #include "main_window/web_sites.h"
+#include "platform/file_attributes.h"
 #include "platform/shell_open.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
 
 namespace zentrel {
 

@@ -1,7 +1,7 @@
 #include "platform/registry.h"
 
+#include "platform/file_attributes.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
 
 #include <array>
 #include <cstddef>

@@ -1,8 +1,8 @@
 #include "platform/sound_player.h"
 
 #include "core/app_identity.h"
+#include "platform/file_attributes.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
 
 #include <canberra.h>
 

@@ -1,15 +1,11 @@
 #include "search_engine/search_loop.h"
 
+#include "platform/file_attributes.h"
 #include "platform/runtime_error.h"
 
 #include <utility>
 
 namespace zentrel {
-
-namespace {
-// Ends the scan from inside a line that crosses blocks, when the listener says so there.
-struct ScanEnded {};
-} // namespace
 
 double SearchProgress::percent() const
 {
@@ -60,41 +56,40 @@ SearchProgress SearchLoop::run(const std::string& path, SearchListener& listener
     progress_ = SearchProgress{};
     progress_.file_size = platform::file_size(path);
     platform::InputFile file(path);
-    file.watch_long_lines([&](std::size_t length_so_far) { follow_long_line(length_so_far, listener); });
+    file.watch_long_lines([&](std::size_t length_so_far) { return follow_long_line(length_so_far, listener); });
     prepare_pattern();
     std::string_view line;
     bool going_on = true;
-    try {
-        while (!file.eof() && progress_.matches < match_limit && going_on) {
-            if (listener.turn_due()) listener.turn(progress_);
-            const long long start = file.position();
-            if (lookout_) lookout_->look_ahead(file);
-            const std::string_view ahead = file.read_ahead();
-            file.next_line(line);
-            ++progress_.lines_read;
-            progress_.characters_read += static_cast<long long>(line.size());
-            if (line_kind(line) == LineKind::Entry) {
-                ++progress_.entries_read;
-                if (!lookout_ || lookout_->may_hold(start, line.size())) match_entry(line, ahead, listener);
-            }
-            going_on = listener.going_on();
+    while (!file.eof() && progress_.matches < match_limit && going_on) {
+        if (listener.turn_due()) listener.turn(progress_);
+        const long long start = file.position();
+        if (lookout_) lookout_->look_ahead(file);
+        const std::string_view ahead = file.read_ahead();
+        // False only where the listener ended the scan inside a long line.
+        if (!file.next_line(line)) break;
+        ++progress_.lines_read;
+        progress_.characters_read += static_cast<long long>(line.size());
+        if (line_kind(line) == LineKind::Entry) {
+            ++progress_.entries_read;
+            if (!lookout_ || lookout_->may_hold(start, line.size())) match_entry(line, ahead, listener);
         }
-    } catch (const ScanEnded&) {
+        going_on = listener.going_on();
     }
     file.close();
     return progress_;
 }
 
 // While one line is read block after block, the listener keeps its turns, with the part
-// of the line read so far counted, and may end the scan before the line is whole.
-void SearchLoop::follow_long_line(std::size_t length_so_far, SearchListener& listener)
+// of the line read so far counted, and may end the scan before the line is whole: the
+// answer is whether the reading goes on.
+bool SearchLoop::follow_long_line(std::size_t length_so_far, SearchListener& listener)
 {
     if (listener.turn_due()) {
         SearchProgress so_far = progress_;
         so_far.characters_read += static_cast<long long>(length_so_far);
         listener.turn(so_far);
     }
-    if (!listener.going_on()) throw ScanEnded{};
+    return listener.going_on();
 }
 
 // Splits an entry line that may match and tells the listener when its field matches. A

@@ -10,7 +10,7 @@
 #include "core/category.h"
 #include "search_engine/database_entry.h"
 #include "search_engine/wildcard.h"
-#include "platform/text_file.h"
+#include "platform/text_file_reader.h"
 
 #include <cstdint>
 #include <optional>
@@ -95,7 +95,7 @@ private:
 
     void prepare_pattern();
     void match_entry(std::string_view line, std::string_view ahead, SearchListener& listener);
-    void follow_long_line(std::size_t length_so_far, SearchListener& listener);
+    bool follow_long_line(std::size_t length_so_far, SearchListener& listener);
 
     Category category_;
     SearchField field_;

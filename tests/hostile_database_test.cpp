@@ -4,7 +4,7 @@
 // at once instead of stopping the window until data comes.
 #include "tests/support/main_window_fixture.h"
 
-#include "platform/text_file.h"
+#include "platform/text_file_reader.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

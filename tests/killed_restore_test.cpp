@@ -5,7 +5,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/main_window_fixture.h"
 
-#include "platform/text_file.h"
+#include "platform/file_attributes.h"
 
 #include <gtest/gtest.h>
 

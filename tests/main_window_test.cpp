@@ -2,7 +2,7 @@
 // Search button rule, its layout at several sizes and the rows its searches list.
 #include "tests/support/main_window_fixture.h"
 
-#include "platform/text_file.h"
+#include "platform/file_attributes.h"
 
 #include "platform/formats.h"
 

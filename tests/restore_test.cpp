@@ -5,13 +5,14 @@
 #include "tests/support/main_window_fixture.h"
 
 #include "default_data/default_modules.h"
+#include "platform/file_attributes.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 using testing_support::MainWindowTest;
 using testing_support::TempFolder;
@@ -293,4 +294,116 @@ TEST_F(RestoreTest, ADatabaseFileThatIsALinkIsRestoredThroughIt)
     EXPECT_EQ(elsewhere.entries(), std::vector<std::string>{"shared calls.dat"});
     expect_no_temporary_left();
     expect_idle_with_caption("Radio Call Sign Directory.");
+}
+
+// ---------------------------------------------------------------------------------
+// What stands where the file belongs: only nothing or a file is replaced, and the
+// question or the error says which.
+
+TEST_F(RestoreTest, NothingButAFileIsReplacedAndTheErrorSaysWhatIsThere)
+{
+    const TempFolder elsewhere;
+    ASSERT_EQ(::mkfifo(elsewhere.file("pipe").c_str(), 0644), 0);
+    const std::string path = database_path(Category::RadioCallSigns);
+    const struct {
+        const char* name;
+        std::function<bool()> make;
+        std::string what;
+        mode_t kind; // of what stands at the path, its links not followed
+    } cases[] = {
+        {"a folder", [&] { return std::filesystem::create_directory(path); }, "is a folder, not a file.", S_IFDIR},
+        {"a pipe", [&] { return ::mkfifo(path.c_str(), 0644) == 0; }, "is a pipe (FIFO), not a file.", S_IFIFO},
+        {"a link to a pipe", [&] { return ::symlink(elsewhere.file("pipe").c_str(), path.c_str()) == 0; },
+         "is a link to a pipe (FIFO), not to a file.", S_IFLNK},
+        {"a socket", [&] { return testing_support::make_socket(path); }, "is a socket, not a file.", S_IFSOCK},
+        {"a loop of links", [&] { return ::symlink("CallSigns.dat", path.c_str()) == 0; },
+         "is a loop of symbolic links, not a file.", S_IFLNK},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        ASSERT_TRUE(each.make());
+        message_boxes.shown.clear();
+        answer_message(box::answer_ok);
+        choose_restore(Category::RadioCallSigns);
+
+        ASSERT_EQ(message_boxes.shown.size(), 1u) << "no question: nothing may be replaced";
+        EXPECT_EQ(message_boxes.shown[0].text, "Zentrel restore error.\r\n\r\nFile; " + path + " " + each.what +
+                                                   "\r\n\tNothing was changed: a restore replaces only a file.");
+        EXPECT_EQ(message_boxes.shown[0].style, box::exclamation);
+        EXPECT_EQ(message_boxes.shown[0].title, "Zentrel restore error.");
+        EXPECT_EQ(cell(rows() - 1, 0), "File;");
+        EXPECT_EQ(cell(rows() - 1, 1), path + " " + each.what);
+        EXPECT_EQ(form->ui().flx_ResultsChart.cell(rows() - 1, 0).fore, platform::rgb(255, 0, 0));
+        EXPECT_EQ(testing_support::kind_at(path), each.kind) << "what was there is there still";
+        expect_no_temporary_left();
+        expect_idle_with_caption("Radio Call Sign Directory.");
+        std::filesystem::remove_all(path);
+    }
+    EXPECT_EQ(testing_support::kind_at(elsewhere.file("pipe")), S_IFIFO);
+    EXPECT_EQ(elsewhere.entries(), std::vector<std::string>{"pipe"});
+}
+
+TEST_F(RestoreTest, ALinkToADeviceIsNeverReplaced)
+{
+    const TempFolder elsewhere;
+    const std::string device = elsewhere.file("zero");
+    if (!testing_support::make_zero_device(device)) GTEST_SKIP() << "no device node may be made here (CAP_MKNOD)";
+    const std::string path = database_path(Category::UKDiallingCodes);
+    ASSERT_EQ(::symlink(device.c_str(), path.c_str()), 0);
+    answer_message(box::answer_ok);
+    choose_restore(Category::UKDiallingCodes);
+
+    ASSERT_EQ(message_boxes.shown.size(), 1u) << "no question: nothing may be replaced";
+    EXPECT_EQ(message_boxes.shown[0].text, "Zentrel restore error.\r\n\r\nFile; " + path +
+                                               " is a link to a device, not to a file.\r\n"
+                                               "\tNothing was changed: a restore replaces only a file.");
+    ASSERT_EQ(rows(), 2);
+    EXPECT_EQ(cell(1, 1), path + " is a link to a device, not to a file.");
+    EXPECT_EQ(testing_support::kind_at(device), S_IFCHR) << "the device node is a device node still";
+    EXPECT_EQ(std::filesystem::read_symlink(path), device);
+    EXPECT_EQ(elsewhere.entries(), std::vector<std::string>{"zero"});
+    expect_no_temporary_left();
+    expect_idle_with_caption("UK Dialling Code Directory.");
+}
+
+TEST_F(RestoreTest, TheQuestionSaysThatAFileThatCannotBeReadIsThere)
+{
+    const std::string path = database_path(Category::RadioCallSigns);
+    for (const mode_t mode : {0200, 0000, 0044}) {
+        SCOPED_TRACE(testing::Message() << std::oct << mode);
+        folder.write_file("CallSigns.dat", "old\r\n");
+        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+        message_boxes.shown.clear();
+        restore(Category::RadioCallSigns, box::answer_no);
+        ASSERT_EQ(message_boxes.shown.size(), 1u);
+        EXPECT_EQ(message_boxes.shown[0].text, "WARNING;\r\nThe CallSigns.dat file already exists. (5 bytes)\r\n"
+                                               "It cannot be read, so no search can use it.\r\n"
+                                               "\r\nDo you wish to create file; CallSigns.dat?");
+        EXPECT_EQ(message_boxes.shown[0].style, box::yes_no | box::default_button2 | box::critical);
+        struct stat info {};
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode) << "No leaves the file as it was";
+    }
+}
+
+TEST_F(RestoreTest, TheRestoredFileCanAlwaysBeReadByItsOwner)
+{
+    const std::string path = database_path(Category::RadioCallSigns);
+    const struct {
+        mode_t old_mode;
+        mode_t new_mode;
+    } cases[] = {{0200, 0400}, {0000, 0400}, {0220, 0400}, {0644, 0444}, {0640, 0440}, {0604, 0404}, {0444, 0444}};
+    for (const auto& each : cases) {
+        SCOPED_TRACE(testing::Message() << std::oct << each.old_mode);
+        folder.write_file("CallSigns.dat", "old\r\n");
+        ASSERT_EQ(::chmod(path.c_str(), each.old_mode), 0);
+        message_boxes.shown.clear();
+        restore(Category::RadioCallSigns);
+        ASSERT_EQ(message_boxes.shown.size(), 1u) << "the question only, no error";
+        struct stat info {};
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, each.new_mode) << "readable by its owner and read-only";
+        EXPECT_EQ(folder.read_file("CallSigns.dat"), expected_file(Category::RadioCallSigns));
+    }
+    expect_no_temporary_left();
 }

@@ -5,9 +5,10 @@
 #include "tests/support/main_window_fixture.h"
 
 #include "main_window/save_results.h"
+#include "platform/file_attributes.h"
 #include "platform/runtime_error.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
+#include "platform/text_file_reader.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -491,8 +492,10 @@ TEST_F(SaveResultsTest, OtherFailuresShowTheirNumberAndText)
     } cases[] = {
         {"missing folder", folder.file("missing/results.csv"), other_error_text("Path not found", 76),
          "Zentrel - Path not found"},
-        {"a folder chosen", folder.file("a folder"), "Zentrel path/File access error.\r\n\r\nIs this file locked?",
-         "Zentrel - Path/File access error"},
+        {"a folder chosen", folder.file("a folder"),
+         "Zentrel save error.\r\n\r\nFile; 'a folder' is a folder, not a file.\r\n"
+         "\tThe results are saved only as a file; nothing was written.",
+         "Zentrel - Not a file."},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.name);
@@ -503,6 +506,79 @@ TEST_F(SaveResultsTest, OtherFailuresShowTheirNumberAndText)
         expect_message(0, each.text, box::exclamation, each.title);
     }
     EXPECT_EQ(files(), (std::vector<std::string>{"ZipCodesUS.dat", "a folder"}));
+}
+
+TEST_F(SaveResultsTest, NothingButAFileIsReplacedByTheResults)
+{
+    search_zip();
+    const TempFolder elsewhere;
+    ASSERT_EQ(::mkfifo(elsewhere.file("pipe").c_str(), 0644), 0);
+    ASSERT_EQ(::mkfifo(folder.file("pipe.txt").c_str(), 0644), 0);
+    ASSERT_EQ(::symlink(elsewhere.file("pipe").c_str(), folder.file("link.txt").c_str()), 0);
+    ASSERT_TRUE(testing_support::make_socket(folder.file("socket.txt")));
+    const struct {
+        const char* name;
+        std::string what;
+        mode_t kind; // of what stands at the path, its links not followed
+    } cases[] = {
+        {"pipe.txt", "is a pipe (FIFO), not a file.", S_IFIFO},
+        {"link.txt", "is a link to a pipe (FIFO), not to a file.", S_IFLNK},
+        {"socket.txt", "is a socket, not a file.", S_IFSOCK},
+    };
+    const auto before = files();
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        message_boxes.shown.clear();
+        message_boxes.expect(box::answer_ok);
+        save_as(folder.file(each.name), 2);
+        ASSERT_EQ(message_boxes.shown.size(), 1u) << "no question whether to replace it";
+        expect_message(0,
+                       std::string("Zentrel save error.\r\n\r\nFile; '") + each.name + "' " + each.what +
+                           "\r\n\tThe results are saved only as a file; nothing was written.",
+                       box::exclamation, "Zentrel - Not a file.");
+        EXPECT_EQ(testing_support::kind_at(folder.file(each.name)), each.kind);
+    }
+    EXPECT_EQ(files(), before);
+    EXPECT_EQ(testing_support::kind_at(elsewhere.file("pipe")), S_IFIFO);
+    EXPECT_EQ(elsewhere.entries(), std::vector<std::string>{"pipe"});
+    EXPECT_EQ(form->ui().frm.mouse_pointer(), platform::mouse_pointer::standard);
+}
+
+TEST_F(SaveResultsTest, ADeviceIsNeverReplacedByTheResults)
+{
+    search_zip();
+    const TempFolder elsewhere;
+    const std::string device = elsewhere.file("zero");
+    if (!testing_support::make_zero_device(device)) GTEST_SKIP() << "no device node may be made here (CAP_MKNOD)";
+    ASSERT_EQ(::symlink(device.c_str(), folder.file("zero.txt").c_str()), 0);
+    for (const std::string& path : {device, folder.file("zero.txt")}) {
+        SCOPED_TRACE(path);
+        message_boxes.shown.clear();
+        message_boxes.expect(box::answer_ok);
+        save_as(path, 2);
+        ASSERT_EQ(message_boxes.shown.size(), 1u);
+        EXPECT_NE(message_boxes.shown[0].text.find(path == device ? "'zero' is a device, not a file."
+                                                                  : "'zero.txt' is a link to a device, not to a file."),
+                  std::string::npos)
+            << message_boxes.shown[0].text;
+        EXPECT_EQ(testing_support::kind_at(device), S_IFCHR) << "the device node is a device node still";
+    }
+    EXPECT_EQ(elsewhere.entries(), std::vector<std::string>{"zero"});
+    EXPECT_EQ(files(), (std::vector<std::string>{"ZipCodesUS.dat", "zero.txt"}));
+}
+
+TEST_F(SaveResultsTest, SavedResultsCanBeReadByTheirOwner)
+{
+    search_zip();
+    const std::string path = folder.file("results.txt");
+    folder.write_file("results.txt", "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
+    message_boxes.expect(box::answer_yes); // B
+    save_as(path, 2);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u) << "the write-only file became one its owner can read";
+    EXPECT_EQ(read(path), zip_header_tab + zip_rows_tab);
 }
 
 // ---------------------------------------------------------------------------------

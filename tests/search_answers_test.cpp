@@ -5,8 +5,9 @@
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/reference_search.h"
 
+#include "platform/file_attributes.h"
 #include "platform/formats.h"
-#include "platform/text_file.h"
+#include "platform/text_file_reader.h"
 
 #include <algorithm>
 #include <string>

@@ -3,7 +3,7 @@
 #include "tests/support/main_window_fixture.h"
 
 #include "platform/runtime_error.h"
-#include "platform/text_file.h"
+#include "platform/text_file_reader.h"
 #include "platform/widgets/app_state.h"
 
 #include <QLineEdit>

@@ -1,6 +1,8 @@
+#include "platform/file_attributes.h"
 #include "platform/runtime_error.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
+#include "platform/text_file_reader.h"
+#include "platform/text_file_writer.h"
 #include "tests/support/file_checks.h"
 
 #include <gtest/gtest.h>
@@ -416,7 +418,10 @@ TEST_F(TextFileTest, ALineLongerThanTheLongestLineFailsAsOutOfMemory)
         SCOPED_TRACE(size);
         InputFile input(sparse_file(path("zeros.dat"), size));
         std::size_t longest_seen = 0;
-        input.watch_long_lines([&](std::size_t length) { longest_seen = std::max(longest_seen, length); });
+        input.watch_long_lines([&](std::size_t length) {
+            longest_seen = std::max(longest_seen, length);
+            return true;
+        });
         EXPECT_EQ(error_number_of([&] { input.read_line(line); }), error::out_of_memory);
         EXPECT_LE(longest_seen, InputFile::longest_line) << "no more than the longest line is held";
         EXPECT_GT(longest_seen, InputFile::longest_line - 2 * block);
@@ -429,7 +434,10 @@ TEST_F(TextFileTest, TheWatchOfALongLineIsToldOfEveryBlockAndMayGiveItUp)
     std::vector<std::size_t> lengths;
     {
         InputFile input(file);
-        input.watch_long_lines([&](std::size_t length) { lengths.push_back(length); });
+        input.watch_long_lines([&](std::size_t length) {
+            lengths.push_back(length);
+            return true;
+        });
         std::string line;
         ASSERT_TRUE(input.read_line(line));
         EXPECT_EQ(line.size(), 5 * block + 10);
@@ -439,15 +447,18 @@ TEST_F(TextFileTest, TheWatchOfALongLineIsToldOfEveryBlockAndMayGiveItUp)
     EXPECT_EQ(lengths, (std::vector<std::size_t>{2 * block, 3 * block, 4 * block, 5 * block}))
         << "told of every whole block the line goes on through";
 
-    struct GivenUp {};
+    // The watch ends the read at its second call: the line is given up and the file reads
+    // as ended, the short line after it unread.
     InputFile input(file);
     int calls = 0;
-    input.watch_long_lines([&](std::size_t) {
-        if (++calls == 2) throw GivenUp{};
-    });
-    std::string line;
-    EXPECT_THROW(input.read_line(line), GivenUp);
+    input.watch_long_lines([&](std::size_t) { return ++calls < 2; });
+    std::string line = "before";
+    EXPECT_FALSE(input.read_line(line));
+    EXPECT_TRUE(line.empty());
     EXPECT_EQ(calls, 2);
+    EXPECT_TRUE(input.eof());
+    EXPECT_FALSE(input.read_line(line));
+    EXPECT_EQ(calls, 2) << "nothing more is read";
 }
 
 // ---- Files that are no regular files ----
@@ -817,13 +828,19 @@ TEST_F(TextFileTest, WritesAFileWithoutAFolderPart)
 TEST_F(TextFileTest, AReplacedFileKeepsItsPermissionBits)
 {
     const std::string target = with_bytes("Data.dat", "old\r\n");
-    for (const mode_t mode : {0600, 0640, 0664, 0660, 0604, 0200, 0755, 0666}) {
-        SCOPED_TRACE(testing::Message() << std::oct << mode);
-        ASSERT_EQ(::chmod(target.c_str(), mode), 0);
+    const struct {
+        mode_t old_mode;
+        mode_t new_mode;
+    } cases[] = {{0600, 0600}, {0640, 0640}, {0664, 0664}, {0660, 0660}, {0604, 0604}, {0755, 0755}, {0666, 0666},
+                 // A file its owner could not read comes out readable by its owner.
+                 {0200, 0600}, {0260, 0660}, {0222, 0622}};
+    for (const auto& each : cases) {
+        SCOPED_TRACE(testing::Message() << std::oct << each.old_mode);
+        ASSERT_EQ(::chmod(target.c_str(), each.old_mode), 0);
         OutputFile output(target);
         output.write_line("new");
         output.commit();
-        EXPECT_EQ(mode_of(target), mode);
+        EXPECT_EQ(mode_of(target), each.new_mode);
     }
     EXPECT_EQ(entries(), Lines{"Data.dat"});
 }
@@ -906,6 +923,46 @@ TEST_F(TextFileTest, AFailedWriteThroughALinkLeavesBothAsTheyWere)
     EXPECT_EQ(read_bytes(named), "old\r\n");
     EXPECT_EQ(entries(), (Lines{"Link.dat", "elsewhere"}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path("elsewhere")), {}), 1);
+}
+
+TEST_F(TextFileTest, NothingButARegularFileIsReplaced)
+{
+    ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0644), 0);
+    ASSERT_EQ(::symlink("pipe", path("Link to a pipe.dat").c_str()), 0);
+    ASSERT_TRUE(testing_support::make_socket(path("socket.dat")));
+    std::filesystem::create_directory(path("folder"));
+    ASSERT_EQ(::symlink("folder", path("Link to a folder.dat").c_str()), 0);
+    Lines names = {"pipe", "Link to a pipe.dat", "socket.dat", "Link to a folder.dat"};
+    // A device node where the system lets the test make one.
+    if (testing_support::make_zero_device(path("zero"))) {
+        ASSERT_EQ(::symlink("zero", path("Link to a device.dat").c_str()), 0);
+        names.insert(names.end(), {"zero", "Link to a device.dat"});
+    }
+    const Lines before = entries();
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(error_number_of([&] { OutputFile output(path(name)); }), error::path_file_access);
+    }
+    EXPECT_EQ(entries(), before) << "nothing was made, renamed or left";
+    EXPECT_EQ(testing_support::kind_at(path("pipe")), S_IFIFO);
+    EXPECT_EQ(testing_support::kind_at(path("socket.dat")), S_IFSOCK);
+    if (std::filesystem::exists(std::filesystem::symlink_status(path("zero")))) {
+        EXPECT_EQ(testing_support::kind_at(path("zero")), S_IFCHR);
+    }
+
+    // A pipe that comes to stand at the path while the file is written is not replaced at
+    // the commit either.
+    {
+        OutputFile output(path("Later.dat"));
+        output.write_line("new");
+        ASSERT_EQ(::mkfifo(path("Later.dat").c_str(), 0644), 0);
+        EXPECT_EQ(error_number_of([&] { output.commit(); }), error::path_file_access);
+    }
+    EXPECT_EQ(testing_support::kind_at(path("Later.dat")), S_IFIFO);
+    Lines with_later = before;
+    with_later.push_back("Later.dat");
+    std::sort(with_later.begin(), with_later.end());
+    EXPECT_EQ(entries(), with_later) << "the temporary went";
 }
 
 TEST_F(TextFileTest, ALoopOfLinksIsAnAccessError)

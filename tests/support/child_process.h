@@ -29,6 +29,10 @@ struct ChildRun {
     std::map<std::string, std::string> variables;
     // The largest file the child may write; no new limit when 0.
     rlim_t file_size_limit = 0;
+    // A program, by its full path, and its arguments, that runs the test binary in the
+    // child and is handed it as its last arguments (a tracer such as strace); none when
+    // empty.
+    std::vector<std::string> wrapper = {};
 };
 
 struct ChildEnd {
@@ -77,9 +81,10 @@ inline RunningChild start_child(const ChildRun& run)
 {
     RunningChild started;
     const std::string output_path = started.output_folder->file("output.txt");
-    std::vector<std::string> arguments = {
-        run.program.empty() ? std::filesystem::read_symlink("/proc/self/exe").string() : run.program,
-        "--gtest_filter=" + run.test_name, "--gtest_also_run_disabled_tests"};
+    std::vector<std::string> arguments = run.wrapper;
+    arguments.insert(arguments.end(),
+                     {run.program.empty() ? std::filesystem::read_symlink("/proc/self/exe").string() : run.program,
+                      "--gtest_filter=" + run.test_name, "--gtest_also_run_disabled_tests"});
     std::vector<std::string> environment = child_detail::environment_with(run.variables);
     const std::vector<char*> argv = child_detail::pointers_to(arguments);
     const std::vector<char*> envp = child_detail::pointers_to(environment);

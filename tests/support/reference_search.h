@@ -8,8 +8,9 @@
 #include "search_engine/database_entry.h"
 #include "search_engine/search_loop.h"
 #include "search_engine/wildcard.h"
+#include "platform/file_attributes.h"
 #include "platform/text.h"
-#include "platform/text_file.h"
+#include "platform/text_file_reader.h"
 
 #include <array>
 #include <string>

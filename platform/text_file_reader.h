@@ -1,30 +1,17 @@
 #pragma once
-// Sequential text files as the program reads and writes them: lines of bytes that are
-// neither converted nor interpreted. On reading a line ends at CR LF or at a lone CR (a
-// lone LF is part of the line); on writing every line gets CR LF. Also the size of a file
-// and its read-only attribute, which on this platform is the file's write permission bits.
-// Failures are thrown as RuntimeError with the program's error numbers. Paths are the
-// system's own names (UTF-8 bytes on this desktop) and reach it unchanged: the program
-// folder and every path built on it are kept as the system gave them.
+// Sequential text files as the program reads them: lines of bytes that are neither
+// converted nor interpreted. A line ends at CR LF or at a lone CR; a lone LF is part of
+// the line. Failures are thrown as RuntimeError with the program's error numbers. Paths
+// are the system's own names (UTF-8 bytes on this desktop) and reach it unchanged.
 #include <cstddef>
+#include <cstring>
 #include <functional>
 #include <memory>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <utility>
 
 namespace platform {
-
-// The length in bytes of a regular file that can be opened for reading; -1 for anything
-// else (a missing file, a folder, an empty path, a device, a file that cannot be opened).
-long long file_size(const std::string& path);
-
-// The longest file name the system takes, in the bytes of its own encoding (UTF-8).
-constexpr std::size_t longest_file_name = 255;
-// A Windows-1252 file name cut at its end, before any extension, so that the system's
-// encoding of it fits longest_file_name; a name that fits is given back unchanged.
-std::string name_that_fits(std::string_view file_name);
 
 // A file opened for reading line by line. Closes itself when destroyed.
 class InputFile final {
@@ -36,8 +23,9 @@ public:
     // instead of taking all the memory there is.
     static constexpr std::size_t longest_line = 64 * 1024 * 1024;
     // Told the length so far each time a block is added to a line that crosses blocks,
-    // so that a long read can let the window take its turn; it may throw to give up.
-    using LongLineWatch = std::function<void(std::size_t length_so_far)>;
+    // so that a long read can let the window take its turn. It answers whether the read
+    // goes on: false gives the line up, and the file then reads as ended.
+    using LongLineWatch = std::function<bool(std::size_t length_so_far)>;
 
     // Throws 53 for a missing file, 75 for a folder, a file that may not be read or a
     // file that is not a regular file (a pipe or a device, whose reads could wait for
@@ -65,7 +53,8 @@ public:
     // The same without a copy: `line` views the file's buffer, or a line of the file's own
     // where a line crosses a block, and stays valid until the next call on the file.
     // Lines longer than longest_line fail with 7. A file that was cut short while it was
-    // read fails with 65 when the reading reaches its end.
+    // read fails with 65 when the reading reaches its end. False, with `line` empty, also
+    // where the watch of a long line gave the line up.
     bool next_line(std::string_view& line)
     {
         // The usual case, inline: the line ends in the block in hand.
@@ -97,7 +86,8 @@ private:
     bool has_data();
     bool fill_buffer();
     bool cut_short() const;
-    std::string_view rest_of_long_line();
+    bool read_rest_of_long_line();
+    void give_up_long_line();
     void require_open() const;
 
     std::unique_ptr<char[]> buffer_;
@@ -115,50 +105,5 @@ private:
     long long position_ = 0;
     int fd_ = -1;
 };
-
-// A file written line by line into a temporary file beside `path`, which replaces any old
-// file at `path` only on commit(). Destroyed without a commit, it removes the temporary
-// and leaves the old file as it was. The temporary is a hidden file of the program's own
-// pattern, ".", the file's name, ".zentrel-" and six letters or digits, locked while it
-// is written; the temporaries of that pattern that no writer holds locked, left by a
-// process that was killed, are removed when the file is written again. Where `path` is a
-// symbolic link, the file the link names is the one replaced and the link stays. The new
-// file keeps the permission bits (and, where the process may, the owner) of the file it
-// replaces; a new file gets the bits the umask allows.
-class OutputFile final {
-public:
-    // Throws 75 when the folder or an existing file at `path` has no write bit or `path`
-    // is a folder, 76 when the folder does not exist.
-    explicit OutputFile(const std::string& path);
-    ~OutputFile();
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
-
-    // Writes the bytes of `line` followed by CR LF. A write that fails (61 for a full disk)
-    // discards the temporary; every later call then fails with 52.
-    void write_line(std::string_view line);
-    // Writes what is buffered and renames the file over the old one.
-    void commit();
-
-private:
-    void flush_buffer();
-    [[noreturn]] void fail(int errno_value);
-    void discard() noexcept;
-    void require_open() const;
-
-    std::string path_;
-    std::string temp_path_;
-    std::string buffer_;
-    int fd_ = -1;
-};
-
-// True when a regular file stands at the path (a symbolic link is followed).
-bool file_exists(const std::string& path);
-// True when the file has no write bit at all, and when its attributes cannot be read.
-bool is_read_only(const std::string& path);
-// Clears every write bit of the file.
-void set_read_only(const std::string& path);
-// Gives the file its owner's write bit back; nothing else changes.
-void set_normal(const std::string& path);
 
 } // namespace platform
