@@ -439,7 +439,8 @@ void measure_bare_scan(const std::string& label, const ProgramFolder& folder)
         return ms_since(start);
     });
     const std::string output = folder.file("count.txt");
-    const ProcessFigure bare = time_process({scan_path(), path, "7", "1", few_pattern}, output, process_runs);
+    const ProcessFigure bare = time_process(
+        {scan_path(), path, zentrel::decimal_text(zentrel::Category::USZipCodes), "1", few_pattern}, output, process_runs);
     const ProcessFigure grep = time_process({"grep", "-c", "-i", grep_few_pattern, path}, output, process_runs);
     const ProcessFigure rg = time_process({"rg", "-c", "-i", grep_few_pattern, path}, output, process_runs);
     check(bare.ran && bare.count == in_process_matches, "the bare scan as a process counts as it does in process");

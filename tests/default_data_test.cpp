@@ -213,7 +213,7 @@ INSTANTIATE_TEST_SUITE_P(DefaultData, ModuleContract, testing::ValuesIn(module_c
 
 TEST(DefaultDataForCategory, GivesNoModuleOutsideTheEightCategories)
 {
-    for (const int category : {-1, 8, 9, 100, int{std::numeric_limits<std::int16_t>::min()}}) {
+    for (const int category : {-1, category_count, category_count + 1, 100, int{std::numeric_limits<std::int16_t>::min()}}) {
         EXPECT_EQ(default_data_for_category(static_cast<Category>(category)), nullptr) << category;
     }
 }
