@@ -1,5 +1,5 @@
 #pragma once
-// The eight search categories: their order, the entries of the category list and the
+// The search categories: their order, the entries of the category list and the
 // names of their database files. The category is never stored by the program; it is
 // derived afresh from the category list's text whenever it is needed.
 #include <array>
