@@ -39,20 +39,7 @@ using namespace bench;
 
 constexpr int timed_runs = 5;
 
-// Every message box is answered Yes: the restore's question, and nothing else is expected.
-class AnswerYes final : public platform::MessageBoxes {
-public:
-    int show(const std::string&, int, const std::string& title) override
-    {
-        if (title.find("error") != std::string::npos) {
-            std::fprintf(stderr, "restore failed: %s\n", title.c_str());
-            std::exit(1);
-        }
-        return platform::message_box::answer_yes;
-    }
-};
-
-// The main window and its user, who answers Yes to every message box.
+// The main window and its user, who answers Yes to every question.
 struct RestoreWindow {
     explicit RestoreWindow(const std::string& folder) : main(services_for(folder)) {}
 
@@ -64,11 +51,22 @@ struct RestoreWindow {
         return services;
     }
 
-    AnswerYes answers;
+    testing_support::AnsweringMessageBoxes answers;
     testing_support::UsedMainWindow main;
     zentrel::frm_Main& form = main.form;
     testing_support::MainWindowUser& user = main.user;
 };
+
+// Ends the benchmark when a message box told of an error; the restore's question is the
+// only box expected.
+void stop_on_error(const RestoreWindow& window)
+{
+    for (const testing_support::ShownMessage& box : window.answers.shown) {
+        if (box.title.find("error") == std::string::npos) continue;
+        std::fprintf(stderr, "restore failed: %s\n%s\n", box.title.c_str(), box.text.c_str());
+        std::exit(1);
+    }
+}
 
 // Times the restore command from the menu command to the idle window.
 double time_restore(RestoreWindow& window, zentrel::Category category, const std::string& folder)
@@ -85,6 +83,7 @@ double time_restore(RestoreWindow& window, zentrel::Category category, const std
         }
         testing_support::settle();
         runs.push_back(ms_since(start));
+        stop_on_error(window);
     }
     if (platform::file_size(path) <= 0) {
         std::fprintf(stderr, "no file written in %s\n", folder.c_str());

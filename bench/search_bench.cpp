@@ -95,22 +95,6 @@ std::string zip_file_in(const TempFolder& folder) { return folder.file(zip_file_
 // ---------------------------------------------------------------------------------
 // The window's services and the event loop
 
-// Every message box is answered at once, with OK, or Yes where it asks Yes or No (the
-// restore's question);
-// its title and the time it came are kept.
-class OkMessageBoxes final : public platform::MessageBoxes {
-public:
-    int show(const std::string&, int style, const std::string& title) override
-    {
-        titles.push_back(title);
-        shown_at = Clock::now();
-        const bool asks_yes_or_no = (style & 0x0F) == platform::message_box::yes_no;
-        return asks_yes_or_no ? platform::message_box::answer_yes : platform::message_box::answer_ok;
-    }
-    std::vector<std::string> titles;
-    Clock::time_point shown_at{};
-};
-
 // Counts the events that pass a watched object, optionally only some kinds of them, and
 // how many of those arrived while a flag was set.
 class EventCounter final : public QObject {
@@ -135,8 +119,8 @@ private:
     const bool* flag_;
 };
 
-// The main window on a program folder, with its user; every message box is answered at
-// once (OkMessageBoxes).
+// The main window on a program folder, with its user, who answers every message box at
+// once.
 struct SearchWindow {
     explicit SearchWindow(const std::string& program_folder,
                           zentrel::Category category = zentrel::Category::USZipCodes)
@@ -185,7 +169,7 @@ struct SearchWindow {
         return form.ui().flx_ResultsChart.cell(form.ui().flx_ResultsChart.rows() - 1, 0).text;
     }
 
-    OkMessageBoxes message_boxes;
+    testing_support::AnsweringMessageBoxes message_boxes;
     testing_support::UsedMainWindow main;
     zentrel::frm_Main& form = main.form;
     testing_support::MainWindowUser& user = main.user;
@@ -324,7 +308,7 @@ void measure_abort(SearchWindow& window)
     bool all_aborted = true;
     for (const int percent : {5, 25, 50, 75, 88}) {
         window.type_pattern(few_pattern);
-        window.message_boxes.titles.clear();
+        window.message_boxes.shown.clear();
         Clock::time_point aborted_at{};
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -338,7 +322,7 @@ void measure_abort(SearchWindow& window)
         settle();
         const bool aborted = aborted_at != Clock::time_point{} && window.last_code_cell() == "This search was aborted.";
         all_aborted = all_aborted && aborted;
-        const double ms = aborted ? ms_between(aborted_at, window.message_boxes.shown_at) : -1;
+        const double ms = aborted ? ms_between(aborted_at, window.message_boxes.last_shown_at) : -1;
         worst = std::max(worst, ms);
         if (!each_text.empty()) each_text += " ";
         each_text += fixed(ms, 2);

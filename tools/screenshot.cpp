@@ -76,16 +76,6 @@ std::string zip_code_database()
     return bytes;
 }
 
-// Every message box is answered with OK, and shown on the console so that none goes unseen.
-class OkMessageBoxes final : public platform::MessageBoxes {
-public:
-    int show(const std::string& text, int, const std::string& title) override
-    {
-        std::cerr << "message box answered OK: " << title << "\n" << text << "\n";
-        return platform::message_box::answer_ok;
-    }
-};
-
 bool save_grab(QWidget& window, const std::string& path)
 {
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
@@ -133,6 +123,35 @@ private:
 
 } // namespace
 
+// The search, the main window's pictures, the information window's and the About box's;
+// false when one of them could not be taken.
+bool take_pictures(testing_support::UsedMainWindow& main, const GrabAndCloseModal& about_box, const std::string& path)
+{
+    zentrel::frm_Main& form = main.form;
+    testing_support::MainWindowUser& user = main.user;
+
+    user.search_with_enter(zentrel::Category::USZipCodes, search_pattern, zentrel::SearchField::Name);
+    testing_support::settle();
+
+    QWidget& window = *form.ui().frm.widget();
+    if (!save_grab(window, path)) return false;
+
+    user.click_row(info_row);
+    testing_support::settle();
+    const zentrel::frm_DataInfo* info = form.info_window();
+    if (info == nullptr) {
+        std::cerr << "zentrel_screenshot: a click on row " << info_row << " opened no information window\n";
+        return false;
+    }
+    if (!save_grab(*info->ui().frm.widget(), path_with_suffix(path, "-info"))) return false;
+
+    if (!user.choose_from_menu(std::string("&About ") + zentrel::app_title) || !about_box.saved()) return false;
+
+    window.resize(large_width, large_height);
+    testing_support::settle();
+    return save_grab(window, path_with_suffix(path, "-large"));
+}
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -142,7 +161,7 @@ int main(int argc, char* argv[])
     const testing_support::TempFolder folder("screenshot");
     folder.write_file(std::string(zentrel::database_file_name(zentrel::Category::USZipCodes)), zip_code_database());
 
-    OkMessageBoxes message_boxes;
+    testing_support::AnsweringMessageBoxes message_boxes;
     GrabAndCloseModal about_box(path_with_suffix(path, "-about"));
     platform::Services services = platform::real_services();
     services.message_boxes = &message_boxes;
@@ -150,28 +169,10 @@ int main(int argc, char* argv[])
     services.program_folder = folder.path();
 
     testing_support::UsedMainWindow main(services);
-    zentrel::frm_Main& form = main.form;
-    testing_support::MainWindowUser& user = main.user;
-
-    user.search_with_enter(zentrel::Category::USZipCodes, search_pattern, zentrel::SearchField::Name);
-    testing_support::settle();
-
-    QWidget& window = *form.ui().frm.widget();
-    if (!save_grab(window, path)) return EXIT_FAILURE;
-
-    user.click_row(info_row);
-    testing_support::settle();
-    const zentrel::frm_DataInfo* info = form.info_window();
-    if (info == nullptr) {
-        std::cerr << "zentrel_screenshot: a click on row " << info_row << " opened no information window\n";
-        return EXIT_FAILURE;
+    const bool taken = take_pictures(main, about_box, path);
+    // Every message box the run answered, so that none goes unseen.
+    for (const testing_support::ShownMessage& box : message_boxes.shown) {
+        std::cerr << "message box answered: " << box.title << "\n" << box.text << "\n";
     }
-    if (!save_grab(*info->ui().frm.widget(), path_with_suffix(path, "-info"))) return EXIT_FAILURE;
-
-    if (!user.choose_from_menu(std::string("&About ") + zentrel::app_title) || !about_box.saved()) return EXIT_FAILURE;
-
-    window.resize(large_width, large_height);
-    testing_support::settle();
-    if (!save_grab(window, path_with_suffix(path, "-large"))) return EXIT_FAILURE;
-    return EXIT_SUCCESS;
+    return taken ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -8,11 +8,30 @@
 #include "tests/support/test_doubles.h"
 #include "tests/support/user_actions.h"
 
+#include <chrono>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace testing_support {
+
+// Message boxes that their user answers at once: Yes where a box asks Yes or No, else
+// OK. Every box shown is kept, and the time the last one came.
+class AnsweringMessageBoxes final : public platform::MessageBoxes {
+public:
+    int show(const std::string& text, int style, const std::string& title) override
+    {
+        shown.push_back({text, style, title});
+        last_shown_at = std::chrono::steady_clock::now();
+        const int buttons = style & 0x0F;
+        const bool asks_yes = buttons == platform::message_box::yes_no || buttons == platform::message_box::yes_no_cancel;
+        return asks_yes ? platform::message_box::answer_yes : platform::message_box::answer_ok;
+    }
+
+    std::vector<ShownMessage> shown;
+    std::chrono::steady_clock::time_point last_shown_at{};
+};
 
 class MainWindowUser {
 public:
