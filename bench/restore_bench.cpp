@@ -18,6 +18,10 @@
 #include "platform/text_file_writer.h"
 #include "platform/widgets/controls.h"
 #include "platform/widgets/real_services.h"
+#include "tests/support/main_window_user.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_doubles.h"
+#include "tests/support/user_actions.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -37,31 +41,51 @@ using namespace bench;
 
 constexpr int timed_runs = 5;
 
-// Every message box is answered Yes: the restore's question, and nothing else is expected.
-class AnswerYes final : public platform::MessageBoxes {
-public:
-    int show(const std::string&, int, const std::string& title) override
+// The main window and its user, who answers Yes to every question.
+struct RestoreWindow {
+    explicit RestoreWindow(const std::string& folder) : main(services_for(folder)) {}
+
+    platform::Services services_for(const std::string& folder)
     {
-        if (title.find("error") != std::string::npos) {
-            std::fprintf(stderr, "restore failed: %s\n", title.c_str());
-            std::exit(1);
-        }
-        return platform::message_box::answer_yes;
+        platform::Services services = platform::real_services();
+        services.message_boxes = &answers;
+        services.program_folder = folder;
+        return services;
     }
+
+    testing_support::AnsweringMessageBoxes answers;
+    testing_support::UsedMainWindow main;
+    zentrel::frm_Main& form = main.form;
+    testing_support::MainWindowUser& user = main.user;
 };
 
-// Times the restore command from the menu command to the idle window.
-double time_restore(zentrel::frm_Main& form, int category, const std::string& folder)
+// Ends the benchmark when a message box told of an error; the restore's question is the
+// only box expected.
+void stop_on_error(const RestoreWindow& window)
 {
-    form.ui().com_SearchType.set_list_index(category);
-    const std::string path = form.search_state().DataFile_Path;
+    for (const testing_support::ShownMessage& box : window.answers.shown) {
+        if (box.title.find("error") == std::string::npos) continue;
+        std::fprintf(stderr, "restore failed: %s\n%s\n", box.title.c_str(), box.text.c_str());
+        std::exit(1);
+    }
+}
+
+// Times the restore command from the menu command to the idle window.
+double time_restore(RestoreWindow& window, zentrel::Category category, const std::string& folder)
+{
+    window.user.pick_category(category);
+    testing_support::settle();
+    const std::string path = window.form.search_state().DataFile_Path;
     std::vector<double> runs;
     for (int run = 0; run < timed_runs; ++run) {
         const auto start = Clock::now();
-        form.ui().menu_Options_RestoreDatabaseFile.click();
-        platform::Control::flush_all();
-        QCoreApplication::processEvents();
+        if (!window.user.choose_restore(category)) {
+            std::fprintf(stderr, "the menu offers no restore of %s\n", path.c_str());
+            std::exit(1);
+        }
+        testing_support::settle();
         runs.push_back(ms_since(start));
+        stop_on_error(window);
     }
     if (platform::file_size(path) <= 0) {
         std::fprintf(stderr, "no file written in %s\n", folder.c_str());
@@ -85,20 +109,18 @@ int entry_lines(const std::string& path)
 
 // Times a search in one direction, from the Search press to the idle window, over the
 // file the restore wrote; it must find `expected` rows.
-double time_search(zentrel::frm_Main& form, int direction, const std::string& pattern, int expected)
+double time_search(RestoreWindow& window, zentrel::SearchField field, const std::string& pattern, int expected)
 {
     std::vector<double> runs;
     for (int run = 0; run < timed_runs; ++run) {
-        form.ui().opt_DiallOption(direction).set_value(true);
-        form.ui().txt_Inputbox.set_text(pattern);
-        platform::Control::flush_all();
-        QCoreApplication::processEvents();
+        window.user.choose_direction(field);
+        window.user.type_pattern(pattern);
+        testing_support::settle();
         const auto start = Clock::now();
-        form.ui().com_Search.click();
-        platform::Control::flush_all();
-        QCoreApplication::processEvents();
+        window.user.click_search();
+        testing_support::settle();
         runs.push_back(ms_since(start));
-        const int found = form.search_state().Match_Count;
+        const int found = window.form.search_state().Match_Count;
         if (found != expected) {
             std::fprintf(stderr, "the search for %s found %d rows, not %d\n", pattern.c_str(), found, expected);
             std::exit(1);
@@ -108,9 +130,9 @@ double time_search(zentrel::frm_Main& form, int direction, const std::string& pa
 }
 
 // A search of "*": every entry of the file must be found.
-double time_every_entry_search(zentrel::frm_Main& form, int direction)
+double time_every_entry_search(RestoreWindow& window, zentrel::SearchField field)
 {
-    return time_search(form, direction, "*", entry_lines(form.search_state().DataFile_Path));
+    return time_search(window, field, "*", entry_lines(window.form.search_state().DataFile_Path));
 }
 
 // The provider contract and the writer alone, on a table of ZIP-code records.
@@ -155,35 +177,27 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
 
-    char name[] = "/tmp/zentrel-restore-bench-XXXXXX";
-    if (::mkdtemp(name) == nullptr) return 1;
-    const std::string folder = name;
-
-    AnswerYes answers;
-    platform::Services services = platform::real_services();
-    services.message_boxes = &answers;
-    services.program_folder = folder;
-    int status = 0;
+    const testing_support::TempFolder folder("restore-bench");
+    using zentrel::Category;
+    using zentrel::SearchField;
     {
-        zentrel::frm_Main form(services);
-        form.load_and_show();
-        report_against("restore of the US ZIP-code file (42,158 lines)", time_restore(form, 7, folder), 300, "ms");
-        report_against("search of \"*\" by code, restored ZIP-code file", time_every_entry_search(form, 0), 1000, "ms");
-        report_against("search of \"*\" by name, restored ZIP-code file", time_every_entry_search(form, 1), 1000, "ms");
-        report_against("restore of the UK dialling-code file, yield per line", time_restore(form, 0, folder), 300, "ms");
-        report_against("search of that file by code, ##### (3,171 rows)", time_search(form, 0, "#####", 3171), 100, "ms");
-        report_against("search of that file by code, 01224 (2 rows)", time_search(form, 0, "01224", 2), 100, "ms");
-        report_against("search of that file by name, Offley (4 rows)", time_search(form, 1, "Offley", 4), 100, "ms");
-        report_against("restore of the UK post-code file, yield per line", time_restore(form, 1, folder), 200, "ms");
-        report_against("restore of the radio call-sign file (924 lines)", time_restore(form, 2, folder), 200, "ms");
-        report_against("restore of the international dialling-code file (550)", time_restore(form, 3, folder), 200, "ms");
-        report_against("provider and writer alone, made-up ZIP records", time_provider_and_writer(folder), 300, "ms");
+        RestoreWindow window(folder.path());
+        const auto time = [&](Category category) { return time_restore(window, category, folder.path()); };
+        const auto search = [&](SearchField field, const std::string& pattern, int expected) {
+            return time_search(window, field, pattern, expected);
+        };
+        const auto every_entry = [&](SearchField field) { return time_every_entry_search(window, field); };
+        report_against("restore of the US ZIP-code file (42,158 lines)", time(Category::USZipCodes), 300, "ms");
+        report_against("search of \"*\" by code, restored ZIP-code file", every_entry(SearchField::Code), 1000, "ms");
+        report_against("search of \"*\" by name, restored ZIP-code file", every_entry(SearchField::Name), 1000, "ms");
+        report_against("restore of the UK dialling-code file, yield per line", time(Category::UKDiallingCodes), 300, "ms");
+        report_against("search of that file by code, ##### (3,171 rows)", search(SearchField::Code, "#####", 3171), 100, "ms");
+        report_against("search of that file by code, 01224 (2 rows)", search(SearchField::Code, "01224", 2), 100, "ms");
+        report_against("search of that file by name, Offley (4 rows)", search(SearchField::Name, "Offley", 4), 100, "ms");
+        report_against("restore of the UK post-code file, yield per line", time(Category::UKPostCodes), 200, "ms");
+        report_against("restore of the radio call-sign file (924 lines)", time(Category::RadioCallSigns), 200, "ms");
+        report_against("restore of the international dialling-code file (550)", time(Category::InternationalDiallingCodes), 200, "ms");
+        report_against("provider and writer alone, made-up ZIP records", time_provider_and_writer(folder.path()), 300, "ms");
     }
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
-        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
-                                     std::filesystem::perm_options::add, ignored);
-    }
-    std::filesystem::remove_all(folder, ignored);
-    return status;
+    return 0;
 }

@@ -29,11 +29,14 @@
 #include "platform/widgets/app_state.h"
 #include "platform/widgets/controls.h"
 #include "platform/widgets/real_services.h"
+#include "tests/support/main_window_user.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_doubles.h"
+#include "tests/support/user_actions.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QStyleFactory>
 #include <QTimer>
 #include <QWidget>
@@ -56,6 +59,7 @@
 namespace {
 
 using namespace bench;
+using testing_support::settle;
 
 constexpr int timed_runs = 5;
 constexpr int process_runs = 9;
@@ -81,54 +85,15 @@ std::string repeated(const std::string& bytes, int times)
 
 long line_count_of(const std::string& bytes) { return static_cast<long>(std::count(bytes.begin(), bytes.end(), '\n')); }
 
-class ProgramFolder {
-public:
-    ProgramFolder()
-    {
-        char name[] = "/tmp/zentrel-bench-XXXXXX";
-        if (::mkdtemp(name) == nullptr) throw std::runtime_error("cannot make a temporary folder");
-        path_ = name;
-    }
-    ~ProgramFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ProgramFolder(const ProgramFolder&) = delete;
-    ProgramFolder& operator=(const ProgramFolder&) = delete;
+using testing_support::TempFolder;
 
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    std::string zip_file() const { return file(zip_file_name()); }
+// The folders of the benchmark are named so that one left by a killed run tells its use.
+constexpr const char* folder_use = "bench";
 
-    void write(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream out(file(name), std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-
-private:
-    std::string path_;
-};
+std::string zip_file_in(const TempFolder& folder) { return folder.file(zip_file_name()); }
 
 // ---------------------------------------------------------------------------------
 // The window's services and the event loop
-
-// Every message box is answered at once, with OK, or Yes where it asks Yes or No (the
-// restore's question);
-// its title and the time it came are kept.
-class OkMessageBoxes final : public platform::MessageBoxes {
-public:
-    int show(const std::string&, int style, const std::string& title) override
-    {
-        titles.push_back(title);
-        shown_at = Clock::now();
-        const bool asks_yes_or_no = (style & 0x0F) == platform::message_box::yes_no;
-        return asks_yes_or_no ? platform::message_box::answer_yes : platform::message_box::answer_ok;
-    }
-    std::vector<std::string> titles;
-    Clock::time_point shown_at{};
-};
 
 // Counts the events that pass a watched object, optionally only some kinds of them, and
 // how many of those arrived while a flag was set.
@@ -154,40 +119,22 @@ private:
     const bool* flag_;
 };
 
-// Hands the screen its values, as the end of every event handler does, then processes
-// events until a pass delivers none to any object. On an X server it then waits until the
-// server has taken every request, the idle window's title included.
-void settle_window()
-{
-    platform::Control::flush_all();
-    EventCounter delivered;
-    QCoreApplication::instance()->installEventFilter(&delivered);
-    for (int pass = 0; pass < 10000; ++pass) {
-        delivered.count = 0;
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        if (delivered.count == 0) break;
-    }
-    QCoreApplication::instance()->removeEventFilter(&delivered);
-    QGuiApplication::sync();
-}
-
+// The main window on a program folder, with its user, who answers every message box at
+// once.
 struct SearchWindow {
     explicit SearchWindow(const std::string& program_folder,
                           zentrel::Category category = zentrel::Category::USZipCodes)
-        : form(services_for(program_folder))
+        : main(services_for(program_folder))
     {
-        form.load_and_show();
-        form.ui().com_SearchType.set_list_index(zentrel::index_of(category));
-        settle_window();
+        user.pick_category(category);
+        settle();
     }
 
     // The restore command of the category's file, answered Yes.
     void restore(zentrel::Category category)
     {
-        form.ui().com_SearchType.set_list_index(zentrel::index_of(category));
-        form.ui().menu_Options_RestoreDatabaseFile.click();
-        settle_window();
+        if (!user.choose_restore(category)) throw std::logic_error("the menu offers no restore");
+        settle();
     }
 
     platform::Services services_for(const std::string& program_folder)
@@ -198,31 +145,21 @@ struct SearchWindow {
         return services;
     }
 
-    void type_pattern(const std::string& pattern, int direction = 1)
+    void type_pattern(const std::string& pattern, zentrel::SearchField field = zentrel::SearchField::Name)
     {
-        form.ui().opt_DiallOption(direction).set_value(true);
-        form.ui().txt_Inputbox.set_text(pattern);
-        settle_window();
+        user.choose_direction(field);
+        user.type_pattern(pattern);
+        settle();
     }
 
-    // The Enter key in the pattern box, as the window system delivers it; the search runs
-    // inside its handler.
-    void press_enter()
+    // From the Enter key in the pattern box to the idle window, in ms; the search runs
+    // inside the key's handler.
+    double timed_search(const std::string& pattern, zentrel::SearchField field = zentrel::SearchField::Name)
     {
-        QWidget* box = form.ui().txt_Inputbox.widget();
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        QCoreApplication::sendEvent(box, &press);
-        QCoreApplication::sendEvent(box, &release);
-    }
-
-    // From the Enter key to the idle window, in ms.
-    double timed_search(const std::string& pattern, int direction = 1)
-    {
-        type_pattern(pattern, direction);
+        type_pattern(pattern, field);
         const auto start = Clock::now();
-        press_enter();
-        settle_window();
+        user.press_enter();
+        settle();
         return ms_since(start);
     }
 
@@ -232,8 +169,10 @@ struct SearchWindow {
         return form.ui().flx_ResultsChart.cell(form.ui().flx_ResultsChart.rows() - 1, 0).text;
     }
 
-    OkMessageBoxes message_boxes;
-    zentrel::frm_Main form;
+    testing_support::AnsweringMessageBoxes message_boxes;
+    testing_support::UsedMainWindow main;
+    zentrel::frm_Main& form = main.form;
+    testing_support::MainWindowUser& user = main.user;
 };
 
 // The system's load over the last 1, 5 and 15 minutes, as /proc/loadavg has it.
@@ -276,8 +215,8 @@ std::string spread_text(Spread spread)
 
 // The files and what is known of them.
 struct BenchFiles {
-    ProgramFolder small;  // the restored ZIP-code file
-    ProgramFolder large;  // the same repeated 50 times
+    TempFolder small{folder_use};  // the restored ZIP-code file
+    TempFolder large{folder_use};  // the same repeated 50 times
     long small_lines = 0;
     long large_lines = 0;
 };
@@ -341,7 +280,7 @@ void measure_large_file_search(SearchWindow& window, const BenchFiles& files)
 {
     const Spread few = repeat(timed_runs, [&] { return window.timed_search(few_pattern); });
     check(window.match_rows() == 3 * copies_in_large_file, "the few-match search finds the place in every copy");
-    const ProcessFigure grep = time_process({"grep", "-c", "-i", grep_few_pattern, files.large.zip_file()},
+    const ProcessFigure grep = time_process({"grep", "-c", "-i", grep_few_pattern, zip_file_in(files.large)},
                                             files.large.file("grep-count.txt"), timed_runs);
     check(grep.ran, "grep ran");
     check(grep.count == window.match_rows(), "grep counts as many lines as the window lists");
@@ -369,21 +308,21 @@ void measure_abort(SearchWindow& window)
     bool all_aborted = true;
     for (const int percent : {5, 25, 50, 75, 88}) {
         window.type_pattern(few_pattern);
-        window.message_boxes.titles.clear();
+        window.message_boxes.shown.clear();
         Clock::time_point aborted_at{};
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
             if (aborted_at != Clock::time_point{} || shown_percent(window) < percent) return;
             aborted_at = Clock::now();
-            window.form.ui().menu_AbortSearch.click();
+            window.user.choose_from_menu(window.form.ui().menu_AbortSearch.caption());
         });
         watch.start(0);
-        window.press_enter();
+        window.user.press_enter();
         watch.stop();
-        settle_window();
+        settle();
         const bool aborted = aborted_at != Clock::time_point{} && window.last_code_cell() == "This search was aborted.";
         all_aborted = all_aborted && aborted;
-        const double ms = aborted ? ms_between(aborted_at, window.message_boxes.shown_at) : -1;
+        const double ms = aborted ? ms_between(aborted_at, window.message_boxes.last_shown_at) : -1;
         worst = std::max(worst, ms);
         if (!each_text.empty()) each_text += " ";
         each_text += fixed(ms, 2);
@@ -409,9 +348,9 @@ void measure_memory(const BenchFiles& files)
 // out-of-memory error, and gives the line's memory back.
 void measure_memory_of_a_line_without_end()
 {
-    const ProgramFolder folder;
-    folder.write(zip_file_name(), "");
-    std::filesystem::resize_file(folder.zip_file(), std::uintmax_t{1} << 30); // sparse: no room on the disk
+    const TempFolder folder(folder_use);
+    folder.write_file(zip_file_name(), "");
+    std::filesystem::resize_file(zip_file_in(folder), std::uintmax_t{1} << 30); // sparse: no room on the disk
     const ProcessRun run =
         run_process({self_path(), "--window-search", folder.path(), every_entry_pattern}, folder.file("rows.txt"));
     check(run.ran && run.count == 0, "the child's search of a line without end listed nothing");
@@ -429,9 +368,9 @@ void measure_memory_of_a_line_without_end()
 // The scan of the search without the window (read, split, match every line), as a process
 // of its own, against grep -c -i and rg -c -i as processes, on one file. Every side pays
 // for starting a process; the scan's in-process time is shown beside it.
-void measure_bare_scan(const std::string& label, const ProgramFolder& folder)
+void measure_bare_scan(const std::string& label, const TempFolder& folder)
 {
-    const std::string path = folder.zip_file();
+    const std::string path = zip_file_in(folder);
     int in_process_matches = 0;
     const Spread in_process = repeat(process_runs, [&] {
         const auto start = Clock::now();
@@ -439,7 +378,8 @@ void measure_bare_scan(const std::string& label, const ProgramFolder& folder)
         return ms_since(start);
     });
     const std::string output = folder.file("count.txt");
-    const ProcessFigure bare = time_process({scan_path(), path, "7", "1", few_pattern}, output, process_runs);
+    const ProcessFigure bare = time_process(
+        {scan_path(), path, zentrel::decimal_text(zentrel::Category::USZipCodes), "1", few_pattern}, output, process_runs);
     const ProcessFigure grep = time_process({"grep", "-c", "-i", grep_few_pattern, path}, output, process_runs);
     const ProcessFigure rg = time_process({"rg", "-c", "-i", grep_few_pattern, path}, output, process_runs);
     check(bare.ran && bare.count == in_process_matches, "the bare scan as a process counts as it does in process");
@@ -476,8 +416,8 @@ constexpr const char* grep_run_pattern = "^zzq";
 // same searches over the ZIP file's kind of line, the 2.1-million-line ZIP-code file
 // linked under the category's file name.
 struct CategoryFiles {
-    ProgramFolder own;
-    ProgramFolder zip_kind;
+    TempFolder own{folder_use};
+    TempFolder zip_kind{folder_use};
     long lines = 0;
     int copies = 0;
 };
@@ -502,7 +442,7 @@ std::unique_ptr<CategoryFiles> make_category_files(int category, const std::stri
     files->copies = static_cast<int>((lines_in_category_file + lines - 1) / lines);
     const std::string all = repeated(bytes, files->copies);
     files->lines = line_count_of(all);
-    files->own.write(category_file_name(category), all);
+    files->own.write_file(category_file_name(category), all);
     std::filesystem::create_symlink(large_zip_file, files->zip_kind.file(category_file_name(category)));
     return files;
 }
@@ -563,7 +503,7 @@ void measure_category(int category, const CategoryFiles& files)
     if (rg_ran) report(label + ": run / rg", ratio_text(run, rg), "<= 3x", run.best <= 3 * rg.best);
 }
 
-void measure_every_category(const ProgramFolder& restored, const std::string& large_zip_file)
+void measure_every_category(const TempFolder& restored, const std::string& large_zip_file)
 {
     for (int category = 0; category < zentrel::category_count; ++category) {
         const auto files =
@@ -591,7 +531,7 @@ int run_benchmark(int argc, char* argv[])
     QApplication::setStyle(QStyleFactory::create("Fusion"));
 
     const std::string platform_name = QGuiApplication::platformName().toStdString();
-    ProgramFolder restored;
+    const TempFolder restored(folder_use);
     {
         SearchWindow window(restored.path());
         for (int category = 0; category < zentrel::category_count; ++category) {
@@ -599,12 +539,12 @@ int run_benchmark(int argc, char* argv[])
         }
     }
     BenchFiles files;
-    const std::string small_bytes = read_bytes(restored.zip_file());
-    files.small.write(zip_file_name(), small_bytes);
+    const std::string small_bytes = read_bytes(zip_file_in(restored));
+    files.small.write_file(zip_file_name(), small_bytes);
     files.small_lines = line_count_of(small_bytes);
     {
         const std::string large_bytes = repeated(small_bytes, copies_in_large_file);
-        files.large.write(zip_file_name(), large_bytes);
+        files.large.write_file(zip_file_name(), large_bytes);
         files.large_lines = line_count_of(large_bytes);
     }
     std::printf("search benchmark: %s restored from the built-in data, %ld lines, and %d times over, %ld lines; "
@@ -612,7 +552,7 @@ int run_benchmark(int argc, char* argv[])
                 zip_file_name(), files.small_lines, copies_in_large_file, files.large_lines, platform_name.c_str(),
                 load_average().c_str());
 
-    const long every_entry_count = bench::count_matches(files.small.zip_file(), zentrel::Category::USZipCodes, zentrel::SearchField::Name, every_entry_pattern);
+    const long every_entry_count = bench::count_matches(zip_file_in(files.small), zentrel::Category::USZipCodes, zentrel::SearchField::Name, every_entry_pattern);
     {
         SearchWindow window(files.small.path());
         measure_small_file_searches(window, every_entry_count);
@@ -627,7 +567,7 @@ int run_benchmark(int argc, char* argv[])
     measure_memory_of_a_line_without_end();
     measure_bare_scan("42k file", files.small);
     measure_bare_scan("2.1M file", files.large);
-    measure_every_category(restored, files.large.zip_file());
+    measure_every_category(restored, zip_file_in(files.large));
     std::printf("load average at the end: %s\n", load_average().c_str());
 
     std::printf("%d target%s missed, %d check%s failed\n", missed_count, missed_count == 1 ? "" : "s", failed_checks,

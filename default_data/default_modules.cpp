@@ -2,7 +2,6 @@
 
 #include "default_data/data_tables.h"
 
-#include <array>
 #include <vector>
 
 namespace zentrel {
@@ -12,7 +11,7 @@ namespace {
 constexpr std::string_view no_restore_stamp;
 
 // In category order.
-const std::array<DefaultDataNumbers, category_count> module_numbers = {{
+const PerCategory<DefaultDataNumbers> module_numbers = {
     {.name = "modDefaultDIRECTORY",
      .line_count = 5273,
      .filler_count = 28,
@@ -62,7 +61,7 @@ const std::array<DefaultDataNumbers, category_count> module_numbers = {{
      .placeholder = directory_placeholder,
      .table = us_zip_codes_lines,
      .last_updated_line = no_restore_stamp},
-}};
+};
 
 std::vector<DefaultDataModule> make_modules()
 {

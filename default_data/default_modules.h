@@ -1,5 +1,5 @@
 #pragma once
-// The eight default-data modules, one per search category, in one table indexed by the
+// The default-data modules, one per search category, in one table indexed by the
 // category; the restore command looks its module up here. The modules live for the whole
 // run, and each one's lines are created on first use.
 #include "core/category.h"
@@ -7,7 +7,7 @@
 
 namespace zentrel {
 
-// The module of a category 0-7; nullptr for any other value.
+// The module of a listed category; nullptr for any other value.
 DefaultDataModule* default_data_for_category(Category category);
 
 } // namespace zentrel

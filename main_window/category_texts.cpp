@@ -9,7 +9,7 @@ namespace zentrel {
 
 namespace {
 
-// How a row builds its text for a category outside 0-7.
+// How a row builds its text for a value that is no listed category.
 enum class FallBack {
     Listed,      // the row's own "other" text
     WindowTitle, // "? ", the category list's text, " code not found. ?"
@@ -18,16 +18,14 @@ enum class FallBack {
 
 struct TextRow {
     std::string_view key;
-    std::array<std::string_view, category_count> by_category;
+    PerCategory<std::string_view> by_category;
     std::string_view other;
     FallBack fall_back = FallBack::Listed;
 };
 
 constexpr TextRow same_for_every_category(std::string_view key)
 {
-    TextRow row{key, {}, key};
-    row.by_category.fill(key);
-    return row;
+    return {key, PerCategory<std::string_view>::filled(key), key};
 }
 
 // The rows in the order the keys are looked up; the first equal key wins.
@@ -138,14 +136,15 @@ std::string text_for_category(std::string_view key, Category category, std::stri
     if (row == nullptr) {
         return "#Can't find; " + std::string(key) + " (" + decimal_text(category) + ")";
     }
-    if (is_listed(category)) return std::string(row->by_category[static_cast<std::size_t>(index_of(category))]);
+    if (is_listed(category)) return std::string(row->by_category[category]);
     return fall_back_text(*row, key, list_text);
 }
 
 Category category_from_text(std::string_view text, int selected_index)
 {
-    for (std::size_t index = 0; index < category_list_texts.size(); ++index) {
-        if (equal_ignoring_case(text, category_list_texts[index])) return static_cast<Category>(index);
+    for (int index = 0; index < category_count; ++index) {
+        const auto category = static_cast<Category>(index);
+        if (equal_ignoring_case(text, category_list_texts[category])) return category;
     }
     if (equal_ignoring_case(text, "Default")) return Category::UKDiallingCodes;
     return static_cast<Category>(selected_index);
@@ -153,9 +152,10 @@ Category category_from_text(std::string_view text, int selected_index)
 
 std::string data_file_for_category(std::string_view category_text, std::string_view program_folder)
 {
+    // Only a category's own decimal text names it: no sign, no leading zero, no space.
     Category category = Category::None;
-    if (category_text.size() == 1 && category_text[0] >= '0' && category_text[0] <= '7') {
-        category = static_cast<Category>(category_text[0] - '0');
+    for (int index = 0; index < category_count; ++index) {
+        if (category_text == decimal_text(static_cast<Category>(index))) category = static_cast<Category>(index);
     }
     return path_in_folder(program_folder, database_file_name(category));
 }

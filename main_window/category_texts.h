@@ -11,8 +11,8 @@
 namespace zentrel {
 
 // The text of the per-category table for a key and a category. The key is found without
-// regard to letter case or outer spaces; a category outside 0-7 takes the key's fall-back
-// text. list_text is the category list's current text, which the window title's
+// regard to letter case or outer spaces; a value that is no listed category takes the
+// key's fall-back text. list_text is the category list's current text, which the window title's
 // fall-back shows. A key that is not in the table gives "#Can't find; " text.
 std::string text_for_category(std::string_view key, Category category, std::string_view list_text);
 
@@ -21,8 +21,8 @@ std::string text_for_category(std::string_view key, Category category, std::stri
 // list's text.
 Category category_from_text(std::string_view text, int selected_index);
 
-// The full path of the database file of a category given as decimal text ("0" to "7";
-// any other text gives "Database.dat"), in the program's folder.
+// The full path of the database file of a category given as decimal text (its index as
+// decimal_text writes it; any other text gives "Database.dat"), in the program's folder.
 std::string data_file_for_category(std::string_view category_text, std::string_view program_folder);
 
 } // namespace zentrel

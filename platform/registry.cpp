@@ -131,7 +131,7 @@ std::string profile_string(const std::string& path, const std::string& section, 
     if (std::optional<std::string> found = find_profile_value(path, section, key)) {
         text = std::move(*found);
     } else {
-        text = default_text.substr(0, default_text.find_last_not_of(' ') + 1);
+        text = rtrim(default_text);
     }
     text = without_quotes(text);
     if (text.size() > buffer_size - 1) text.resize(buffer_size - 1);

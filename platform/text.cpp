@@ -17,12 +17,6 @@ std::string_view trim_view(std::string_view text)
 
 std::string trim(std::string_view text) { return std::string(trim_view(text)); }
 
-std::string ltrim(std::string_view text)
-{
-    const auto first = text.find_first_not_of(' ');
-    return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
-}
-
 std::string rtrim(std::string_view text)
 {
     const auto last = text.find_last_not_of(' ');

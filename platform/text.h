@@ -8,7 +8,7 @@ namespace platform {
 
 std::string_view trim_view(std::string_view text);
 std::string trim(std::string_view text);
-std::string ltrim(std::string_view text);
+// The text without its trailing spaces.
 std::string rtrim(std::string_view text);
 
 unsigned char upper_byte(unsigned char byte);
@@ -20,6 +20,8 @@ char16_t cp1252_to_unicode(unsigned char byte);
 // The Windows-1252 byte of a code point, or '?' when the code page has none.
 unsigned char unicode_to_cp1252(char16_t code_point);
 
+// Windows-1252 text in UTF-16, as the toolkit holds text, and back; a character that the
+// code page lacks comes back as "?".
 std::u16string to_utf16(std::string_view cp1252);
 std::string from_utf16(std::u16string_view text);
 // Windows-1252 text as UTF-8, the encoding of the operating system's file names.

@@ -10,6 +10,8 @@
 #include <cctype>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 namespace zentrel {
 namespace {
@@ -30,10 +32,13 @@ constexpr std::array<std::string_view, 6> fixed_keys = {
     "&Search", "Get the list of matches.",
 };
 
-constexpr std::array<Category, 4> categories_outside_the_list = {
-    Category::None, static_cast<Category>(8), static_cast<Category>(9), static_cast<Category>(32767)};
-
 constexpr Category category(int index) { return static_cast<Category>(index); }
+
+// The first value after the last category.
+constexpr Category past_the_last = category(category_count);
+
+constexpr std::array<Category, 4> categories_outside_the_list = {
+    Category::None, past_the_last, category(category_count + 1), category(32767)};
 
 std::string lower(std::string_view text)
 {
@@ -54,7 +59,7 @@ std::string upper(std::string_view text)
 TEST(TextForCategory, EveryKeyAnswersForEveryCategory)
 {
     for (const std::string_view key : keys) {
-        for (int index = -1; index <= 8; ++index) {
+        for (int index = -1; index <= category_count; ++index) {
             SCOPED_TRACE(std::string(key) + " / " + std::to_string(index));
             const std::string text = text_for_category(key, category(index), list_text);
             EXPECT_FALSE(text.empty());
@@ -62,7 +67,7 @@ TEST(TextForCategory, EveryKeyAnswersForEveryCategory)
         }
     }
     for (const std::string_view key : fixed_keys) {
-        for (int index = -1; index <= 8; ++index) EXPECT_EQ(text_for_category(key, category(index), list_text), key);
+        for (int index = -1; index <= category_count; ++index) EXPECT_EQ(text_for_category(key, category(index), list_text), key);
     }
 }
 
@@ -71,13 +76,14 @@ TEST(TextForCategory, PerCategoryKeysTellTheCategoriesApart)
     for (const std::string_view key : keys) {
         if (std::find(fixed_keys.begin(), fixed_keys.end(), key) != fixed_keys.end()) continue;
         std::string texts;
+        std::string first_for_each;
+        const std::string first = text_for_category(key, Category::UKDiallingCodes, list_text) + "|";
         for (int index = 0; index < category_count; ++index) {
             texts += text_for_category(key, category(index), list_text) + "|";
+            first_for_each += first;
         }
-        const std::string first = text_for_category(key, Category::UKDiallingCodes, list_text) + "|";
         SCOPED_TRACE(std::string(key));
-        EXPECT_NE(texts, first + first + first + first + first + first + first + first)
-            << "the same text for all eight categories";
+        EXPECT_NE(texts, first_for_each) << "the same text for every category";
     }
 }
 
@@ -166,14 +172,14 @@ struct FallBackCase {
 TEST(TextForCategory, FallBacksShowTheKeyAsPassedAndTheListText)
 {
     const FallBackCase cases[] = {
-        {"Dialling codes", category(8), list_text, "No code for Dialling codes"},
+        {"Dialling codes", past_the_last, list_text, "No code for Dialling codes"},
         {"Dialling codes", category(-1), list_text, "No code for Dialling codes"},
         {" dialling CODES  ", category(-1), list_text, "No code for  dialling CODES  "},
-        {"Diall_Option_Width", category(8), list_text, "3000"},
+        {"Diall_Option_Width", past_the_last, list_text, "3000"},
         {"telephone", category(-1), list_text, "data"},
         // An empty list text leaves two spaces between the "?" and "code".
         {"Dialling code directory", category(-1), "", "?  code not found. ?"},
-        {"Dialling code directory", category(8), "Search for US ZIP codes.",
+        {"Dialling code directory", past_the_last, "Search for US ZIP codes.",
          "? Search for US ZIP codes. code not found. ?"},
         // Inside the list the list text plays no part.
         {"Dialling code directory", category(0), "", "UK Dialling Code Directory."},
@@ -225,15 +231,45 @@ TEST(Categories, HaveTheirIndexListTextAndFileName)
          "InterVehicleSymbols.dat"},
         {Category::USZipCodes, 7, "Search for US ZIP codes.", "ZipCodesUS.dat"},
     };
+    static_assert(std::extent_v<decltype(categories)> == category_count, "a case for every category");
     for (const auto& c : categories) {
         SCOPED_TRACE(c.index);
         EXPECT_EQ(index_of(c.category), c.index);
-        EXPECT_EQ(category_list_texts[static_cast<std::size_t>(c.index)], c.list_text);
+        EXPECT_EQ(category_list_texts[c.category], c.list_text);
         EXPECT_EQ(database_file_name(c.category), c.file_name);
     }
     EXPECT_EQ(index_of(Category::None), -1);
     EXPECT_EQ(database_file_name(Category::None), "Database.dat");
-    EXPECT_EQ(database_file_name(category(8)), "Database.dat");
+    EXPECT_EQ(database_file_name(past_the_last), "Database.dat");
+}
+
+// Whether a table of one entry per category can be made from these entries, in braces.
+template <typename... Entries>
+constexpr bool table_builds_from = requires(Entries... entries) { PerCategory<std::string_view>{entries...}; };
+
+template <std::size_t... Index>
+constexpr bool table_builds_from_entries(std::index_sequence<Index...>)
+{
+    return table_builds_from<category_detail::Entry<std::string_view, Index>...>;
+}
+
+template <std::size_t count>
+constexpr bool builds_with = table_builds_from_entries(std::make_index_sequence<count>());
+
+TEST(PerCategory, BuildsOnlyFromOneEntryForEachCategory)
+{
+    EXPECT_TRUE(builds_with<category_count>);
+    EXPECT_FALSE(builds_with<category_count - 1>) << "an entry too few builds";
+    EXPECT_FALSE(builds_with<category_count + 1>) << "an entry too many builds";
+    EXPECT_FALSE(builds_with<0>);
+}
+
+TEST(PerCategory, GivesEachCategoryItsEntry)
+{
+    constexpr PerCategory<std::string_view> table = {"0", "1", "2", "3", "4", "5", "6", "7"};
+    for (int index = 0; index < category_count; ++index) EXPECT_EQ(table[category(index)], std::to_string(index));
+    EXPECT_EQ(table.size(), std::size_t{category_count});
+    for (const std::string_view entry : PerCategory<std::string_view>::filled("same")) EXPECT_EQ(entry, "same");
 }
 
 struct TextCase {
@@ -273,7 +309,7 @@ TEST(CategoryFromText, NamesTheCategoryOrFallsBackToTheSelectedEntry)
 }
 
 struct DataFileCase {
-    std::string_view category_text;
+    std::string category_text;
     std::string_view folder;
     std::string_view expected;
 };
@@ -294,10 +330,11 @@ TEST(DataFileForCategory, JoinsTheProgramFolderAndTheCategorysFile)
         {"7", "/", "/ZipCodesUS.dat"},
         // Only "/" separates folders here.
         {"0", "C:\\Zentrel\\", "C:\\Zentrel\\/Directory.dat"},
-        // Only exactly "0" to "7" names a category's file.
+        // Only exactly a category's index names its file.
         {"-1", "/opt/zentrel", "/opt/zentrel/Database.dat"},
         {"", "/opt/zentrel", "/opt/zentrel/Database.dat"},
-        {"8", "/opt/zentrel", "/opt/zentrel/Database.dat"},
+        {decimal_text(past_the_last), "/opt/zentrel", "/opt/zentrel/Database.dat"},
+        {"9", "/opt/zentrel", "/opt/zentrel/Database.dat"},
         {"07", "/opt/zentrel", "/opt/zentrel/Database.dat"},
         {" 7", "/opt/zentrel", "/opt/zentrel/Database.dat"},
         {"7 ", "/opt/zentrel", "/opt/zentrel/Database.dat"},

@@ -211,9 +211,18 @@ std::string case_name(const testing::TestParamInfo<ModuleCase>& info)
 
 INSTANTIATE_TEST_SUITE_P(DefaultData, ModuleContract, testing::ValuesIn(module_cases()), case_name);
 
+TEST(DefaultDataForCategory, TheCasesHoldEveryCategoryOnce)
+{
+    std::vector<int> categories;
+    for (const ModuleCase& c : module_cases()) categories.push_back(c.category);
+    std::vector<int> every(category_count);
+    for (int index = 0; index < category_count; ++index) every[static_cast<std::size_t>(index)] = index;
+    EXPECT_EQ(categories, every) << "one case per category, in category order";
+}
+
 TEST(DefaultDataForCategory, GivesNoModuleOutsideTheEightCategories)
 {
-    for (const int category : {-1, 8, 9, 100, int{std::numeric_limits<std::int16_t>::min()}}) {
+    for (const int category : {-1, category_count, category_count + 1, 100, int{std::numeric_limits<std::int16_t>::min()}}) {
         EXPECT_EQ(default_data_for_category(static_cast<Category>(category)), nullptr) << category;
     }
 }

@@ -52,14 +52,15 @@ const CategoryLook category_looks[] = {
     {Category::USZipCodes, "US ZIP Code Directory.", "ZIP code", "Postal areas", 1450, "ZIP code", "American States", 900,
      "ZipCodesUS.dat"},
 };
+static_assert(std::extent_v<decltype(category_looks)> == category_count, "a look for every category");
 
 } // namespace
 
 TEST_F(MainWindowTest, StartsOnTheDiallingCodesSearchingByName)
 {
     EXPECT_EQ(form->ui().frm.caption(), "UK Dialling Code Directory.");
-    ASSERT_EQ(form->ui().com_SearchType.list_count(), 8);
-    EXPECT_EQ(form->ui().com_SearchType.list(7), "Search for US ZIP codes.");
+    ASSERT_EQ(form->ui().com_SearchType.list_count(), category_count);
+    EXPECT_EQ(form->ui().com_SearchType.list(index_of(Category::USZipCodes)), "Search for US ZIP codes.");
     EXPECT_EQ(form->ui().com_SearchType.text(), "Search for UK dialling codes.");
     EXPECT_FALSE(form->ui().opt_DiallOption_0.value());
     EXPECT_TRUE(form->ui().opt_DiallOption_1.value());

@@ -5,34 +5,29 @@
 //   zentrel_screenshot [path.png]      (default docs/screenshot.png)
 //
 // The enlarged picture goes beside it, with "-large" before ".png".
+#include "core/app_identity.h"
+#include "core/category.h"
 #include "info_windows/frm_datainfo.h"
 #include "main_window/frm_main.h"
 #include "platform/services.h"
-#include "platform/widgets/grid.h"
-#include "platform/widgets/controls.h"
 #include "platform/widgets/real_services.h"
+#include "tests/support/main_window_user.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_doubles.h"
+#include "tests/support/user_actions.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QStyleFactory>
-#include <QTableView>
 #include <QWidget>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 
-#include <stdlib.h>
-
 namespace {
 
-constexpr int search_category_us_zip = 7;
-constexpr int option_by_name = 1;
 constexpr const char* search_pattern = "*, MA";
 // The result row whose information window is taken; row 0 is the header row.
 constexpr int info_row = 3;
@@ -74,56 +69,11 @@ constexpr const char* zip_code_lines[] = {
     "19103 Philadelphia, PA",
 };
 
-// Every message box is answered with OK, and shown on the console so that none goes unseen.
-class OkMessageBoxes final : public platform::MessageBoxes {
-public:
-    int show(const std::string& text, int, const std::string& title) override
-    {
-        std::cerr << "message box answered OK: " << title << "\n" << text << "\n";
-        return platform::message_box::answer_ok;
-    }
-};
-
-class TemporaryFolder {
-public:
-    TemporaryFolder()
-    {
-        char name[] = "/tmp/zentrel-screenshot-XXXXXX";
-        if (::mkdtemp(name) == nullptr) {
-            std::perror("zentrel_screenshot: mkdtemp");
-            std::exit(EXIT_FAILURE);
-        }
-        path_ = name;
-    }
-    ~TemporaryFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-void write_zip_code_database(const std::string& folder)
+std::string zip_code_database()
 {
-    std::ofstream out(folder + "/ZipCodesUS.dat", std::ios::binary | std::ios::trunc);
-    for (const char* line : zip_code_lines) out << line << "\r\n";
-}
-
-// Lets the window lay itself out and paint, as it does for a user.
-void settle(int milliseconds)
-{
-    QElapsedTimer timer;
-    timer.start();
-    do {
-        platform::Control::flush_all();
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    } while (timer.elapsed() < milliseconds);
+    std::string bytes;
+    for (const char* line : zip_code_lines) bytes += std::string(line) + "\r\n";
+    return bytes;
 }
 
 bool save_grab(QWidget& window, const std::string& path)
@@ -150,20 +100,6 @@ std::string path_with_suffix(const std::string& path, const std::string& suffix)
     return path + suffix + png;
 }
 
-// A left click on the name cell of a row of the grid (row 0 is the header row), as the
-// window system hands it to the grid's view.
-void click_grid_row(const platform::Grid& grid, int row)
-{
-    auto& view = *static_cast<QTableView*>(grid.widget());
-    const QPoint at = view.visualRect(view.model()->index(row - 1, 1)).center();
-    const QPointF global = view.viewport()->mapToGlobal(QPointF(at));
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(view.viewport(), &press);
-    QApplication::sendEvent(view.viewport(), &release);
-}
-
 // Shows the About box as the program does, takes its picture, and closes it as its
 // user would.
 class GrabAndCloseModal final : public platform::ModalWindows {
@@ -173,7 +109,7 @@ public:
     void show_modal(platform::Window& window, platform::Window&) override
     {
         window.show();
-        settle(400);
+        testing_support::settle();
         saved_ = save_grab(*window.widget(), path_);
         window.close();
     }
@@ -187,49 +123,56 @@ private:
 
 } // namespace
 
+// The search, the main window's pictures, the information window's and the About box's;
+// false when one of them could not be taken.
+bool take_pictures(testing_support::UsedMainWindow& main, const GrabAndCloseModal& about_box, const std::string& path)
+{
+    zentrel::frm_Main& form = main.form;
+    testing_support::MainWindowUser& user = main.user;
+
+    user.search_with_enter(zentrel::Category::USZipCodes, search_pattern, zentrel::SearchField::Name);
+    testing_support::settle();
+
+    QWidget& window = *form.ui().frm.widget();
+    if (!save_grab(window, path)) return false;
+
+    user.click_row(info_row);
+    testing_support::settle();
+    const zentrel::frm_DataInfo* info = form.info_window();
+    if (info == nullptr) {
+        std::cerr << "zentrel_screenshot: a click on row " << info_row << " opened no information window\n";
+        return false;
+    }
+    if (!save_grab(*info->ui().frm.widget(), path_with_suffix(path, "-info"))) return false;
+
+    if (!user.choose_from_menu(std::string("&About ") + zentrel::app_title) || !about_box.saved()) return false;
+
+    window.resize(large_width, large_height);
+    testing_support::settle();
+    return save_grab(window, path_with_suffix(path, "-large"));
+}
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     const std::string path = argc > 1 ? argv[1] : "docs/screenshot.png";
 
-    TemporaryFolder folder;
-    write_zip_code_database(folder.path());
+    const testing_support::TempFolder folder("screenshot");
+    folder.write_file(std::string(zentrel::database_file_name(zentrel::Category::USZipCodes)), zip_code_database());
 
-    OkMessageBoxes message_boxes;
+    testing_support::AnsweringMessageBoxes message_boxes;
     GrabAndCloseModal about_box(path_with_suffix(path, "-about"));
     platform::Services services = platform::real_services();
     services.message_boxes = &message_boxes;
     services.modal_windows = &about_box;
     services.program_folder = folder.path();
 
-    zentrel::frm_Main form(services);
-    form.load_and_show();
-    settle(300);
-
-    form.ui().com_SearchType.set_list_index(search_category_us_zip);
-    form.ui().opt_DiallOption(option_by_name).set_value(true);
-    form.ui().txt_Inputbox.set_text(search_pattern);
-    form.ui().com_Search.click();
-    settle(500);
-
-    QWidget& window = *form.ui().frm.widget();
-    if (!save_grab(window, path)) return EXIT_FAILURE;
-
-    click_grid_row(form.ui().flx_ResultsChart, info_row);
-    settle(400);
-    const zentrel::frm_DataInfo* info = form.info_window();
-    if (info == nullptr) {
-        std::cerr << "zentrel_screenshot: a click on row " << info_row << " opened no information window\n";
-        return EXIT_FAILURE;
+    testing_support::UsedMainWindow main(services);
+    const bool taken = take_pictures(main, about_box, path);
+    // Every message box the run answered, so that none goes unseen.
+    for (const testing_support::ShownMessage& box : message_boxes.shown) {
+        std::cerr << "message box answered: " << box.title << "\n" << box.text << "\n";
     }
-    if (!save_grab(*info->ui().frm.widget(), path_with_suffix(path, "-info"))) return EXIT_FAILURE;
-
-    form.ui().menu_AboutApp.click();
-    if (!about_box.saved()) return EXIT_FAILURE;
-
-    window.resize(large_width, large_height);
-    settle(500);
-    if (!save_grab(window, path_with_suffix(path, "-large"))) return EXIT_FAILURE;
-    return EXIT_SUCCESS;
+    return taken ? EXIT_SUCCESS : EXIT_FAILURE;
 }

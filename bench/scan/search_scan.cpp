@@ -2,7 +2,7 @@
 // own: reads, splits and matches every line in a category and direction, and prints how
 // many matched. The search benchmark times it beside grep and rg, which are processes too.
 //   search_scan FILE CATEGORY DIRECTION PATTERN
-// CATEGORY is the category's index (0-7), DIRECTION 0 to match the code, 1 the name.
+// CATEGORY is the category's index (its decimal text), DIRECTION 0 to match the code, 1 the name.
 #include "bench/scan/scan.h"
 #include "platform/runtime_error.h"
 

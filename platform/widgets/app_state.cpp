@@ -4,7 +4,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "core/app_identity.h"
+
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
 
 namespace platform {
 
@@ -29,6 +35,20 @@ void end_program()
 }
 
 bool program_ending() { return ending; }
+
+void end_on_unexpected_exception() noexcept
+{
+    std::string what = "an exception that is no std::exception";
+    try {
+        throw;
+    } catch (const std::exception& exception) {
+        what = exception.what();
+    } catch (...) {
+    }
+    std::fprintf(stderr, "%s: an unexpected exception ended the program: %s\n", zentrel::app_title, what.c_str());
+    std::fflush(stderr);
+    std::abort();
+}
 
 void check_program_end()
 {

@@ -22,8 +22,13 @@ bool program_ending();
 // Throws ProgramEnd when the program is ending; called after every yield.
 void check_program_end();
 
-// Runs one handler called from an event: a ProgramEnd ends the program, any other
-// escaped exception is swallowed, so that no exception ever crosses the toolkit.
+// Called inside the catch of an exception that no handler expected (every failure a
+// handler reports comes back through its error road): reports it on stderr and aborts
+// the program, as any other fault ends it.
+[[noreturn]] void end_on_unexpected_exception() noexcept;
+
+// Runs one handler called from an event, so that no exception ever crosses the toolkit:
+// a ProgramEnd ends the program as asked, any other exception ends it as a fault.
 template <typename Handler>
 void dispatch_event(Handler&& handler)
 {
@@ -32,6 +37,7 @@ void dispatch_event(Handler&& handler)
     } catch (const ProgramEnd&) {
         end_program();
     } catch (...) {
+        end_on_unexpected_exception();
     }
 }
 

@@ -14,8 +14,6 @@ public:
     void set_caption(std::string caption);
 
     void on_click(Handler handler) { on_click_ = std::move(handler); }
-    // Runs the click handler, as a click on the button does.
-    void click() const;
     // A key going down while the button has the focus; a key it is given to goes no
     // further, so the window's on_key_down does not see it again.
     void on_key_down(KeyHandler handler) { on_key_down_ = std::move(handler); }
@@ -24,6 +22,9 @@ protected:
     void push(unsigned what) override;
 
 private:
+    // Runs the click handler, on a click of the button.
+    void click() const;
+
     Handler on_click_;
     KeyHandler on_key_down_;
     std::string caption_;

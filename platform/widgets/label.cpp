@@ -128,8 +128,6 @@ Label::Label(Control& parent, std::string caption, double left, double top, doub
 {
 }
 
-void Label::click() const { run_handler(on_click_); }
-
 void Label::set_caption(std::string caption)
 {
     if (caption == caption_) return;

@@ -28,9 +28,8 @@ public:
     // Shows the window's icon, at the label's size, in place of a caption.
     void set_picture_from(const Window& window);
 
+    // The handler of a left click on the label.
     void on_click(Handler handler) { on_click_ = std::move(handler); }
-    // Runs the click handler, as a left click on the label does.
-    void click() const;
 
 protected:
     void push(unsigned what) override;

@@ -11,24 +11,17 @@
 
 namespace platform::qt {
 
-QString to_qstring(std::string_view cp1252)
-{
-    QString text(static_cast<qsizetype>(cp1252.size()), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (char c : cp1252) *out++ = QChar(cp1252_to_unicode(static_cast<unsigned char>(c)));
-    return text;
-}
+QString to_qstring(std::string_view cp1252) { return QString::fromStdU16String(to_utf16(cp1252)); }
 
 QString to_shown_qstring(std::string_view cp1252) { return to_qstring(cp1252.substr(0, shown_characters)); }
 
 std::string from_qstring(const QString& text, std::vector<std::size_t>* foreign)
 {
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    for (QChar c : text) {
-        const unsigned char byte = unicode_to_cp1252(c.unicode());
-        if (foreign != nullptr && byte == '?' && c != QLatin1Char('?')) foreign->push_back(bytes.size());
-        bytes.push_back(static_cast<char>(byte));
+    const std::u16string_view units(QStringView(text).utf16(), static_cast<std::size_t>(text.size()));
+    std::string bytes = from_utf16(units);
+    if (foreign == nullptr) return bytes;
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        if (bytes[at] == '?' && units[at] != u'?') foreign->push_back(at);
     }
     return bytes;
 }

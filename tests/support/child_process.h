@@ -1,7 +1,8 @@
 #pragma once
 // Runs one test of this test binary again in a child process of its own, for what only
 // a real process shows: the death by a signal, a resource limit, the program's folder.
-// The child starts with the default action of every signal, as a new program does.
+// The child starts with the default action of every signal, as a new program does, and
+// writes no core file when a signal ends it.
 #include "tests/support/temp_folder.h"
 
 #include <fcntl.h>
@@ -99,6 +100,8 @@ inline RunningChild start_child(const ChildRun& run)
         ::dup2(output, STDOUT_FILENO);
         ::dup2(output, STDERR_FILENO);
         ::setrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit no_core_file{0, 0};
+        ::setrlimit(RLIMIT_CORE, &no_core_file);
         struct sigaction default_action {};
         default_action.sa_handler = SIG_DFL;
         for (int signal_number = 1; signal_number < NSIG; ++signal_number) {

@@ -12,6 +12,7 @@
 #include "platform/widgets/app_state.h"
 #include "platform/widgets/controls.h"
 #include "platform/widgets/real_services.h"
+#include "tests/support/main_window_user.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_doubles.h"
 #include "tests/support/user_actions.h"
@@ -66,43 +67,25 @@ protected:
     virtual void change_services(platform::Services&) {}
 
     // ---------------------------------------------------------------------------------
-    // The user's actions
+    // The user's actions (main_window_user.h), with the checks a test adds
 
-    // Picks the category in the category list with the arrow keys.
-    void pick_category(zentrel::Category category) { pick_with_arrow_keys(form->ui().com_SearchType, category); }
+    MainWindowUser user() { return {*form, popup_menus}; }
 
-    // Clicks the direction option that searches the codes or the names.
-    void choose_direction(zentrel::SearchField field)
-    {
-        click(form->ui().opt_DiallOption(field == zentrel::SearchField::Code ? 0 : 1));
-    }
-
-    // Replaces what the pattern box holds by the pattern, typed.
-    void type_pattern(std::string_view pattern) { type_into(form->ui().txt_Inputbox, pattern); }
-
-    // Enter, in the pattern box.
-    void press_enter()
-    {
-        form->ui().txt_Inputbox.set_focus();
-        press_key(form->ui().frm, Qt::Key_Return);
-    }
-
-    void click_search() { click(form->ui().com_Search); }
-
-    // What a user sets before a search starts: the category, the direction, the pattern.
+    void pick_category(zentrel::Category category) { user().pick_category(category); }
+    void choose_direction(zentrel::SearchField field) { user().choose_direction(field); }
+    void type_pattern(std::string_view pattern) { user().type_pattern(pattern); }
+    void press_enter() { user().press_enter(); }
+    void click_search() { user().click_search(); }
     void prepare_search(zentrel::Category category, std::string_view pattern, zentrel::SearchField field)
     {
-        pick_category(category);
-        choose_direction(field);
-        type_pattern(pattern);
+        user().prepare_search(category, pattern, field);
     }
 
-    // A search as a user makes it: the category, the direction, the pattern, the Search
-    // button; with the database file written first where its bytes are given.
+    // A search as a user makes it; with the database file written first where its bytes
+    // are given.
     void search(zentrel::Category category, std::string_view pattern, zentrel::SearchField field)
     {
-        prepare_search(category, pattern, field);
-        click_search();
+        user().search(category, pattern, field);
     }
     void search(zentrel::Category category, std::string_view pattern, zentrel::SearchField field,
                 const std::string& file_bytes)
@@ -111,20 +94,13 @@ protected:
         search(category, pattern, field);
     }
 
-    // A left click on a cell of the results grid (row 0 is the header row), which opens
-    // the information window on its row.
-    void click_row(int row, int col = 1) { click_cell(form->ui().flx_ResultsChart, row, col); }
+    void click_row(int row, int col = 1) { user().click_row(row, col); }
 
-    // A right press on the window's empty corner, with these keys held, answered with the
-    // menu item of this caption ("" dismisses the menu); Shift brings the Options items.
     // A user can choose only an item the menu shows enabled.
     void choose_from_menu(const std::string& caption, Qt::KeyboardModifiers modifiers = {})
     {
-        popup_menus.choose_caption = caption;
-        right_click(form->ui().frm, modifiers, QPoint(3, 3));
-        if (caption.empty()) return;
-        const MenuItemState& item = popup_menus.item(caption);
-        EXPECT_TRUE(item.visible && item.enabled) << "the menu does not offer " << caption;
+        const bool offered = user().choose_from_menu(caption, modifiers);
+        EXPECT_TRUE(caption.empty() || offered) << "the menu does not offer " << caption;
     }
 
     // The answer the next message box gets, and the save dialog's.
@@ -143,19 +119,15 @@ protected:
         press_key(box, Qt::Key_V, Qt::ControlModifier);
     }
 
-    // The search as search() makes it, started with Enter in the pattern box instead.
     void search_with_enter(zentrel::Category category, std::string_view pattern, zentrel::SearchField field)
     {
-        prepare_search(category, pattern, field);
-        press_enter();
+        user().search_with_enter(category, pattern, field);
     }
 
-    // Picks the category and chooses the restore of its database file among the Options.
     void choose_restore(zentrel::Category category)
     {
         pick_category(category);
-        choose_from_menu("&Restore/fix the " + zentrel::FileName_from_Path(database_path(category)) + " file",
-                         Qt::ShiftModifier);
+        choose_from_menu(MainWindowUser::restore_caption(category), Qt::ShiftModifier);
     }
 
     // Restores the category's file from the built-in data as a user does: the restore

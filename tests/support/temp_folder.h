@@ -1,10 +1,13 @@
 #pragma once
-// A folder of its own for one test, removed with everything in it afterwards.
-#include <gtest/gtest.h>
-
+// A folder of its own for one test, benchmark or tool run, removed with everything in it
+// afterwards.
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
+#include <utility>
+#include <vector>
 
 #include <stdlib.h>
 
@@ -12,11 +15,15 @@ namespace testing_support {
 
 class TempFolder {
 public:
-    TempFolder()
+    // Named /tmp/zentrel-<use>-XXXXXX, so that a folder left by a killed run tells
+    // what left it.
+    explicit TempFolder(const std::string& use = "test")
     {
-        char name[] = "/tmp/zentrel-test-XXXXXX";
-        if (::mkdtemp(name) == nullptr) ADD_FAILURE() << "cannot make a temporary folder";
-        path_ = name;
+        std::string name = "/tmp/zentrel-" + use + "-XXXXXX";
+        if (::mkdtemp(name.data()) == nullptr) {
+            throw std::system_error(errno, std::generic_category(), "cannot make a temporary folder");
+        }
+        path_ = std::move(name);
     }
     ~TempFolder()
     {

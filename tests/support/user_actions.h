@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTableView>
@@ -168,6 +169,34 @@ inline void pick_with_arrow_keys(platform::ComboBox& list, zentrel::Category cat
         press_key(list, before < zentrel::index_of(category) ? Qt::Key_Down : Qt::Key_Up);
         if (list.list_index() == before) throw std::logic_error("the list does not move on");
     }
+}
+
+// Lets the program and the window system finish what the last action started, as they
+// do before a user's next one: the controls hand the screen their values, and events are
+// processed until a pass delivers none to any object; on an X server it then waits until
+// the server has taken every request.
+inline void settle()
+{
+    class Delivered final : public QObject {
+    public:
+        bool eventFilter(QObject*, QEvent*) override
+        {
+            ++count;
+            return false;
+        }
+        long count = 0;
+    };
+    platform::Control::flush_all();
+    Delivered delivered;
+    QCoreApplication::instance()->installEventFilter(&delivered);
+    for (int pass = 0; pass < 10000; ++pass) {
+        delivered.count = 0;
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (delivered.count == 0) break;
+    }
+    QCoreApplication::instance()->removeEventFilter(&delivered);
+    QGuiApplication::sync();
 }
 
 // The close button on a window's title bar: the desktop asks the window to close.
