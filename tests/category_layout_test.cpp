@@ -10,6 +10,7 @@
 #include <QStyleOptionButton>
 #include <QWidget>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -70,5 +71,28 @@ TEST_F(CategoryLayoutTest, OptionsPickedWithTheArrowKeysFitTheirFrame)
         const int option_y = ui.opt_DiallOption_1.widget()->geometry().center().y();
         EXPECT_EQ(picked.pixel(border_x, option_y), picked.pixel(border_x, frame.height() - 4));
         EXPECT_TRUE(picked == frame_laid_out_afresh()) << "as in a window laid out afresh";
+    }
+}
+
+TEST_F(CategoryLayoutTest, TheArrowLiesBeneathTheOptions)
+{
+    auto& ui = form->ui();
+    for (int category = 0; category < zentrel::category_count; ++category) {
+        pick_category(static_cast<Category>(category));
+        SCOPED_TRACE(ui.opt_DiallOption_1.caption());
+        for (platform::OptionButton* option : {&ui.opt_DiallOption_0, &ui.opt_DiallOption_1}) {
+            SCOPED_TRACE(option->caption());
+            QWidget& button = *option->widget();
+            // The circle and the caption as the button draws them alone.
+            const QRect drawn(0, 0, std::min(button.width(), caption_end(button) + 2), button.height());
+            EXPECT_TRUE(grab_of(*option).copy(drawn) == button.grab().toImage().copy(drawn))
+                << "the circle and the caption drawn whole";
+            QStyleOptionButton style_option;
+            style_option.initFrom(&button);
+            const QRect circle =
+                button.style()->subElementRect(QStyle::SE_RadioButtonIndicator, &style_option, &button);
+            testing_support::click_at(button, circle.center(), Qt::LeftButton);
+            EXPECT_TRUE(option->value()) << "a click on its circle selects it";
+        }
     }
 }

@@ -14,7 +14,11 @@
 #include <QStyle>
 #include <QTableView>
 
+#include <algorithm>
 #include <functional>
+#include <map>
+#include <utility>
+#include <vector>
 #include <string>
 
 using testing_support::MainWindowTest;
@@ -153,6 +157,110 @@ TEST_F(GridViewTest, ScrollBarStandsBelowTheRowsInsideTheFrame)
         EXPECT_GE(rows_shown.height(), count * 16);
         EXPECT_GE(bar.top(), rows_shown.top() + count * 16) << "the bar covers no row";
         EXPECT_GE(rows_shown.top(), rect_in(header_row(), frame).bottom()) << "nor the header row";
+    }
+}
+
+// Where the horizontal bar's handle is drawn, found in a grab of the window: along the
+// bar's middle line, inside its groove, the handle is drawn lighter than the groove.
+// Given as the parts of the groove before the handle's left and right ends.
+struct HandleSeen {
+    double from = -1;
+    double to = -1;
+};
+
+TEST_F(GridViewTest, HorizontalHandleIsDrawnWhereTheViewIs)
+{
+    write_database(Category::UKDiallingCodes, "Bath 01225\r\nBedford 01234\r\nBirmingham 0121\r\n"
+                                              "Blackpool 01253\r\nBroadford (Isle of Skye) 01471\r\n");
+    search_with_enter(Category::UKDiallingCodes, "b*", SearchField::Name);
+    ASSERT_EQ(rows(), 6);
+    const auto handle_seen = [this] {
+        const QImage shot = grab_of(sideways());
+        const QRect groove = testing_support::scroll_bar_part(sideways(), QStyle::SC_ScrollBarGroove);
+        const int y = groove.center().y();
+        // The groove's colour and the handle's are the two drawn most often on that line.
+        std::map<int, int> drawn;
+        for (int x = groove.left(); x <= groove.right(); ++x) ++drawn[qGray(shot.pixel(x, y))];
+        std::vector<std::pair<int, int>> by_count;
+        for (const auto& [grey, count] : drawn) by_count.emplace_back(count, grey);
+        std::sort(by_count.rbegin(), by_count.rend());
+        EXPECT_GE(by_count.size(), 2u) << "a handle on a groove";
+        if (by_count.size() < 2) return HandleSeen{};
+        const int lightest = std::max(by_count[0].second, by_count[1].second);
+        const int darkest = std::min(by_count[0].second, by_count[1].second);
+        HandleSeen seen;
+        for (int x = groove.left(); x <= groove.right(); ++x) {
+            if (2 * qGray(shot.pixel(x, y)) < lightest + darkest) continue;
+            if (seen.from < 0) seen.from = double(x - groove.left()) / groove.width();
+            seen.to = double(x + 1 - groove.left()) / groove.width();
+        }
+        return seen;
+    };
+    // The part of the columns in view, as parts of their whole width.
+    const auto view_part = [this] {
+        const double whole = header_row().length();
+        const double from = -header_row().sectionViewportPosition(0);
+        return HandleSeen{from / whole, (from + view().viewport()->width()) / whole};
+    };
+    const int handle_y = sideways().height() / 2;
+    const struct {
+        const char* name;
+        std::function<void()> act;
+    } steps[] = {
+        {"the handle dragged to the right end",
+         [&] {
+             const QRect handle = testing_support::scroll_bar_part(sideways(), QStyle::SC_ScrollBarSlider);
+             testing_support::drag_at(sideways(), handle.center(), {sideways().width() + 40, handle_y});
+         }},
+        {"the handle dragged back",
+         [&] {
+             const QRect handle = testing_support::scroll_bar_part(sideways(), QStyle::SC_ScrollBarSlider);
+             testing_support::drag_at(sideways(), handle.center(), {-40, handle_y});
+         }},
+        {"the right arrow", [&] { testing_support::click_at(sideways(), {sideways().width() - 4, handle_y}, Qt::LeftButton); }},
+        {"the trough right of the handle",
+         [&] {
+             testing_support::click_at(sideways(), testing_support::scroll_bar_part(sideways(), QStyle::SC_ScrollBarAddPage).center(), Qt::LeftButton);
+         }},
+        {"the left arrow", [&] { testing_support::click_at(sideways(), {4, handle_y}, Qt::LeftButton); }},
+        {"the trough left of the handle",
+         [&] {
+             testing_support::click_at(sideways(), testing_support::scroll_bar_part(sideways(), QStyle::SC_ScrollBarSubPage).center(), Qt::LeftButton);
+         }},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.act();
+        const HandleSeen seen = handle_seen();
+        const HandleSeen shown = view_part();
+        // The handle is long enough here that the style's shortest handle does not come in.
+        EXPECT_NEAR(seen.from, shown.from, 0.03);
+        EXPECT_NEAR(seen.to, shown.to, 0.03);
+    }
+}
+
+TEST_F(GridViewTest, KeysAlongARowKeepTheCodesInView)
+{
+    list_rows(100);
+    form->ui().flx_ResultsChart.set_focus();
+    const struct {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int sideways_before; // -1: the bar at the end of the names
+    } cases[] = {
+        {"Right", Qt::Key_Right, Qt::NoModifier, 0},
+        {"Left, from the end of the names", Qt::Key_Left, Qt::NoModifier, -1},
+        {"End", Qt::Key_End, Qt::NoModifier, 0},
+        {"Home, from the end of the names", Qt::Key_Home, Qt::NoModifier, -1},
+        {"Ctrl+End", Qt::Key_End, Qt::ControlModifier, 0},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        sideways().setValue(each.sideways_before < 0 ? sideways().maximum() : each.sideways_before);
+        testing_support::press_key(form->ui().frm, each.key, each.modifiers);
+        EXPECT_EQ(sideways().value(), 0);
+        EXPECT_EQ(header_row().sectionViewportPosition(0), 0) << "the codes in view, the names beside them";
     }
 }
 

@@ -131,6 +131,25 @@ TEST_F(MainWindowTest, ACategoryChangeReturnsToAFreshWindow)
     EXPECT_EQ(form->search_state().Match_Count, 1) << "the match count is kept until the next search";
 }
 
+TEST_F(MainWindowTest, WheelTurnsTheCategoryListOnlyWhileItHasTheFocus)
+{
+    search(Category::UKDiallingCodes, "01444*", SearchField::Code, "Haywards Heath 01444\r\n");
+    ASSERT_EQ(rows(), 2);
+    platform::ComboBox& list = form->ui().com_SearchType;
+    const QWidget& list_widget = *list.widget();
+    for (const int notches : {-1, 1}) {
+        SCOPED_TRACE(notches);
+        testing_support::turn_wheel_at(list_widget, list_widget.rect().center(), notches);
+        EXPECT_EQ(current_category(), Category::UKDiallingCodes);
+        EXPECT_EQ(rows(), 2) << "the results stay";
+        EXPECT_FALSE(list_widget.hasFocus()) << "the wheel does not take the focus";
+    }
+    list.set_focus();
+    testing_support::turn_wheel_at(list_widget, list_widget.rect().center(), -1);
+    EXPECT_EQ(current_category(), Category::UKPostCodes) << "with the focus, the wheel picks the next entry";
+    EXPECT_EQ(rows(), 1);
+}
+
 TEST_F(MainWindowTest, TheArrowTogglesTheDirection)
 {
     click(form->ui().lab_Direction);

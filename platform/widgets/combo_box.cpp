@@ -4,6 +4,7 @@
 #include "platform/widgets/qt_bridge.h"
 
 #include <QComboBox>
+#include <QWheelEvent>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
@@ -13,11 +14,22 @@ namespace {
 
 // A drop-down list drawn as the style draws it, but with its text field in the list's
 // back colour, as a drop-down list shows it: the style would give it the button face.
+// The mouse wheel turns the list only while it has the focus; a wheel turn over it
+// neither takes the focus nor picks another entry.
 class ComboWidget final : public QComboBox {
 public:
-    using QComboBox::QComboBox;
+    explicit ComboWidget(QWidget* parent) : QComboBox(parent) { setFocusPolicy(Qt::StrongFocus); }
 
 protected:
+    void wheelEvent(QWheelEvent* event) override
+    {
+        if (hasFocus()) {
+            QComboBox::wheelEvent(event);
+            return;
+        }
+        event->ignore();
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         QStylePainter painter(this);

@@ -151,6 +151,9 @@ public:
         setTabKeyNavigation(false);
         setWordWrap(false);
         setTextElideMode(Qt::ElideNone);
+        // Sideways by pixels: the handle of the horizontal bar shows how much of the
+        // columns is in view and where, for the wide name column too.
+        setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
         const int row_pixels = qt::to_pixels(Grid::standard_row_height);
         verticalHeader()->hide();
         verticalHeader()->setMinimumSectionSize(1);
@@ -177,6 +180,17 @@ public:
         const int shown_from = sideways.value();
         setCurrentIndex(index);
         sideways.setValue(shown_from);
+    }
+
+    // A cell made current (by a key) is brought into view, but sideways no further
+    // than its text needs: the name column reaches far beyond its names, and the codes
+    // stay in view while the name fits beside them.
+    void scrollTo(const QModelIndex& index, ScrollHint hint) override
+    {
+        QScrollBar& sideways = *horizontalScrollBar();
+        const int shown_from = sideways.value();
+        QTableView::scrollTo(index, hint);
+        if (index.isValid()) sideways.setValue(sideways_offset_showing(index, shown_from));
     }
 
     // How much taller than its box the grid is drawn: its horizontal scroll bar, while the
@@ -232,6 +246,21 @@ public:
     }
 
 private:
+    // The sideways offset, nearest to the one given, at which the cell's text is in view.
+    int sideways_offset_showing(const QModelIndex& index, int shown_from) const
+    {
+        const QHeaderView& columns = *horizontalHeader();
+        const int left = columns.sectionPosition(index.column());
+        const QFont font = qvariant_cast<QFont>(index.data(Qt::FontRole));
+        const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+        const int text_width = QFontMetrics(font).horizontalAdvance(index.data(Qt::DisplayRole).toString()) + margins;
+        const int needed = std::clamp(text_width, 1, columns.sectionSize(index.column()));
+        const int view_width = viewport()->width();
+        if (left < shown_from) return left;
+        if (left + needed > shown_from + view_width) return std::min(left, left + needed - view_width);
+        return shown_from;
+    }
+
     // Gives a press to the grid's handler, at its place in the grid.
     void hand_over_press(QWidget* pressed, const QMouseEvent& press)
     {

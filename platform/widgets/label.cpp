@@ -126,6 +126,9 @@ Label::Label(Control& parent, std::string caption, double left, double top, doub
               system_button_face, system_button_text),
       caption_(std::move(caption))
 {
+    // A label is drawn on its container's surface, beneath every other control there:
+    // where it meets an option or a button, they stay whole and take their own clicks.
+    widget()->lower();
 }
 
 void Label::set_caption(std::string caption)

@@ -19,6 +19,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 #include <QtTest/qtestspontaneevent.h>
@@ -156,6 +157,19 @@ inline void desktop_menu_request(QWidget& focused)
     // As the window system delivers it: sendEvent would take it for the program's own.
     QSpontaneKeyEvent::setSpontaneous(&request);
     QApplication::instance()->notify(&focused, &request);
+    platform::Control::flush_all();
+}
+
+// The mouse wheel turned by notches (positive: away from the user) with the pointer at
+// a point of a widget, handed to its window as the window system hands it over.
+inline void turn_wheel_at(const QWidget& widget, QPoint at, int notches)
+{
+    QWindow& window = window_system_window(widget);
+    const QPoint in_window = widget.mapTo(widget.window(), at);
+    QWheelEvent turn(in_window, window.mapToGlobal(in_window), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&turn);
+    QApplication::instance()->notify(&window, &turn);
     platform::Control::flush_all();
 }
 
