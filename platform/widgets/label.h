@@ -27,10 +27,17 @@ public:
     void set_link_cursor(bool link_cursor);
     // Shows the window's icon, at the label's size, in place of a caption.
     void set_picture_from(const Window& window);
+    // A label that is a Tab stop takes the keyboard focus from the Tab key, as a picture
+    // does, and shows it with a focus frame; a click leaves the focus where it was.
+    bool tab_stop() const { return tab_stop_; }
+    void set_tab_stop(bool tab_stop);
 
     void on_click(Handler handler) { on_click_ = std::move(handler); }
     // Runs the click handler, as a left click on the label does.
     void click() const;
+    // A key going down while the label has the focus; a key it is given to goes no
+    // further, so the window's on_key_down does not see it again.
+    void on_key_down(KeyHandler handler) { on_key_down_ = std::move(handler); }
 
 protected:
     void push(unsigned what) override;
@@ -41,7 +48,9 @@ private:
     void fit_caption();
 
     Handler on_click_;
+    KeyHandler on_key_down_;
     std::string caption_;
+    bool tab_stop_ = false;
     bool auto_size_ = false;
     bool transparent_ = false;
     bool link_cursor_ = false;
