@@ -229,6 +229,7 @@ frm_About::frm_About(const platform::Services& services, std::function<void()> h
       help_command_(std::move(help_command))
 {
     ui_.com_OK.set_tooltip(" Close this window. ");
+    ui_.pic_AppIcon.set_tab_stop(true);
     for (platform::Label* link : {&ui_.lab_URL_link, &ui_.lab_EMail_link, &ui_.lab_HelpInfo}) {
         link->set_auto_size(true);
         link->set_link_cursor(true);
@@ -239,6 +240,7 @@ frm_About::frm_About(const platform::Services& services, std::function<void()> h
     ui_.frm.on_key_down([this](int key_code, int shift) { Form_KeyDown(key_code, shift); });
     ui_.com_OK.on_click([this] { com_OK_Click(); });
     ui_.com_OK.on_key_down([this](int key_code, int shift) { com_OK_KeyDown(key_code, shift); });
+    ui_.pic_AppIcon.on_key_down([this](int key_code, int shift) { pic_AppIcon_KeyDown(key_code, shift); });
     ui_.lab_URL_link.on_click([this] { lab_URL_link_Click(); });
     ui_.lab_EMail_link.on_click([this] { lab_EMail_link_Click(); });
     ui_.lab_HelpInfo.on_click([this] { lab_HelpInfo_Click(); });

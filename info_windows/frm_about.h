@@ -14,13 +14,15 @@ namespace zentrel {
 
 // The box's controls in their designed state; the composer sets the labels' texts, fonts,
 // colours and positions, the OK button's position and the icon's picture.
+// The focus goes from control to control in the order they are made: OK first, so that
+// it has the focus as the box opens, then the icon.
 struct AboutBoxControls {
     // The client area the box is designed with; the composer gives it its final size.
     platform::Window frm{"About", 14565, 7650};
-    // The main window's icon. The layer has no picture box: a label of 32 x 32 pixels
-    // shows the picture; it takes no focus, so no key reaches its handler on this layer.
-    platform::Label pic_AppIcon{frm, "", 120, 120, 480, 480};
     platform::CommandButton com_OK{frm, "&OK", 0, 0, 975, 375};
+    // The main window's icon. The layer has no picture box: a label of 32 x 32 pixels
+    // shows the picture and, as a Tab stop, takes the focus after OK.
+    platform::Label pic_AppIcon{frm, "", 120, 120, 480, 480};
     platform::Label lab_URL_link{frm, "", 0, 0, 0, 0};
     platform::Label lab_EMail_link{frm, "", 0, 0, 0, 0};
     platform::Label lab_HelpInfo{frm, "", 0, 0, 0, 0};

@@ -71,6 +71,7 @@ frm_DataInfo::frm_DataInfo(const platform::Services& services)
     ui_.lab_LinkToFile.set_visible(false);
 
     ui_.frm.on_unload([this] { Form_Unload(); });
+    ui_.frm.on_key_down([this](int key_code, int shift) { Form_KeyDown(key_code, shift); });
     ui_.lab_LinkToFile.on_click([this] { lab_LinkToFile_Click(); });
 }
 
@@ -166,6 +167,11 @@ void frm_DataInfo::lab_LinkToFile_Click()
         return;
     }
     platform::Load_File_or_URL(services_, path, false);
+}
+
+void frm_DataInfo::Form_KeyDown(int key_code, int)
+{
+    if (key_code == platform::key_code::escape) ui_.frm.close();
 }
 
 void frm_DataInfo::Form_Unload() { closed_ = true; }

@@ -51,6 +51,8 @@ public:
 private:
     // Opens the file that the link shows, or says that it cannot be found.
     void lab_LinkToFile_Click();
+    // Esc closes the window, as its close box does; the other keys do nothing.
+    void Form_KeyDown(int key_code, int shift);
     void Form_Unload();
     void print_statistics(const SearchState& state, double value_column);
     void print_file_link(const std::string& path, double value_column);

@@ -1,8 +1,9 @@
 // The context menu and the mouse handlers that open it: a right press anywhere on the
 // window but the category list, the pattern box and the arrow opens the menu with its
-// items set for that moment; a left press on a result row opens the information window.
-// From the keyboard, the menu key and Shift+F10 open the menu over the control with the
-// focus, and the shortcuts the menu shows act while it is closed.
+// items set for that moment; a left press on a result row opens the information window,
+// and so do Enter and Space on the grid's current row. From the keyboard, the menu key and
+// Shift+F10 open the menu over the control with the focus, and the shortcuts the menu
+// shows act while it is closed.
 #include "main_window/frm_main.h"
 #include "platform/formats.h"
 #include "platform/text.h"
@@ -85,6 +86,14 @@ void frm_Main::flx_ResultsChart_MouseDown(int button, int shift, double x, doubl
     if (button == platform::mouse_button::right) {
         Show_Popup_Menu(button, shift, whole_twips(x + ui_.fra_TheResults.left() + ui_.flx_ResultsChart.left()),
                         whole_twips(y + ui_.fra_TheResults.top() + ui_.flx_ResultsChart.top()));
+    }
+}
+
+void frm_Main::flx_ResultsChart_KeyDown(int key_code, int)
+{
+    const bool opens = key_code == platform::key_code::enter || key_code == platform::key_code::space;
+    if (opens && ui_.flx_ResultsChart.rows() > 1) {
+        Show_Row_Info(ui_.flx_ResultsChart.col(), ui_.flx_ResultsChart.row());
     }
 }
 

@@ -100,6 +100,7 @@ void frm_Main::wire_handlers()
     ui_.flx_ResultsChart.on_mouse_down([this](int button, int shift, double x, double y) {
         flx_ResultsChart_MouseDown(button, shift, x, y);
     });
+    ui_.flx_ResultsChart.on_key_down([this](int key_code, int shift) { flx_ResultsChart_KeyDown(key_code, shift); });
     ui_.menu_Help.on_click([this] { menu_Help_Click(); });
     ui_.menu_AboutApp.on_click([this] { menu_AboutApp_Click(); });
     ui_.menu_AbortSearch.on_click([this] { menu_AbortSearch_Click(); });

@@ -75,6 +75,9 @@ private:
     void com_Search_MouseDown(int button, int shift, double x, double y);
     void fra_TheResults_MouseDown(int button, int shift, double x, double y);
     void flx_ResultsChart_MouseDown(int button, int shift, double x, double y);
+    // Enter and Space on the grid's current row open the information window on it, as a
+    // left press does.
+    void flx_ResultsChart_KeyDown(int key_code, int shift);
     // Opens the context menu at a position in window twips, for the right button only.
     void Show_Popup_Menu(int button, int shift, std::int32_t x, std::int32_t y);
     // A key going down that no control took: the menu key and Shift+F10 open the

@@ -9,6 +9,7 @@
 #include "platform/widgets/qt_bridge.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPixmap>
@@ -115,15 +116,17 @@ protected:
     void write_help_page() const { folder.write_file("Help.htm", "<html></html>"); }
 
     // Where the box's keys go: to the OK button, which has the focus as the box opens; to
-    // it still after a click on the icon, which takes no focus; or to the box itself once
-    // none of its controls has the focus.
-    enum class KeysGoTo { button, button_after_icon_click, box };
+    // it still after a click on the icon, which takes the focus from the Tab key only; to
+    // the icon once Tab has moved the focus on to it; or to the box itself once none of
+    // its controls has the focus.
+    enum class KeysGoTo { button, button_after_icon_click, icon, box };
 
     static const char* where_name(KeysGoTo where)
     {
         switch (where) {
         case KeysGoTo::button: return "button";
         case KeysGoTo::button_after_icon_click: return "button after a click on the icon";
+        case KeysGoTo::icon: return "icon";
         case KeysGoTo::box: return "box";
         }
         return "";
@@ -147,9 +150,14 @@ protected:
         if (where == KeysGoTo::button_after_icon_click) {
             if (activation == Activation::waited_for) testing_support::click(about.ui().pic_AppIcon);
             else QTest::mouseClick(about.ui().pic_AppIcon.widget(), Qt::LeftButton);
-            ASSERT_EQ(ok.window()->focusWidget(), &ok) << "the icon takes no focus";
+            ASSERT_EQ(ok.window()->focusWidget(), &ok) << "a click on the icon leaves the focus on OK";
         }
-        // No user action takes the focus off the box's one control that takes it.
+        if (where == KeysGoTo::icon) {
+            if (activation == Activation::waited_for) testing_support::press_key(about.ui().frm, Qt::Key_Tab);
+            else QTest::keyClick(&ok, Qt::Key_Tab);
+            ASSERT_EQ(ok.window()->focusWidget(), about.ui().pic_AppIcon.widget()) << "Tab moves on to the icon";
+        }
+        // No user action takes the focus off both of the box's controls that take it.
         if (where == KeysGoTo::box) ok.clearFocus();
     }
 
@@ -510,7 +518,7 @@ TEST_F(AboutBoxTest, KeysCloseTheBoxOrActAsTheHelpLinkWhereverTheFocusIs)
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
         Action action;
-        // Space presses a focused button, as it presses any button: OK closes the box.
+        // Space and Enter press a focused button, as they press any button: OK closes the box.
         bool presses_focused_button = false;
     } cases[] = {
         {Qt::Key_Pause, Qt::NoModifier, Action::close},
@@ -524,13 +532,15 @@ TEST_F(AboutBoxTest, KeysCloseTheBoxOrActAsTheHelpLinkWhereverTheFocusIs)
         {Qt::Key_I, Qt::NoModifier, Action::help},
         {Qt::Key_I, Qt::ShiftModifier | Qt::ControlModifier, Action::help},
         {Qt::Key_B, Qt::NoModifier, Action::nothing},
-        {Qt::Key_Return, Qt::NoModifier, Action::nothing},
+        {Qt::Key_Return, Qt::NoModifier, Action::nothing, true},
+        {Qt::Key_Enter, Qt::KeypadModifier, Action::nothing, true},
         {Qt::Key_Space, Qt::NoModifier, Action::nothing, true},
         {Qt::Key_1, Qt::KeypadModifier, Action::nothing},
         {Qt::Key_F1, Qt::NoModifier, Action::nothing},
         {Qt::Key_Alt, Qt::AltModifier, Action::nothing},
     };
-    for (const KeysGoTo where : {KeysGoTo::button, KeysGoTo::button_after_icon_click, KeysGoTo::box}) {
+    for (const KeysGoTo where :
+         {KeysGoTo::button, KeysGoTo::button_after_icon_click, KeysGoTo::icon, KeysGoTo::box}) {
         for (const auto& each : cases) {
             shell.opened.clear();
             sound_player.played.clear();
@@ -542,7 +552,8 @@ TEST_F(AboutBoxTest, KeysCloseTheBoxOrActAsTheHelpLinkWhereverTheFocusIs)
             });
             const std::string label = std::string(where_name(where)) + ", key " +
                                       QKeySequence(each.key | each.modifiers).toString().toStdString();
-            const bool pressed = each.presses_focused_button && where != KeysGoTo::box;
+            const bool pressed = each.presses_focused_button &&
+                                 (where == KeysGoTo::button || where == KeysGoTo::button_after_icon_click);
             EXPECT_EQ(still_shown, each.action == Action::nothing && !pressed) << label;
             if (each.action == Action::help) {
                 ASSERT_EQ(shell.opened.size(), 1u) << label;
@@ -570,9 +581,15 @@ TEST_F(AboutBoxTest, RealKeysReachTheBoxOnceFromTheButtonOrTheWindow)
         {KeysGoTo::button, Qt::Key_H, Qt::NoModifier, true, true},
         {KeysGoTo::button, Qt::Key_A, Qt::ControlModifier, true, true},
         {KeysGoTo::button, Qt::Key_B, Qt::NoModifier, false, false},
+        {KeysGoTo::button, Qt::Key_Return, Qt::NoModifier, true, false},
+        {KeysGoTo::button, Qt::Key_Enter, Qt::KeypadModifier, true, false},
+        {KeysGoTo::icon, Qt::Key_Escape, Qt::NoModifier, true, false},
+        {KeysGoTo::icon, Qt::Key_H, Qt::NoModifier, true, true},
+        {KeysGoTo::icon, Qt::Key_Return, Qt::NoModifier, false, false},
         {KeysGoTo::box, Qt::Key_Escape, Qt::NoModifier, true, false},
         {KeysGoTo::box, Qt::Key_I, Qt::ShiftModifier, true, true},
         {KeysGoTo::box, Qt::Key_F1, Qt::NoModifier, false, false},
+        {KeysGoTo::box, Qt::Key_Return, Qt::NoModifier, false, false},
     };
     for (const auto& each : cases) {
         shell.opened.clear();
@@ -588,6 +605,26 @@ TEST_F(AboutBoxTest, RealKeysReachTheBoxOnceFromTheButtonOrTheWindow)
         EXPECT_EQ(shell.opened.size(), each.opens_help ? 1u : 0u) << label << ": the key acts once";
         EXPECT_EQ(sound_player.played.size(), 2u) << label;
     }
+}
+
+TEST_F(AboutBoxTest, TabMovesTheFocusBetweenOkAndTheIconWhichShowsIt)
+{
+    open_about([&](frm_About& about) {
+        send_keys_to(about, KeysGoTo::button);
+        const QWidget& ok = *about.ui().com_OK.widget();
+        QWidget& icon = *about.ui().pic_AppIcon.widget();
+        const QImage icon_at_rest = icon.grab().toImage();
+        for (const Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
+            SCOPED_TRACE(modifiers == Qt::ShiftModifier ? "Shift+Tab" : "Tab");
+            testing_support::press_key(about.ui().frm, Qt::Key_Tab, modifiers);
+            EXPECT_TRUE(icon.hasFocus()) << "the icon follows OK";
+            EXPECT_FALSE(icon.grab().toImage() == icon_at_rest) << "the icon shows its focus";
+            testing_support::press_key(about.ui().frm, Qt::Key_Tab, modifiers);
+            EXPECT_TRUE(ok.hasFocus()) << "and OK the icon: the box has no other stop";
+            EXPECT_TRUE(icon.grab().toImage() == icon_at_rest);
+        }
+        EXPECT_TRUE(about.ui().frm.is_shown());
+    });
 }
 
 TEST_F(AboutBoxTest, WebAndMailLinksOpenThroughTheShellAndKeepTheBoxOpen)

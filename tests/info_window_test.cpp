@@ -1,7 +1,7 @@
 // The information window on one result row, composed after (or during) a real search:
 // its caption, every printed line with its font, colour and place, the finished and the
 // running blocks, the file link laid over the printed path and its click, and the
-// window's life across the user closing it.
+// window's life across the user closing it, by its close box or with Esc.
 #include "tests/support/main_window_fixture.h"
 
 #include "info_windows/frm_datainfo.h"
@@ -609,4 +609,25 @@ TEST_F(InfoWindowTest, OneWindowIsReusedUntilTheUserClosesIt)
     EXPECT_TRUE(fresh.ui().lab_LinkToFile.visible());
     EXPECT_EQ(fresh.ui().frm.client_width(), 4680);
     EXPECT_EQ(fresh.ui().frm.client_height(), 3195);
+}
+
+TEST_F(InfoWindowTest, EscapeClosesTheWindowAndOtherKeysLeaveItOpen)
+{
+    search_zip_names("*", "00401 Pleasantville, NY\r\n01238 Lee, MA\r\n");
+    click_row(1);
+    frm_DataInfo& window = info();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_A, Qt::Key_Pause, Qt::Key_F1}) {
+        testing_support::press_key(window.ui().frm, key);
+        EXPECT_TRUE(window.ui().frm.is_shown()) << "key " << key;
+    }
+    testing_support::press_key(window.ui().frm, Qt::Key_Escape);
+    EXPECT_FALSE(window.ui().frm.is_shown());
+    EXPECT_TRUE(window.closed());
+    EXPECT_EQ(info_window(), nullptr);
+
+    // Closed by its key as by its close box: the next click opens a fresh window.
+    click_row(2);
+    ASSERT_NE(info_window(), nullptr);
+    EXPECT_EQ(info().ui().frm.caption(), "Information on; Lee, MA");
+    EXPECT_TRUE(info().ui().frm.is_shown());
 }

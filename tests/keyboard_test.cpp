@@ -1,12 +1,18 @@
 // The main window from the keyboard, with real keys sent through the window system: the
-// focus order, the arrow keys on the direction options, the context menu from the menu
-// key and Shift+F10, the shortcuts that the menu shows, and the focus after a restore.
+// focus order, the arrow keys on the direction options, Enter on the Search button, Enter
+// and Space on the grid's rows, the focus shown by an empty grid, the context menu from
+// the menu key and Shift+F10, the shortcuts that the menu shows, and the focus after a
+// restore.
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/user_actions.h"
 
+#include "info_windows/frm_datainfo.h"
+
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QLineEdit>
+#include <QScreen>
 
 #include <algorithm>
 #include <functional>
@@ -72,6 +78,46 @@ protected:
         const QWidget& widget = *control.widget();
         return {widget.mapTo(form->ui().frm.widget(), QPoint(0, 0)), widget.size()};
     }
+
+    // The part of the window that a widget covers, as the screen shows it once the window
+    // has drawn what waits.
+    QImage shown(const QWidget& widget) const
+    {
+        platform::Control::flush_all();
+        QCoreApplication::processEvents();
+        QWidget& window = *form->ui().frm.widget();
+        const QPoint at = widget.mapTo(&window, QPoint(0, 0));
+        return window.screen()->grabWindow(window.winId(), at.x(), at.y(), widget.width(), widget.height()).toImage();
+    }
+    QImage grab_of_grid() const { return shown(*form->ui().flx_ResultsChart.widget()); }
+    QImage shown_header() const
+    {
+        return shown(*testing_support::grid_view(form->ui().flx_ResultsChart).horizontalHeader());
+    }
+
+    // The caption of the open information window; "none" while none is open.
+    std::string info_caption() const
+    {
+        return info_window() != nullptr ? info_window()->ui().frm.caption() : "none";
+    }
+
+    // Tab pressed until the grid has the focus; a test that never sees it fails.
+    void tab_to_grid()
+    {
+        for (int tab = 0; tab < 6 && focused() != "grid"; ++tab) press_key(form->ui().frm, Qt::Key_Tab);
+        ASSERT_EQ(focused(), "grid");
+    }
+
+    // The information window closed with its close box, where one is open; the desktop
+    // then gives the main window the activation back, as it does for the window below
+    // one that closes.
+    void close_info_window() const
+    {
+        if (info_window() == nullptr) return;
+        testing_support::close_window(info_window()->ui().frm);
+        testing_support::window_system_window(*form->ui().frm.widget()).requestActivate();
+        QCoreApplication::processEvents();
+    }
 };
 
 // ---------------------------------------------------------------------------------
@@ -129,6 +175,110 @@ TEST_F(KeyboardTest, ArrowKeysMoveThroughTheOptionsAndSelectThem)
     press_enter();
     ASSERT_EQ(rows(), 2);
     EXPECT_EQ(cell(1, 1), "Haywards Heath");
+}
+
+// ---------------------------------------------------------------------------------
+// Enter and Space
+
+TEST_F(KeyboardTest, EnterOnTheFocusedSearchButtonSearches)
+{
+    write_database(Category::UKDiallingCodes, "Haywards Heath 01444\r\n");
+    type_pattern("H*");
+    press_key(form->ui().frm, Qt::Key_Tab);
+    ASSERT_EQ(focused(), "Search button");
+    press_key(form->ui().frm, Qt::Key_Return);
+    ASSERT_EQ(rows(), 2);
+    EXPECT_EQ(cell(1, 1), "Haywards Heath");
+    expect_idle();
+}
+
+TEST_F(KeyboardTest, EnterOrSpaceOnTheGridsCurrentRowOpensTheInformationWindowOnIt)
+{
+    list_rows();
+    const std::string first = "Information on; Haywards Heath";
+    const std::string second = "Information on; Horsham";
+    const struct {
+        const char* name;
+        std::function<void()> reach_row; // brings the focus to the grid on a row
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const std::string& told;
+    } cases[] = {
+        {"Tab onto the grid, Enter", [this] { tab_to_grid(); }, Qt::Key_Return, {}, first},
+        {"Tab, Down, Space", [this] { tab_to_grid(); press_key(form->ui().frm, Qt::Key_Down); }, Qt::Key_Space, {},
+         second},
+        // The row clicked last stays current in the grid while the focus is elsewhere.
+        {"a click on row 2, Tab, Up, keypad Enter",
+         [this] { click_row(2); close_info_window(); tab_to_grid(); press_key(form->ui().frm, Qt::Key_Up); },
+         Qt::Key_Enter, Qt::KeypadModifier, first},
+        {"a click on row 1, Tab, Down, Shift+Enter",
+         [this] { click_row(1); close_info_window(); tab_to_grid(); press_key(form->ui().frm, Qt::Key_Down); },
+         Qt::Key_Return, Qt::ShiftModifier, second},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        form->ui().txt_Inputbox.set_focus();
+        each.reach_row();
+        ASSERT_EQ(focused(), "grid");
+        ASSERT_EQ(info_caption(), "none");
+        press_key(form->ui().frm, each.key, each.modifiers);
+        EXPECT_EQ(info_caption(), each.told);
+        EXPECT_EQ(rows(), 3) << "the rows stay";
+        close_info_window();
+    }
+
+    // On the header row alone the keys open nothing, as a click does not.
+    form->ui().flx_ResultsChart.set_focus();
+    press_key(form->ui().frm, Qt::Key_R, Qt::ControlModifier);
+    ASSERT_EQ(rows(), 1);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        press_key(form->ui().frm, key);
+        EXPECT_EQ(info_caption(), "none");
+    }
+}
+
+// An empty grid that has the focus draws the focus frame around its header row, the one
+// row it holds, as an empty list of the desktop shows it; it keeps its Tab stop.
+TEST_F(KeyboardTest, EmptyGridThatHasTheFocusShowsIt)
+{
+    form->ui().txt_Inputbox.set_focus();
+    const QImage without_focus = grab_of_grid();
+    press_key(form->ui().frm, Qt::Key_Tab); // the Search button rests while the pattern is empty
+    ASSERT_EQ(focused(), "grid");
+    EXPECT_FALSE(grab_of_grid() == without_focus) << "the focus shows";
+    press_key(form->ui().frm, Qt::Key_Tab);
+    ASSERT_EQ(focused(), "category list");
+    EXPECT_TRUE(grab_of_grid() == without_focus) << "and goes with the focus";
+
+    // A grid emptied by the clear command shows it as well.
+    list_rows();
+    press_key(form->ui().frm, Qt::Key_R, Qt::ControlModifier);
+    ASSERT_EQ(rows(), 1);
+    tab_to_grid();
+    EXPECT_FALSE(grab_of_grid() == without_focus) << "the focus shows on the emptied grid";
+
+    // While a search runs the grid is the one stop that Tab finds; the frame shows until
+    // the first row comes, and then goes.
+    form->ui().txt_Inputbox.set_focus();
+    const QImage header_at_rest = shown_header();
+    bool shown_while_empty = false;
+    bool gone_with_a_row = false;
+    const int first_yield = event_loop.yields + 1;
+    event_loop.on_yield = [&](int yield) {
+        if (yield == first_yield) {
+            ASSERT_EQ(rows(), 1);
+            press_key(form->ui().frm, Qt::Key_Tab);
+            ASSERT_EQ(focused(), "grid");
+            shown_while_empty = !(shown_header() == header_at_rest);
+        } else if (rows() == 2 && focused() == "grid") {
+            gone_with_a_row = shown_header() == header_at_rest;
+        }
+    };
+    search_with_enter(Category::UKDiallingCodes, "H*", SearchField::Name);
+    event_loop.on_yield = nullptr;
+    ASSERT_EQ(rows(), 3);
+    EXPECT_TRUE(shown_while_empty);
+    EXPECT_TRUE(gone_with_a_row) << "no frame is left over the header row";
 }
 
 // ---------------------------------------------------------------------------------

@@ -16,8 +16,9 @@ namespace platform {
 namespace {
 
 // A push button whose keys go to the button's key handler first; a key that the button
-// has a handler for is taken, so it does not travel on to the window. It is drawn as the
-// classic raised button, its face in the button's back colour.
+// has a handler for is taken, so it does not travel on to the window. Enter presses the
+// focused button, as Space does, as desktop buttons answer it. It is drawn as the classic
+// raised button, its face in the button's back colour.
 class ButtonWidget final : public QPushButton {
 public:
     ButtonWidget(QWidget* parent, KeyHandler& on_key_down) : QPushButton(parent), on_key_down_(on_key_down) {}
@@ -26,6 +27,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override
     {
         const bool handled = run_key_handler(on_key_down_, *event);
+        if (is_enter(*event) && isEnabled() && isVisible()) {
+            click();
+            event->accept();
+            return;
+        }
         QPushButton::keyPressEvent(event);
         if (handled) event->accept();
     }
@@ -47,6 +53,13 @@ protected:
     }
 
 private:
+    // Enter or Return, on the keypad or not, with no other key held.
+    static bool is_enter(const QKeyEvent& event)
+    {
+        const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+        return enter && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    }
+
     KeyHandler& on_key_down_;
 };
 

@@ -43,6 +43,7 @@ constexpr int tab = 9;
 constexpr int enter = 13;
 constexpr int pause = 19;
 constexpr int escape = 27;
+constexpr int space = 32;
 constexpr int f1 = 112;
 constexpr int f2 = 113;
 constexpr int f3 = 114;

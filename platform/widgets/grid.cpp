@@ -1,13 +1,16 @@
 #include "platform/widgets/grid.h"
 
 #include "platform/widgets/app_state.h"
+#include "platform/widgets/control_events.h"
 #include "platform/widgets/qt_bridge.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionFocusRect>
 #include <QStyleOptionHeader>
 #include <QTableView>
 
@@ -107,12 +110,27 @@ private:
 
 // The header row, drawn as the style draws a header section but with its heading given
 // the section's whole height: the style's own margins would cut the descenders and the
-// underline of the heading's larger font.
+// underline of the heading's larger font. While the grid holds no row besides it and has
+// the focus, the focus frame is drawn around it, as an empty list of the desktop shows
+// its focus around itself: the rows' part of an empty grid is too low to show one.
 class GridHeader final : public QHeaderView {
 public:
     explicit GridHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
 
 protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QHeaderView::paintEvent(event);
+        const QWidget& grid = *parentWidget();
+        if (!grid.hasFocus() || model() == nullptr || model()->rowCount() > 0) return;
+        QPainter painter(viewport());
+        QStyleOptionFocusRect focus;
+        focus.initFrom(&grid);
+        focus.rect = viewport()->rect().adjusted(1, 1, -1, -1);
+        focus.backgroundColor = palette().color(QPalette::Button);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, &grid);
+    }
+
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override
     {
         if (!rect.isValid()) return;
@@ -245,6 +263,42 @@ public:
         return true;
     }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool on_cell = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                             event->key() == Qt::Key_Space;
+        if (on_cell) take_shown_current_cell();
+        run_key_handler(grid_.on_key_down_, *event);
+        if (on_cell) {
+            event->accept();
+        } else {
+            QTableView::keyPressEvent(event);
+        }
+    }
+
+    // The focus frame of an empty grid comes and goes with the focus and the rows.
+    void focusInEvent(QFocusEvent* event) override
+    {
+        QTableView::focusInEvent(event);
+        horizontalHeader()->viewport()->update();
+    }
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        QTableView::focusOutEvent(event);
+        horizontalHeader()->viewport()->update();
+    }
+    void reset() override
+    {
+        QTableView::reset();
+        horizontalHeader()->viewport()->update();
+    }
+    void rowsInserted(const QModelIndex& parent, int start, int end) override
+    {
+        QTableView::rowsInserted(parent, start, end);
+        if (start == 0) horizontalHeader()->viewport()->update();
+    }
+
 private:
     // The sideways offset, nearest to the one given, at which the cell's text is in view.
     int sideways_offset_showing(const QModelIndex& index, int shown_from) const
@@ -259,6 +313,15 @@ private:
         if (left < shown_from) return left;
         if (left + needed > shown_from + view_width) return std::min(left, left + needed - view_width);
         return shown_from;
+    }
+
+    // The cell that the view shows as current, the first row's code cell where it shows
+    // none, becomes the grid's current cell.
+    void take_shown_current_cell()
+    {
+        if (model()->rowCount() == 0) return;
+        const QModelIndex shown = currentIndex().isValid() ? currentIndex() : model()->index(0, 0);
+        grid_.pressed_at(shown.row() + 1, shown.column());
     }
 
     // Gives a press to the grid's handler, at its place in the grid.

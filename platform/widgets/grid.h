@@ -68,6 +68,12 @@ public:
     void set_col_width(int col, double width);
     double row_height(int row) const;
 
+    // A key going down while the grid has the focus. Enter and Space first make the cell
+    // that the view shows as current the grid's current cell (the first row's code cell
+    // where it shows none) and go no further; the other keys then move through the rows
+    // as the view does, or travel on to the window.
+    void on_key_down(KeyHandler handler) { on_key_down_ = std::move(handler); }
+
 protected:
     void push(unsigned what) override;
     void push_geometry() override;
@@ -81,9 +87,11 @@ private:
         return rows_[static_cast<std::size_t>(row_)][static_cast<std::size_t>(col_)];
     }
     void cell_changed();
-    // A left press on a cell of a row, the header row (0) included, makes it current.
+    // A left press on a cell of a row, the header row (0) included, makes it current; so
+    // do Enter and Space on the cell that the view shows as current.
     void pressed_at(int row, int col);
 
+    KeyHandler on_key_down_;
     std::vector<Row> rows_;
     int row_ = 0;
     int col_ = 0;

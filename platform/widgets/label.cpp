@@ -7,12 +7,15 @@
 #include <QCursor>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <cmath>
@@ -21,11 +24,13 @@ namespace platform {
 
 namespace {
 
-// Draws the label's text; for the Webdings triangles on a machine without that font,
-// draws the triangles themselves at the size the symbol font would give them.
+// Draws the label's text, or its picture with the focus frame while it has the focus;
+// for the Webdings triangles on a machine without that font, draws the triangles
+// themselves at the size the symbol font would give them.
 class LabelWidget final : public QLabel {
 public:
-    LabelWidget(QWidget* parent, Handler& on_click) : QLabel(parent), on_click_(on_click)
+    LabelWidget(QWidget* parent, Handler& on_click, KeyHandler& on_key_down)
+        : QLabel(parent), on_click_(on_click), on_key_down_(on_key_down)
     {
         setTextFormat(Qt::PlainText);
     }
@@ -33,6 +38,11 @@ public:
     void set_symbol(bool drawn_here) { draw_symbol_ = drawn_here; update(); }
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (!run_key_handler(on_key_down_, *event)) QLabel::keyPressEvent(event);
+    }
+
     void mousePressEvent(QMouseEvent* event) override { event->accept(); }
 
     void mouseReleaseEvent(QMouseEvent* event) override
@@ -47,6 +57,7 @@ protected:
     {
         if (!draw_symbol_) {
             QLabel::paintEvent(event);
+            if (hasFocus()) draw_focus();
             return;
         }
         const QString caption = text();
@@ -76,7 +87,17 @@ protected:
     }
 
 private:
+    void draw_focus()
+    {
+        QPainter painter(this);
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.backgroundColor = palette().color(QPalette::Window);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+
     Handler& on_click_;
+    KeyHandler& on_key_down_;
     bool draw_symbol_ = false;
 };
 
@@ -122,7 +143,7 @@ bool is_drawn_symbol(const Font& font)
 } // namespace
 
 Label::Label(Control& parent, std::string caption, double left, double top, double width, double height)
-    : Control(&parent, new LabelWidget(parent.widget(), on_click_), left, top, width, height,
+    : Control(&parent, new LabelWidget(parent.widget(), on_click_, on_key_down_), left, top, width, height,
               system_button_face, system_button_text),
       caption_(std::move(caption))
 {
@@ -149,6 +170,12 @@ void Label::set_transparent(bool transparent)
 {
     transparent_ = transparent;
     mark_changed(colours_changed);
+}
+
+void Label::set_tab_stop(bool tab_stop)
+{
+    tab_stop_ = tab_stop;
+    widget()->setFocusPolicy(tab_stop ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void Label::set_link_cursor(bool link_cursor)

@@ -27,9 +27,16 @@ public:
     void set_link_cursor(bool link_cursor);
     // Shows the window's icon, at the label's size, in place of a caption.
     void set_picture_from(const Window& window);
+    // A label that is a Tab stop takes the keyboard focus from the Tab key, as a picture
+    // does, and shows it with a focus frame; a click leaves the focus where it was.
+    bool tab_stop() const { return tab_stop_; }
+    void set_tab_stop(bool tab_stop);
 
     // The handler of a left click on the label.
     void on_click(Handler handler) { on_click_ = std::move(handler); }
+    // A key going down while the label has the focus; a key it is given to goes no
+    // further, so the window's on_key_down does not see it again.
+    void on_key_down(KeyHandler handler) { on_key_down_ = std::move(handler); }
 
 protected:
     void push(unsigned what) override;
@@ -40,7 +47,9 @@ private:
     void fit_caption();
 
     Handler on_click_;
+    KeyHandler on_key_down_;
     std::string caption_;
+    bool tab_stop_ = false;
     bool auto_size_ = false;
     bool transparent_ = false;
     bool link_cursor_ = false;
