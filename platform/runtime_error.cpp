@@ -18,6 +18,7 @@ std::string error_text(int number)
         {13, "Type mismatch"},
         {14, "Out of string space"},
         {28, "Out of stack space"},
+        {31, "No program could open the file or address"},
         {35, "Sub or Function not defined"},
         {48, "Error in loading DLL"},
         {51, "Internal error"},

@@ -100,14 +100,20 @@ constexpr int minimised = 2;
 constexpr int maximised = 3;
 } // namespace show_state
 
+// What became of a target handed to the desktop's handler: opened, or not, and then
+// why no program could open it, in the program's text ("xdg-open is not installed").
+struct ShellResult {
+    bool opened = true;
+    std::string failure;
+};
+
 // Hands a file, folder, web address or mail address to the desktop's handler, as one
 // argument and never through a shell command line. The target is in the system's
 // encoding: a file or folder by the system's own name for it, an address in UTF-8.
-// False when the handler could not be started at all.
 class Shell {
 public:
     virtual ~Shell() = default;
-    virtual bool open(const std::string& target, int show_state) = 0;
+    virtual ShellResult open(const std::string& target, int show_state) = 0;
 };
 
 // The settings and the answer of a file dialog, as the program's common dialog control

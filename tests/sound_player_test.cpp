@@ -8,6 +8,7 @@
 #include "platform/services.h"
 #include "platform/sound_player.h"
 #include "platform/widgets/real_services.h"
+#include "tests/support/environment_variable.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/sound_output_double.h"
 #include "tests/support/temp_folder.h"
@@ -27,6 +28,7 @@
 
 using platform::EventSoundPlayer;
 using platform::Sound;
+using testing_support::EnvironmentVariable;
 using testing_support::events_for;
 using testing_support::events_until;
 using testing_support::RecordingSoundOutput;
@@ -37,32 +39,6 @@ namespace {
 const Sound bell{Sound::Kind::event, "bell"};
 
 Sound file_sound(const std::string& system_name) { return {Sound::Kind::file, system_name}; }
-
-// Sets an environment variable, or removes it, for the life of the guard.
-class EnvironmentVariable final {
-public:
-    EnvironmentVariable(const char* name, const std::optional<std::string>& value) : name_(name)
-    {
-        if (const char* old = std::getenv(name)) saved_ = old;
-        set(value);
-    }
-    ~EnvironmentVariable() { set(saved_); }
-    EnvironmentVariable(const EnvironmentVariable&) = delete;
-    EnvironmentVariable& operator=(const EnvironmentVariable&) = delete;
-
-private:
-    void set(const std::optional<std::string>& value)
-    {
-        if (value) {
-            setenv(name_, value->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-    const char* name_;
-    std::optional<std::string> saved_;
-};
 
 // A sound lasts at least this long before the test ends it, so that a looped one is
 // started again.
