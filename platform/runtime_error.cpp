@@ -41,6 +41,7 @@ std::string error_text(int number)
         {74, "Can't rename with different drive"},
         {75, "Path/File access error"},
         {76, "Path not found"},
+        {77, "The file dialog cannot open a folder whose name is not UTF-8"},
         {91, "Object variable or With block variable not set"},
         {93, "Invalid pattern string"},
         {94, "Invalid use of Null"},

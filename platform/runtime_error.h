@@ -32,6 +32,9 @@ constexpr int too_many_files = 67;
 constexpr int permission_denied = 70;
 constexpr int path_file_access = 75;
 constexpr int path_not_found = 76;
+// A folder whose name the toolkit's file dialog cannot show (a name that is not UTF-8):
+// a number of the program's own.
+constexpr int folder_not_shown = 77;
 constexpr int invalid_pattern = 93;
 constexpr int dialog_cancelled = 32755;
 } // namespace error

@@ -136,7 +136,8 @@ public:
     // Shows a save dialog, which asks no overwrite question of its own; on OK it leaves
     // the chosen path in file_name and the chosen type in filter_index and returns true.
     // A file name with a letter that Windows-1252 cannot hold fails with error 52; the
-    // folder may have any name.
+    // folder may have any name the toolkit can show, and one that is not UTF-8 fails with
+    // error 77 before the dialog opens.
     virtual bool show_save(FileDialogState& dialog) = 0;
 };
 

@@ -262,8 +262,12 @@ public:
     bool show_save(FileDialogState& dialog) override
     {
         Control::flush_all();
-        QFileDialog box(QApplication::activeWindow(), qt::to_qstring(dialog.dialog_title),
-                        QFile::decodeName(dialog.init_dir.c_str()));
+        const QString folder = QFile::decodeName(dialog.init_dir.c_str());
+        // The toolkit names files by Unicode text: a folder whose name does not come back
+        // as the same bytes cannot be shown, and the dialog would open on another one, where
+        // the user never chose to save.
+        if (QFile::encodeName(folder).toStdString() != dialog.init_dir) raise_error(error::folder_not_shown);
+        QFileDialog box(QApplication::activeWindow(), qt::to_qstring(dialog.dialog_title), folder);
         box.setAcceptMode(QFileDialog::AcceptSave);
         box.setOption(QFileDialog::DontConfirmOverwrite, true);
         box.setOption(QFileDialog::DontUseNativeDialog, true);
