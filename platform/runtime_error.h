@@ -16,6 +16,8 @@ constexpr int subscript_out_of_range = 9;
 constexpr int division_by_zero = 11;
 constexpr int internal = 51;
 constexpr int bad_file_name_or_number = 52;
+// No program could open a file or address: a number of the program's own.
+constexpr int no_program_to_open = 31;
 constexpr int file_not_found = 53;
 constexpr int device_io = 57;
 // A write past the largest file the process may write (`ulimit -f`) or the file system
@@ -30,6 +32,9 @@ constexpr int too_many_files = 67;
 constexpr int permission_denied = 70;
 constexpr int path_file_access = 75;
 constexpr int path_not_found = 76;
+// A folder whose name the toolkit's file dialog cannot show (a name that is not UTF-8):
+// a number of the program's own.
+constexpr int folder_not_shown = 77;
 constexpr int invalid_pattern = 93;
 constexpr int dialog_cancelled = 32755;
 } // namespace error

@@ -100,14 +100,20 @@ constexpr int minimised = 2;
 constexpr int maximised = 3;
 } // namespace show_state
 
+// What became of a target handed to the desktop's handler: opened, or not, and then
+// why no program could open it, in the program's text ("xdg-open is not installed").
+struct ShellResult {
+    bool opened = true;
+    std::string failure;
+};
+
 // Hands a file, folder, web address or mail address to the desktop's handler, as one
 // argument and never through a shell command line. The target is in the system's
 // encoding: a file or folder by the system's own name for it, an address in UTF-8.
-// False when the handler could not be started at all.
 class Shell {
 public:
     virtual ~Shell() = default;
-    virtual bool open(const std::string& target, int show_state) = 0;
+    virtual ShellResult open(const std::string& target, int show_state) = 0;
 };
 
 // The settings and the answer of a file dialog, as the program's common dialog control
@@ -130,7 +136,8 @@ public:
     // Shows a save dialog, which asks no overwrite question of its own; on OK it leaves
     // the chosen path in file_name and the chosen type in filter_index and returns true.
     // A file name with a letter that Windows-1252 cannot hold fails with error 52; the
-    // folder may have any name.
+    // folder may have any name the toolkit can show, and one that is not UTF-8 fails with
+    // error 77 before the dialog opens.
     virtual bool show_save(FileDialogState& dialog) = 0;
 };
 

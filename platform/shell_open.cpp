@@ -16,10 +16,11 @@ void Load_File_or_URL(const Services& services, const std::string& target, bool 
     } else if (maximise) {
         state = show_state::maximised;
     }
-    if (services.shell->open(handed, state)) return;
-    const int number = error::file_not_found; // no desktop handler to start
+    const ShellResult result = services.shell->open(handed, state);
+    if (result.opened) return;
+    const int number = error::no_program_to_open;
     services.message_boxes->show("Can't find or display;\r\n" + shown_path(handed) + "\r\n\r\nError = " +
-                                     std::to_string(number) + "\r\n" + error_text(number),
+                                     std::to_string(number) + "\r\n" + error_text(number) + ": " + result.failure,
                                  message_box::exclamation, std::string(zentrel::app_product_name) + ", web site error.");
 }
 

@@ -10,8 +10,9 @@ namespace platform {
 
 // Opens the target, which is in the system's encoding (a path by the system's own name,
 // an address in UTF-8); a leading "?" is dropped and opens it minimised, the maximise
-// flag opens it maximised. Only a handler that cannot be started is reported, with a
-// message that shows the target as the program's text.
+// flag opens it maximised. A handler that is missing, cannot start or fails is
+// reported, with a message that shows the target as the program's text and says why
+// no program could open it.
 void Load_File_or_URL(const Services& services, const std::string& target, bool maximise);
 
 } // namespace platform

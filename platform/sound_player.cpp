@@ -6,7 +6,10 @@
 
 #include <canberra.h>
 
+#include <condition_variable>
+#include <deque>
 #include <mutex>
+#include <thread>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -43,9 +46,10 @@ private:
 namespace {
 
 // The process's one context of the library and the sounds playing through it, each
-// under the library's number for it. The library tells of an end on its own threads: an
-// ending sound is taken out under the lock and its handler called outside it, and the
-// library is never called while the lock is held.
+// under the library's number for it. The library is called only on the context's own
+// thread, which takes the calls from a queue; the library tells of an end on threads
+// of its own. A sound is taken out under the lock and its handler called outside it,
+// and the library is never called while the lock is held.
 class SharedContext final {
 public:
     static SharedContext& get()
@@ -55,44 +59,28 @@ public:
         return *shared;
     }
 
-    bool start(const CanberraOutput* owner, std::uint32_t id, const Sound& sound, SoundOutput::EndHandler on_end)
+    void start(const CanberraOutput* owner, std::uint32_t id, const Sound& sound, SoundOutput::EndHandler on_end)
     {
-        if (context_ == nullptr) return false;
-        PropertyList properties;
-        if (properties.get() == nullptr) return false;
-        ca_proplist_sets(properties.get(),
-                         sound.kind == Sound::Kind::file ? CA_PROP_MEDIA_FILENAME : CA_PROP_EVENT_ID,
-                         sound.name.c_str());
-        std::uint32_t library_id = 0;
-        {
-            const std::scoped_lock hold(lock_);
-            library_id = next_library_id_++;
-            playing_[library_id] = Playing{owner, id, std::move(on_end)};
-        }
-        if (ca_context_play_full(context_, library_id, properties.get(), &SharedContext::finished, this) ==
-            CA_SUCCESS) {
-            return true;
-        }
-        take(library_id);
-        return false;
+        const std::scoped_lock hold(lock_);
+        const std::uint32_t library_id = next_library_id_++;
+        playing_[library_id] = Playing{owner, id, std::move(on_end)};
+        calls_.push_back(Call{library_id, sound});
+        call_waiting_.notify_one();
     }
 
     // Stops the owner's sound of that id, or every sound of the owner's without an id.
     void stop(const CanberraOutput* owner, std::optional<std::uint32_t> id)
     {
-        std::vector<std::uint32_t> stopped;
-        {
-            const std::scoped_lock hold(lock_);
-            for (auto each = playing_.begin(); each != playing_.end();) {
-                if (each->second.owner == owner && (!id || each->second.id == *id)) {
-                    stopped.push_back(each->first);
-                    each = playing_.erase(each);
-                } else {
-                    ++each;
-                }
+        const std::scoped_lock hold(lock_);
+        for (auto each = playing_.begin(); each != playing_.end();) {
+            if (each->second.owner == owner && (!id || each->second.id == *id)) {
+                calls_.push_back(Call{each->first, std::nullopt});
+                each = playing_.erase(each);
+            } else {
+                ++each;
             }
         }
-        for (const std::uint32_t library_id : stopped) ca_context_cancel(context_, library_id);
+        call_waiting_.notify_one();
     }
 
 private:
@@ -102,18 +90,65 @@ private:
         SoundOutput::EndHandler on_end;
     };
 
-    SharedContext()
+    // A sound to start, or without one, a sound to cancel.
+    struct Call {
+        std::uint32_t library_id = 0;
+        std::optional<Sound> sound;
+    };
+
+    SharedContext() { std::thread([this] { run(); }).detach(); }
+
+    void run()
     {
-        if (ca_context_create(&context_) != CA_SUCCESS) {
+        if (ca_context_create(&context_) == CA_SUCCESS) {
+            ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, zentrel::app_title, nullptr);
+        } else {
             context_ = nullptr;
-            return;
         }
-        ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, zentrel::app_title, nullptr);
+        for (;;) {
+            const Call call = next_call();
+            if (call.sound) {
+                play(call.library_id, *call.sound);
+            } else if (context_ != nullptr) {
+                ca_context_cancel(context_, call.library_id);
+            }
+        }
+    }
+
+    Call next_call()
+    {
+        std::unique_lock hold(lock_);
+        call_waiting_.wait(hold, [this] { return !calls_.empty(); });
+        Call call = std::move(calls_.front());
+        calls_.pop_front();
+        return call;
+    }
+
+    void play(std::uint32_t library_id, const Sound& sound)
+    {
+        {
+            // A sound stopped while it waited in the queue is not begun at all.
+            const std::scoped_lock hold(lock_);
+            if (!playing_.contains(library_id)) return;
+        }
+        PropertyList properties;
+        if (context_ != nullptr && properties.get() != nullptr) {
+            ca_proplist_sets(properties.get(),
+                             sound.kind == Sound::Kind::file ? CA_PROP_MEDIA_FILENAME : CA_PROP_EVENT_ID,
+                             sound.name.c_str());
+            if (ca_context_play_full(context_, library_id, properties.get(), &SharedContext::finished, this) ==
+                CA_SUCCESS) {
+                return;
+            }
+        }
+        if (auto refused = take(library_id)) refused->on_end(SoundEnd::refused);
     }
 
     static void finished(ca_context*, std::uint32_t library_id, int error_code, void* shared)
     {
-        if (auto ended = static_cast<SharedContext*>(shared)->take(library_id)) ended->on_end(error_code == CA_SUCCESS);
+        if (auto ended = static_cast<SharedContext*>(shared)->take(library_id)) {
+            ended->on_end(error_code == CA_SUCCESS ? SoundEnd::played_through : SoundEnd::broken_off);
+        }
     }
 
     std::optional<Playing> take(std::uint32_t library_id)
@@ -126,8 +161,11 @@ private:
         return ended;
     }
 
+    // Touched only on the context's own thread.
     ca_context* context_ = nullptr;
     std::mutex lock_;
+    std::condition_variable call_waiting_;
+    std::deque<Call> calls_;
     std::unordered_map<std::uint32_t, Playing> playing_;
     std::uint32_t next_library_id_ = 1;
 };
@@ -138,7 +176,8 @@ CanberraOutput::~CanberraOutput() { SharedContext::get().stop(this, std::nullopt
 
 bool CanberraOutput::start(std::uint32_t id, const Sound& sound, EndHandler on_end)
 {
-    return SharedContext::get().start(this, id, sound, std::move(on_end));
+    SharedContext::get().start(this, id, sound, std::move(on_end));
+    return true;
 }
 
 void CanberraOutput::stop(std::uint32_t id) { SharedContext::get().stop(this, id); }
@@ -161,7 +200,12 @@ void EventSoundPlayer::play(const std::string& path, bool looped)
     // knows the file by its UTF-8 name.
     const std::string system_name = to_utf8(path);
     sound_ = file_exists(system_name) ? Sound{Sound::Kind::file, system_name} : theme_bell;
-    if (start() || sound_ == theme_bell) return;
+    if (!start()) fall_back_to_bell();
+}
+
+void EventSoundPlayer::fall_back_to_bell()
+{
+    if (sound_ == theme_bell) return;
     sound_ = theme_bell;
     start();
 }
@@ -170,9 +214,9 @@ bool EventSoundPlayer::start()
 {
     const std::uint32_t id = next_id_++;
     // Called on the output's thread: only the post may be touched there.
-    auto on_end = [this, post = post_, alive = std::weak_ptr<char>(alive_), id](bool played_through) {
-        post([this, alive, id, played_through] {
-            if (!alive.expired()) ended(id, played_through);
+    auto on_end = [this, post = post_, alive = std::weak_ptr<char>(alive_), id](SoundEnd how) {
+        post([this, alive, id, how] {
+            if (!alive.expired()) ended(id, how);
         });
     };
     if (!output_.start(id, sound_, std::move(on_end))) return false;
@@ -187,11 +231,13 @@ void EventSoundPlayer::stop()
     playing_.reset();
 }
 
-void EventSoundPlayer::ended(std::uint32_t id, bool played_through)
+void EventSoundPlayer::ended(std::uint32_t id, SoundEnd how)
 {
     if (playing_ != id) return; // a sound that was stopped, or one that went before
     playing_.reset();
-    if (looped_ && played_through && now_() - started_at_ >= shortest_repeated_sound) {
+    if (how == SoundEnd::refused) {
+        fall_back_to_bell();
+    } else if (looped_ && how == SoundEnd::played_through && now_() - started_at_ >= shortest_repeated_sound) {
         start();
     }
 }

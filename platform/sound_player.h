@@ -28,16 +28,21 @@ struct Sound {
 // be called from any thread.
 using PostToProgramThread = std::function<void(std::function<void()>)>;
 
-// Where sounds are heard. An output starts a sound and returns at once; it tells of the
-// sound's end, on a thread of its own choosing, unless the sound was stopped first.
+// How a sound ended: played to its end, broken off, or never begun because it cannot be
+// played (no such sound, a file the output cannot decode, no device).
+enum class SoundEnd { played_through, broken_off, refused };
+
+// Where sounds are heard. An output starts a sound and returns at once, never waiting on
+// the device; it tells of the sound's end, on a thread of its own choosing, unless the
+// sound was stopped first.
 class SoundOutput {
 public:
-    // Told once when a sound ends: true when it played to its end, false when it broke off.
-    using EndHandler = std::function<void(bool played_through)>;
+    // Told once when a sound ends.
+    using EndHandler = std::function<void(SoundEnd)>;
 
     virtual ~SoundOutput() = default;
-    // False when the sound cannot be played (no such sound, a file it cannot decode, no
-    // device); then no end is told.
+    // False when the output knows at once that the sound cannot be played; then no end
+    // is told. A sound it finds unplayable only later ends as refused.
     virtual bool start(std::uint32_t id, const Sound& sound, EndHandler on_end) = 0;
     // Stops the sound if it still plays; its end is no longer told.
     virtual void stop(std::uint32_t id) = 0;
@@ -49,7 +54,10 @@ public:
 //
 // Every output plays through the process's one context of the library, which is never
 // destroyed: destroying a context unloads the library's backend, and a backend thread
-// that is still finishing a sound would then run on in code that is gone.
+// that is still finishing a sound would then run on in code that is gone. The library
+// is called only on a thread of the context's own, in the order of the calls, since it
+// may wait on the device for as long as the device likes (an ALSA device that takes no
+// data never lets go): starting and stopping a sound only queue the call.
 class CanberraOutput final : public SoundOutput {
 public:
     CanberraOutput() = default;
@@ -87,8 +95,10 @@ public:
 
 private:
     bool start();
+    // Plays the theme's bell in place of a sound that cannot play, unless the bell was it.
+    void fall_back_to_bell();
     void stop();
-    void ended(std::uint32_t id, bool played_through);
+    void ended(std::uint32_t id, SoundEnd how);
 
     SoundOutput& output_;
     PostToProgramThread post_;

@@ -363,12 +363,12 @@ TEST_F(ContextMenuTest, LoadFileOrUrlPicksTheShowState)
 
 TEST_F(ContextMenuTest, HandlerThatCannotStartIsReported)
 {
-    shell.handler_present = false;
+    shell.failure = "xdg-open is not installed";
     message_boxes.expect(box::answer_ok);
     platform::Load_File_or_URL(services, "?https://example.org/", false);
     ASSERT_EQ(message_boxes.shown.size(), 1u);
-    EXPECT_EQ(message_boxes.shown[0].text,
-              "Can't find or display;\r\nhttps://example.org/\r\n\r\nError = 53\r\nFile not found");
+    EXPECT_EQ(message_boxes.shown[0].text, "Can't find or display;\r\nhttps://example.org/\r\n\r\nError = 31\r\n"
+                                           "No program could open the file or address: xdg-open is not installed");
     EXPECT_EQ(message_boxes.shown[0].title, "Zentrel, web site error.");
     EXPECT_EQ(message_boxes.shown[0].style, box::exclamation);
 }

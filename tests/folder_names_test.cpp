@@ -215,7 +215,7 @@ TEST_P(FolderNamesTest, AMissingHelpPageIsNamedAsTheProgramShowsIt)
 TEST_P(FolderNamesTest, AHandlerThatCannotStartNamesTheTargetAsTheProgramShowsIt)
 {
     folder.write_file(stored("Help.htm"), "<html></html>");
-    shell.handler_present = false;
+    shell.failure = "xdg-open is not installed";
     answer_message(box::answer_ok);
     choose_from_menu("Zentrel &Help");
     ASSERT_EQ(message_boxes.shown.size(), 1u);

@@ -4,6 +4,7 @@
 #include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/widgets/real_services.h"
+#include "tests/support/main_window_fixture.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,11 @@
 #include <QFileDialog>
 #include <QTimer>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 using testing_support::TempFolder;
 
@@ -102,4 +106,103 @@ TEST(SaveDialogTest, ANameTheCodePageCannotHoldIsRefused)
                   platform::error::bad_file_name_or_number);
         EXPECT_EQ(dialog.file_name, "unchanged");
     }
+}
+
+namespace {
+
+struct ProgramFolder {
+    const char* label;
+    std::string name; // as the file system holds it
+    bool shown;       // whether the toolkit can show it
+};
+
+std::ostream& operator<<(std::ostream& out, const ProgramFolder& folder) { return out << folder.label; }
+
+// The main window in a program folder of the parameter's name, with the real save
+// dialog, after a search that listed two places.
+class SaveFromProgramFolderTest : public testing_support::MainWindowTest,
+                                  public testing::WithParamInterface<ProgramFolder> {
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directory(program_folder());
+        folder.write_file(GetParam().name + "/Directory.dat", "Haywards Heath 01444\r\nHorsham 01403\r\n");
+        MainWindowTest::SetUp();
+        search(zentrel::Category::UKDiallingCodes, "H*", zentrel::SearchField::Name);
+    }
+    void change_services(platform::Services& services) override
+    {
+        services.program_folder = program_folder();
+        services.save_dialogs = platform::real_services().save_dialogs;
+    }
+
+    std::string program_folder() const { return folder.file(GetParam().name); }
+
+    // The save from the menu; a dialog that comes up is answered with Save on the name it
+    // offers, as a user in a hurry does. The folder the dialog showed, if one came up.
+    std::optional<QString> save_as_offered()
+    {
+        std::optional<QString> shown_folder;
+        // Looks for the dialog on every turn of the event loop until it is up, since the
+        // clicks that open the menu turn the loop too. It goes with this call, so it never
+        // fires in another test.
+        QTimer chooser;
+        QObject::connect(&chooser, &QTimer::timeout, [&shown_folder, &chooser] {
+            auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible()) return;
+            chooser.stop();
+            shown_folder = box->directory().absolutePath();
+            QMetaObject::invokeMethod(box, "accept");
+        });
+        chooser.start(0);
+        choose_from_menu("&Save results");
+        QCoreApplication::processEvents();
+        return shown_folder;
+    }
+
+    // The files in a folder, by name.
+    static std::vector<std::string> files_in(const std::string& where)
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(where)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+const ProgramFolder program_folders[] = {
+    {"Cafe", "caf\xC3\xA9", true},
+    {"Beetle", beetle, true},
+    {"CafeInLatin1", "caf\xE9", false},
+};
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(Folders, SaveFromProgramFolderTest, testing::ValuesIn(program_folders),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST_P(SaveFromProgramFolderTest, TheDialogOpensInTheProgramFolderOrTheSaveSaysItCannot)
+{
+    const std::string results = "DirectoryResultsFor_H_";
+    const char* cannot = "The file dialog cannot open a folder whose name is not UTF-8";
+    if (!GetParam().shown) answer_message(platform::message_box::answer_ok);
+    const std::optional<QString> shown_folder = save_as_offered();
+
+    EXPECT_EQ(files_in(folder.path()), std::vector<std::string>{GetParam().name}) << "nothing beside the program folder";
+    if (GetParam().shown) {
+        ASSERT_TRUE(shown_folder.has_value());
+        EXPECT_EQ(*shown_folder, QString::fromUtf8(program_folder().c_str()));
+        EXPECT_EQ(files_in(program_folder()), (std::vector<std::string>{"Directory.dat", results}));
+        EXPECT_TRUE(message_boxes.shown.empty());
+        return;
+    }
+    EXPECT_FALSE(shown_folder.has_value()) << "no dialog on another folder";
+    EXPECT_EQ(files_in(program_folder()), std::vector<std::string>{"Directory.dat"});
+    ASSERT_EQ(message_boxes.shown.size(), 1u);
+    EXPECT_EQ(message_boxes.shown[0].text, std::string("Zentrel error.\r\nZentrel - Save results as; error.\r\n\r\n") +
+                                               cannot + "\r\nError number = 77");
+    EXPECT_EQ(message_boxes.shown[0].title, std::string("Zentrel - ") + cannot);
+    expect_idle();
 }

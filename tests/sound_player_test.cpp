@@ -3,11 +3,14 @@
 // sound stopping the one before, and a looped sound started again on the program's
 // thread when its end comes from the output's thread. Over the desktop's event-sound
 // library it plays to ALSA's null device, which plays nothing and takes no time, and
-// once for real where a sound server is there.
+// once for real where a sound server is there; and with a device that takes no data the
+// About box opens, closes and opens again, since nothing waits on the device.
 #include "platform/play_wav.h"
 #include "platform/services.h"
 #include "platform/sound_player.h"
 #include "platform/widgets/real_services.h"
+#include "tests/support/child_process.h"
+#include "tests/support/environment_variable.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/sound_output_double.h"
 #include "tests/support/temp_folder.h"
@@ -15,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -23,10 +27,12 @@
 #include <thread>
 
 #include <glob.h>
+#include <sys/stat.h>
 #include <stdlib.h>
 
 using platform::EventSoundPlayer;
 using platform::Sound;
+using testing_support::EnvironmentVariable;
 using testing_support::events_for;
 using testing_support::events_until;
 using testing_support::RecordingSoundOutput;
@@ -37,32 +43,6 @@ namespace {
 const Sound bell{Sound::Kind::event, "bell"};
 
 Sound file_sound(const std::string& system_name) { return {Sound::Kind::file, system_name}; }
-
-// Sets an environment variable, or removes it, for the life of the guard.
-class EnvironmentVariable final {
-public:
-    EnvironmentVariable(const char* name, const std::optional<std::string>& value) : name_(name)
-    {
-        if (const char* old = std::getenv(name)) saved_ = old;
-        set(value);
-    }
-    ~EnvironmentVariable() { set(saved_); }
-    EnvironmentVariable(const EnvironmentVariable&) = delete;
-    EnvironmentVariable& operator=(const EnvironmentVariable&) = delete;
-
-private:
-    void set(const std::optional<std::string>& value)
-    {
-        if (value) {
-            setenv(name_, value->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-    const char* name_;
-    std::optional<std::string> saved_;
-};
 
 // A sound lasts at least this long before the test ends it, so that a looped one is
 // started again.
@@ -256,7 +236,7 @@ TEST_F(NullDeviceTest, AWaveFileAndTheThemesBellPlayToTheirEnd)
     const Sound sounds[] = {file_sound(file("ding.wav")), file_sound(file("chime.dat")), bell};
     std::uint32_t id = 1;
     for (const Sound& sound : sounds) {
-        ASSERT_TRUE(real_ends.start(id, sound, [](bool) {})) << sound.name;
+        ASSERT_TRUE(real_ends.start(id, sound, [](platform::SoundEnd) {})) << sound.name;
         const auto end = end_of(id);
         ASSERT_TRUE(end.has_value()) << sound.name;
         EXPECT_TRUE(end->played_through) << sound.name;
@@ -268,9 +248,14 @@ TEST_F(NullDeviceTest, AWaveFileAndTheThemesBellPlayToTheirEnd)
 TEST_F(NullDeviceTest, WhatTheLibraryCannotFindOrDecodeIsRefusedAndNeverEnds)
 {
     folder.write_file("text.wav", "This is not a sound.\n");
-    EXPECT_FALSE(real_ends.start(1, file_sound(file("text.wav")), [](bool) {}));
-    EXPECT_FALSE(real_ends.start(2, file_sound(file("no such sound.wav")), [](bool) {}));
-    EXPECT_FALSE(real_ends.start(3, {Sound::Kind::event, "no-such-event"}, [](bool) {}));
+    const Sound unplayable[] = {file_sound(file("text.wav")), file_sound(file("no such sound.wav")),
+                                {Sound::Kind::event, "no-such-event"}};
+    std::uint32_t id = 1;
+    for (const Sound& sound : unplayable) real_ends.start(id++, sound, [](platform::SoundEnd) {});
+    EXPECT_TRUE(events_until([&] {
+        const auto starts = real_ends.starts();
+        return std::none_of(starts.begin(), starts.end(), [](const auto& each) { return each.accepted; });
+    })) << "the library refuses every one";
     events_for(50);
     EXPECT_TRUE(real_ends.ends().empty());
 }
@@ -280,6 +265,7 @@ TEST_F(NullDeviceTest, AFileTheLibraryCannotDecodeIsHeardAsTheBell)
     folder.write_file("text.wav", "This is not a sound.\n");
     EventSoundPlayer real_player(real_ends, platform::post_to_event_loop);
     real_player.play(file("text.wav"), false);
+    ASSERT_TRUE(events_until([&] { return real_ends.starts().size() == 2; }));
     EXPECT_EQ(real_ends.sounds(), (std::vector<Sound>{file_sound(file("text.wav")), bell}));
     const auto end = end_of(real_ends.starts().back().id);
     ASSERT_TRUE(end.has_value());
@@ -311,6 +297,7 @@ TEST_F(NullDeviceTest, WithoutASoundDeviceNothingPlaysAndNothingIsSaid)
     services.message_boxes = &message_boxes;
     services.sound_player = &real_player;
     platform::PlayWAV(services, file("ding.wav"), true);
+    EXPECT_TRUE(events_until([&] { return real_ends.starts().size() == 2 && !real_ends.starts()[1].accepted; }));
     events_for(50);
     EXPECT_EQ(real_ends.sounds(), (std::vector<Sound>{file_sound(file("ding.wav")), bell}));
     EXPECT_TRUE(real_ends.ends().empty());
@@ -352,9 +339,9 @@ TEST_F(SoundPlayerTest, ALoopedSoundPlaysForRealWhereASoundServerIsThere)
     RecordingSoundOutput real_ends(&library);
     EventSoundPlayer real_player(real_ends, platform::post_to_event_loop);
     real_player.play(file("silence.wav"), true);
-    ASSERT_TRUE(real_ends.starts().front().accepted) << "the library cannot play on " << server;
     ASSERT_TRUE(events_until([&] { return real_ends.starts().size() >= 2; }, 10000))
         << "the looped sound did not end and start again on " << server;
+    ASSERT_TRUE(real_ends.starts().front().accepted) << "the library cannot play on " << server;
     real_player.play("", false);
     EXPECT_EQ(real_ends.stops().size(), 1u);
     ASSERT_FALSE(real_ends.ends().empty());
@@ -384,4 +371,70 @@ TEST_F(AboutBoxSoundTest, OpeningAndClosingTheBoxIsHeard)
     ASSERT_EQ(output.starts().size(), 2u);
     EXPECT_EQ(output.stops(), std::vector<std::uint32_t>{output.starts()[0].id})
         << "the closing sound stops the opening one";
+}
+
+namespace {
+
+// The media folder of the child below, by the program's name for it.
+constexpr const char* media_folder_variable = "ZENTREL_MEDIA_FOLDER";
+
+// The About box with the real player over the desktop's event-sound library, and sounds
+// in its media folder; run only as a child whose sound device takes no data.
+class BlockedSoundDeviceChild : public testing_support::MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        if (std::getenv(media_folder_variable) == nullptr) GTEST_SKIP() << "runs only as a child";
+        MainWindowTest::SetUp();
+    }
+    void change_services(platform::Services& services) override
+    {
+        system_values.media = std::getenv(media_folder_variable);
+        services.sound_player = &real_player;
+    }
+
+    platform::CanberraOutput library;
+    RecordingSoundOutput output{&library};
+    EventSoundPlayer real_player{output, platform::post_to_event_loop};
+};
+
+} // namespace
+
+TEST_F(BlockedSoundDeviceChild, DISABLED_TheAboutBoxOpensClosesAndOpensAgain)
+{
+    choose_from_menu("&About Zentrel");
+    choose_from_menu("&About Zentrel");
+    EXPECT_EQ(modal_windows.shows, 2);
+    const std::string media = system_values.media;
+    EXPECT_EQ(output.sounds(), (std::vector<Sound>{file_sound(media + "/Utopia Windows Start.wav"),
+                                                   file_sound(media + "/Start.wav"),
+                                                   file_sound(media + "/Utopia Windows Start.wav"),
+                                                   file_sound(media + "/Start.wav")}));
+    events_for(100);
+    EXPECT_TRUE(output.ends().empty()) << "the device took a sound: it does not block";
+}
+
+// The default ALSA device writes into a pipe that nobody reads, so that the library
+// waits on it for ever. The box must open, close and open again all the same; a child
+// that hangs on the device is killed and fails.
+TEST(BlockedSoundDeviceTest, TheAboutBoxNeverWaitsOnTheDevice)
+{
+    const TempFolder folder;
+    ASSERT_EQ(::mkfifo(folder.file("device").c_str(), 0600), 0);
+    folder.write_file("alsa.conf", "pcm.!default { type file slave.pcm { type null } file \"" +
+                                       folder.file("device") + "\" format \"raw\" }\n");
+    std::filesystem::create_directory(folder.file("cache"));
+    std::filesystem::create_directory(folder.file("media"));
+    for (const char* sound : {"Utopia Windows Start.wav", "Start.wav"}) {
+        folder.write_file(std::string("media/") + sound, testing_support::silent_wave(200));
+    }
+    testing_support::RunningChild child = testing_support::start_child(
+        {"", "BlockedSoundDeviceChild.DISABLED_TheAboutBoxOpensClosesAndOpensAgain",
+         {{"CANBERRA_DRIVER", "alsa"},
+          {"ALSA_CONFIG_PATH", folder.file("alsa.conf")},
+          {"XDG_CACHE_HOME", folder.file("cache")},
+          {media_folder_variable, folder.file("media")}}});
+    const testing_support::ChildEnd end = testing_support::wait_for(child, std::chrono::seconds(15));
+    EXPECT_FALSE(end.timed_out) << "the window waited on the sound device";
+    EXPECT_TRUE(end.passed()) << end.output;
 }

@@ -12,14 +12,16 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -181,18 +183,36 @@ private:
     }
 };
 
+// Runs xdg-open, the desktop's handler, with the target as its one argument, and waits a
+// little for its answer: long enough to hear of a target it cannot open, which it tells
+// at once by its exit status, never so long that the window seems to hang. Meanwhile the
+// window repaints but takes no input, so that no command starts inside this one. A
+// handler that is still running then is opening the target (some run the program they
+// hand it to until that program ends): it is left to run on, also past the program's end.
 class DesktopShell final : public Shell {
 public:
     // The show state has no counterpart on this desktop: the handler decides.
-    bool open(const std::string& target, int) override
+    ShellResult open(const std::string& target, int) override
+    {
+        const QUrl url = url_of(target);
+        if (url.isEmpty()) return {false, "there is nothing to open"};
+        const QString handler = QStandardPaths::findExecutable(QString::fromLatin1(handler_name));
+        if (handler.isEmpty()) return {false, std::string(handler_name) + " is not installed"};
+        return run_handler(handler, url);
+    }
+
+private:
+    static constexpr const char* handler_name = "xdg-open";
+    static constexpr int answer_time_ms = 2000;
+
+    static QUrl url_of(const std::string& target)
     {
         const QString text = QString::fromUtf8(target.data(), static_cast<qsizetype>(target.size()));
         const bool is_address = text.contains(QStringLiteral("://")) ||
                                 text.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive);
-        return QDesktopServices::openUrl(is_address ? QUrl(text, QUrl::TolerantMode) : local_file_url(target));
+        return is_address ? QUrl(text, QUrl::TolerantMode) : local_file_url(target);
     }
 
-private:
     // A file or folder by the system's own name, made absolute. Its bytes go into the
     // address percent-encoded, so that even a name that is not UTF-8 reaches the handler
     // as the file system holds it. An empty name names nothing.
@@ -204,6 +224,37 @@ private:
         const QByteArray name = QByteArray::fromStdString(failed ? path : absolute.string());
         return QUrl::fromEncoded(QByteArrayLiteral("file://") + name.toPercentEncoding("/"));
     }
+
+    static ShellResult run_handler(const QString& handler, const QUrl& url)
+    {
+        // Owned by no one: a handler still running when the program ends is not stopped.
+        auto* process = new QProcess;
+        process->setProgram(handler);
+        process->setArguments({QString::fromLatin1(url.toEncoded())});
+        process->setStandardInputFile(QProcess::nullDevice());
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->start();
+        if (!process->waitForStarted()) {
+            delete process;
+            return {false, std::string(handler_name) + " could not be started"};
+        }
+        if (process->state() != QProcess::NotRunning) {
+            QEventLoop waiting;
+            QObject::connect(process, &QProcess::finished, &waiting, &QEventLoop::quit);
+            QTimer::singleShot(answer_time_ms, &waiting, &QEventLoop::quit);
+            waiting.exec(QEventLoop::ExcludeUserInputEvents);
+        }
+        if (process->state() != QProcess::NotRunning) {
+            QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+            return {};
+        }
+        const bool crashed = process->exitStatus() != QProcess::NormalExit;
+        const int status = process->exitCode();
+        delete process;
+        if (crashed) return {false, std::string(handler_name) + " crashed"};
+        if (status != 0) return {false, std::string(handler_name) + " ended with exit status " + std::to_string(status)};
+        return {};
+    }
 };
 
 class QtSaveDialogs final : public SaveDialogs {
@@ -211,8 +262,12 @@ public:
     bool show_save(FileDialogState& dialog) override
     {
         Control::flush_all();
-        QFileDialog box(QApplication::activeWindow(), qt::to_qstring(dialog.dialog_title),
-                        QFile::decodeName(dialog.init_dir.c_str()));
+        const QString folder = QFile::decodeName(dialog.init_dir.c_str());
+        // The toolkit names files by Unicode text: a folder whose name does not come back
+        // as the same bytes cannot be shown, and the dialog would open on another one, where
+        // the user never chose to save.
+        if (QFile::encodeName(folder).toStdString() != dialog.init_dir) raise_error(error::folder_not_shown);
+        QFileDialog box(QApplication::activeWindow(), qt::to_qstring(dialog.dialog_title), folder);
         box.setAcceptMode(QFileDialog::AcceptSave);
         box.setOption(QFileDialog::DontConfirmOverwrite, true);
         box.setOption(QFileDialog::DontUseNativeDialog, true);

@@ -12,10 +12,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 extern char** environ;
@@ -37,6 +39,8 @@ struct ChildRun {
 };
 
 struct ChildEnd {
+    // The child outran the time it was given and was killed.
+    bool timed_out = false;
     bool exited = false;
     int exit_code = -1;
     int signal_number = 0;
@@ -130,6 +134,31 @@ inline ChildEnd wait_for(RunningChild& child)
     end.signal_number = child.pid > 0 && WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     end.output = child.output_folder->read_file("output.txt");
     child.pid = -1;
+    return end;
+}
+
+// Waits for the child's end for at most this long, then kills it, so that a child that
+// hangs fails its test instead of holding up the tests.
+inline ChildEnd wait_for(RunningChild& child, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    bool timed_out = false;
+    // Looks whether the child has ended, leaving it to be reaped below.
+    const auto running = [&child] {
+        siginfo_t info{};
+        return ::waitid(P_PID, static_cast<id_t>(child.pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+               info.si_pid == 0;
+    };
+    while (child.pid > 0 && running()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            ::kill(child.pid, SIGKILL);
+            timed_out = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ChildEnd end = wait_for(child);
+    end.timed_out = timed_out;
     return end;
 }
 

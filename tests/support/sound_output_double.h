@@ -1,6 +1,6 @@
 #pragma once
 // A sound output that records what the player asks of it and when the sounds end. Given
-// a real output it passes everything on and records the real ends; alone it accepts
+// a real output it passes everything on and records the real ends and refusals; alone it accepts
 // every sound but those it is told to refuse, and the test ends them, from a thread of
 // their own as the library does. Also: a silent wave file of a given length.
 #include "platform/sound_player.h"
@@ -47,17 +47,19 @@ public:
                 return starts_.back().accepted;
             }
         }
-        const bool accepted = real_->start(id, sound, [this, id, on_end = std::move(on_end)](bool played_through) {
+        const bool accepted = real_->start(id, sound, [this, id, on_end = std::move(on_end)](platform::SoundEnd how) {
             {
                 const std::scoped_lock hold(lock_);
-                ends_.push_back({id, played_through, std::this_thread::get_id()});
+                if (how == platform::SoundEnd::refused) {
+                    refuse(id);
+                } else {
+                    ends_.push_back({id, how == platform::SoundEnd::played_through, std::this_thread::get_id()});
+                }
             }
-            on_end(played_through);
+            on_end(how);
         });
         const std::scoped_lock hold(lock_);
-        for (Start& each : starts_) {
-            if (each.id == id) each.accepted = accepted;
-        }
+        if (!accepted) refuse(id);
         return accepted;
     }
 
@@ -83,7 +85,9 @@ public:
             handlers_.erase(found);
             ends_.push_back({id, played_through, {}});
         }
-        std::thread([&] { on_end(played_through); }).join();
+        std::thread([&] {
+            on_end(played_through ? platform::SoundEnd::played_through : platform::SoundEnd::broken_off);
+        }).join();
         return true;
     }
 
@@ -113,6 +117,14 @@ public:
     std::vector<platform::Sound> refused;
 
 private:
+    // Notes that the output refused the sound, at once or later; called under the lock.
+    void refuse(std::uint32_t id)
+    {
+        for (Start& each : starts_) {
+            if (each.id == id) each.accepted = false;
+        }
+    }
+
     platform::SoundOutput* real_;
     mutable std::mutex lock_;
     std::vector<Start> starts_;

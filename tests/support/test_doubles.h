@@ -104,13 +104,14 @@ public:
         std::string target;
         int show_state;
     };
-    bool open(const std::string& target, int show_state) override
+    platform::ShellResult open(const std::string& target, int show_state) override
     {
         opened.push_back({target, show_state});
-        return handler_present;
+        return {failure.empty(), failure};
     }
     std::vector<Opened> opened;
-    bool handler_present = true;
+    // Why the handler cannot open what it is given; it opens everything while empty.
+    std::string failure;
 };
 
 // One item of a pop-up menu as it stood when the menu opened.
