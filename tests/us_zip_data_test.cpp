@@ -20,6 +20,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -1150,6 +1151,23 @@ TEST(UsZipCodeFillers, RunningAFillerAgainLeavesItsBlockAsItWas)
     EXPECT_EQ(once[201], "01036 Hampden, MA");
     EXPECT_EQ(once[200], "");
     EXPECT_EQ(once[401], "");
+}
+
+// No record holds a code of after the 1990s: the 851xx codes of Arizona's renumbering of
+// 2009 (its places stand at their 852xx codes), nor the delivery areas made after 2000.
+TEST(UsZipCodes, HoldNoCodeOfTheLaterRenumberingsAndNewAreas)
+{
+    const std::vector<std::string_view> later = {"80238", "33578", "33579", "89081", "89084",
+                                                 "89085", "89086", "95391", "34211", "34212",
+                                                 "85209", "89138"};
+    bool has_queen_creek_of_the_time = false;
+    for (const std::string_view line : zentrel::us_zip_codes_lines) {
+        const std::string_view code = line.substr(0, 5);
+        EXPECT_FALSE(code.starts_with("851")) << line;
+        EXPECT_EQ(std::find(later.begin(), later.end(), code), later.end()) << line;
+        has_queen_creek_of_the_time = has_queen_creek_of_the_time || line == "85242 Queen Creek, AZ";
+    }
+    EXPECT_TRUE(has_queen_creek_of_the_time);
 }
 
 // ---------------------------------------------------------------------------------------

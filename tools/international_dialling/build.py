@@ -30,6 +30,10 @@ sys.path.insert(0, os.path.dirname(HERE))
 from data_lines import Fault, add_sources_argument, expect, write_provenance, write_when_sound  # noqa: E402
 PHONENUMBERS = "usr/lib/python3/dist-packages/phonenumbers"
 ISO3166 = "usr/share/zoneinfo/iso3166.tab"
+# The iso3166.tab entries the records were made from (tzdata 2026b-0+deb12u1). fetch.sh
+# takes the tzdata that the archive offers, whose version changes; its entries that the
+# build reads must still say the same.
+ISO3166_BUILT_FROM = os.path.join(HERE, "iso3166_built_from.tab")
 
 # The Canadian province abbreviations of the time where they differ from today's.
 PROVINCES_OF_THE_TIME = {"QC": "PQ", "NL": "NF"}
@@ -76,8 +80,13 @@ def load_calling_codes(root):
 
 
 def load_country_names(root):
+    return load_entries(os.path.join(root, ISO3166))
+
+
+def load_entries(path):
+    """The code -> name entries of a file laid out as iso3166.tab."""
     names = {}
-    with open(os.path.join(root, ISO3166), encoding="utf-8") as file:
+    with open(path, encoding="utf-8") as file:
         for line in file:
             if line.startswith("#") or not line.strip():
                 continue
@@ -140,6 +149,7 @@ class Builder:
         self.places = load_places(sources)
         self.calling_codes = load_calling_codes(sources)
         self.country_names = load_country_names(sources)
+        self.built_from = load_entries(ISO3166_BUILT_FROM)
         self.decisions = decisions
         self.provenance = []  # (record, what was done)
 
@@ -153,8 +163,20 @@ class Builder:
             regions = self.calling_codes.get(int(code))
             if not regions:
                 raise Fault("code %s: the sources know no country; its name must be decided" % code)
-            name = self.country_names[regions[0]]
+            name = self.country_name(regions[0])
         return self.tagged(code + " " + name, tag)
+
+    def country_name(self, region):
+        """The country name of iso3166.tab, checked against the entry the data was made from."""
+        name, built_from = self.country_names.get(region), self.built_from.get(region)
+        if built_from is None:
+            raise Fault("iso3166.tab: entry %s is read but is not in %s; add it there once its "
+                        "name is checked" % (region, os.path.basename(ISO3166_BUILT_FROM)))
+        if name != built_from:
+            raise Fault("iso3166.tab of the downloaded tzdata changed entry %s: %r, the data was "
+                        "made from %r; check the record and update %s"
+                        % (region, name, built_from, os.path.basename(ISO3166_BUILT_FROM)))
+        return name
 
     @staticmethod
     def tagged(text, tag):
