@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <system_error>
 
@@ -81,4 +83,40 @@ TEST_F(ProgramFolderChild, DISABLED_TheSearchAndTheHelpFindTheFilesBesideTheProg
     EXPECT_TRUE(message_boxes.shown.empty()) << "the help page was found";
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].target, expected + "/Help.htm");
+}
+
+namespace {
+
+std::string bytes_of(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
+// The build's program folder, as a user copies it: beside the executable lie the help page,
+// the licence and the notices that the data's sources ask to go with every copy, each the
+// same as the source tree's.
+TEST(ProgramFolderTest, TheBuiltProgramsFolderCarriesTheHelpPageTheLicenceAndTheNotices)
+{
+    const std::filesystem::path program_folder = ZENTREL_PROGRAM_DIR;
+    const std::filesystem::path source_folder = ZENTREL_SOURCE_DIR;
+    ASSERT_TRUE(std::filesystem::is_regular_file(program_folder / "zentrel")) << program_folder;
+    const struct {
+        const char* name;
+        std::filesystem::path source;
+    } papers[] = {
+        {"Help.htm", source_folder / "main_window" / "Help.htm"},
+        {"LICENSE", source_folder / "LICENSE"},
+        {"NOTICES.md", source_folder / "NOTICES.md"},
+    };
+    for (const auto& paper : papers) {
+        SCOPED_TRACE(paper.name);
+        const std::filesystem::path copy = program_folder / paper.name;
+        ASSERT_TRUE(std::filesystem::is_regular_file(copy)) << copy;
+        const std::string original = bytes_of(paper.source);
+        EXPECT_FALSE(original.empty());
+        EXPECT_EQ(bytes_of(copy), original);
+    }
 }

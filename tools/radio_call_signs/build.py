@@ -2,10 +2,10 @@
 """Builds default_data/radio_call_signs.lines, the default "CallSigns.dat".
 
 Reads itu_series.txt beside this script (the international call-sign series and their
-holders, written from the ITU allocation table of the time) and decisions.txt (the
-prefixes of parts of countries, the aircraft marks and the German Democratic Republic's
-series that the data adds, the series it leaves out, the names it writes differently, and
-the records that stand out of order). It expands the series into one record per prefix,
+holders, written from the ITU allocation table of the first half of 1984) and
+decisions.txt (the prefixes of parts of countries, the aircraft marks and the German
+Democratic Republic's series that the data adds, the series it leaves out, the names it
+writes differently, and the records that stand out of order). It expands the series into one record per prefix,
 applies the decisions, sorts the records, checks every number the file must meet, and
 writes the file only when all of them hold. With --cross-check it also compares the
 prefixes with today's country file of Debian's hamradio-files (cty.dat, which fetch.sh
@@ -164,6 +164,9 @@ def check(lines):
     expect(faults, "line 9", lines[8], ":Null")
     expect(faults, "line 7", lines[6], "# This file was restored on; 12/06/2005 - 11:36:58am")
     expect(faults, "line 925", lines[-1], "#End_Of_Data#")
+    # The restored file: lines 1 to 924 with CR LF, the ":Null" line written empty.
+    restored = sum(len("" if line == ":Null" else line) + 2 for line in lines[:-1])
+    expect(faults, "bytes of the restored file", restored, 16610)
     records = lines[9:-1]
     expect(faults, "records", len(records), 915)
     per_block = [len([r for r in lines[k * 200:(k + 1) * 200] if not r.startswith(("#", ":"))]) for k in range(5)]
@@ -267,8 +270,19 @@ def cross_check(path, records):
 
 PROVENANCE_INTRODUCTION = """Written by tools/radio_call_signs/build.py; do not edit by hand. Every other record
 is one series of tools/radio_call_signs/itu_series.txt, the international call-sign
-series and their holders at the start of the 1990s. A fixed row is one the file holds
-exactly as it stands; one kept as written keeps a name or spelling the table does not."""
+series and their holders in the first half of 1984. A fixed row is one the file holds
+exactly as it stands; one kept as written keeps a name or spelling the table does not.
+
+The data is of the first half of 1984, the time its own fixed rows are of: Upper Volta
+(XT2, renamed Burkina Faso in August 1984), Kampuchea, Zimbabwe's aircraft mark (from
+1980), Kiribati's T31 and T32 (from 1979), France's overseas prefixes FO8, FR8 and FS7
+(before the French reform of January 1985), the Soviet Union, Yugoslavia and the two
+Yemens. Three fixed rows are of an older time, and say so below: VK9 for Papua New Guinea
+and the Admiralty Islands (before 1975) and OR4 (Belgium's Antarctic base, 1958-1967).
+Records of another time that a count forces, for want of one of 1984, say "made to fit"
+or "older than the data" below: BS7H, BV9P and KH7K (of the 1990s), VP3, VP6 and VP7
+(colonial prefixes of before 1973) and the German Democratic Republic's DM and DT (before
+1980)."""
 
 
 def main():
