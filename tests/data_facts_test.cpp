@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,7 +50,8 @@ TEST(RadioCallSignsOfTheirTime, NoPrefixOfAnotherTimeStands)
 {
     const DataLines lines = data_lines(radio_call_signs());
     for (const char* prefix : {"KR6", "KS4", "KZ5", "KG6", "KJ6", "KM6", "KP6", "KS6", "KV4", "KW6", "VR3", "VP4", "V5",
-                               "V6", "V7", "P4", "MD"}) {
+                               "V6", "V7", "P4", "MD", "VK9L", "VK9M", "VP1", "VP2A", "VP2D", "VP2G", "VP2L", "VP2S",
+                               "FR5", "FG5", "FM5"}) {
         EXPECT_FALSE(holds_prefix(lines, prefix)) << prefix;
     }
     for (const char* record : {"2E Great Britain: England", "KB6 USA: Baker/Howland Islands", "XY Burma/Myanmar",
@@ -58,6 +60,68 @@ TEST(RadioCallSignsOfTheirTime, NoPrefixOfAnotherTimeStands)
     }
     for (const char* record : {"PJ3 Netherlands Antilles: Aruba", "KH7 USA: Kure Island", "XY Burma", "XT2 Upper Volta"}) {
         EXPECT_TRUE(holds_record(lines, record)) << record;
+    }
+}
+
+// Australia's external territories stand at their prefixes of the first half of 1984:
+// Cocos-Keeling VK9Y and Lord Howe Island VK9H (VK9C and VK9L came in 1992), Mellish Reef
+// VK9Z (its first VK9M call was of October 1984).
+TEST(RadioCallSignsOfTheirTime, AustraliasTerritoriesStandAtTheirPrefixesOf1984)
+{
+    const DataLines lines = data_lines(radio_call_signs());
+    for (const char* record : {"VK9Y Australia: Cocos Island", "VK9H Australia: Lord Howe Island",
+                               "VK9Z Australia: Mellish Reef", "VK9N Australia: Norfolk Island",
+                               "VK9W Australia: Willis Island", "VK9X Australia: Christmas Island"}) {
+        EXPECT_TRUE(holds_record(lines, record)) << record;
+    }
+}
+
+// The records of another time that the counts force are these and no others: each shape,
+// place and qualifier whose count the records of 1984 cannot fill holds exactly the records
+// of 1984 and the declared ones (BS7H, BV9P, KH7K, VK9C; VK9C, VP3, VP6, VP7; DM, DT).
+TEST(RadioCallSignsOfTheirTime, OnlyTheDeclaredRecordsAreOfAnotherTime)
+{
+    const DataLines lines = data_lines(radio_call_signs());
+    struct Case {
+        const char* what;
+        std::function<bool(const std::string& prefix, const std::string& name)> holds;
+        std::vector<std::string> prefixes;
+    };
+    const auto shape_of = [](const std::string& prefix) {
+        std::string shape;
+        for (const char c : prefix) {
+            shape += (c >= '0' && c <= '9') ? 'D' : 'L';
+        }
+        return shape;
+    };
+    const std::vector<Case> cases = {
+        {"letter, letter, digit, letter",
+         [&](const std::string& prefix, const std::string&) { return shape_of(prefix) == "LLDL"; },
+         {"BS7H", "BV9P", "CE0X", "CE0Y", "CE0Z", "FB8W", "FB8X", "FB8Y", "FB8Z", "KH5K", "KH7K", "VK9C", "VK9H",
+          "VK9N", "VK9W", "VK9X", "VK9Y", "VK9Z", "VP2E", "VP2M", "VP2V"}},
+        {"between the fixed VK9 and VP8 rows",
+         [](const std::string& prefix, const std::string&) {
+             return prefix > "VK9" && prefix < "VP8";
+         },
+         {"VK9C", "VK9H", "VK9N", "VK9W", "VK9X", "VK9Y", "VK9Z", "VL", "VM", "VN", "VO", "VO1", "VO2", "VP", "VP2",
+          "VP2E", "VP2M", "VP2V", "VP3", "VP5", "VP6", "VP7"}},
+        {"(GDR)", [](const std::string&, const std::string& name) { return name.find("(GDR)") != std::string::npos; },
+         {"DM", "DT", "Y2", "Y3", "Y4", "Y5", "Y6", "Y7", "Y8", "Y9"}},
+    };
+    for (const Case& each : cases) {
+        std::vector<std::string> found;
+        for (const std::string& line : lines) {
+            const auto space = line.find(' ');
+            if (space == std::string::npos || line[0] == '#' || line[0] == ':') {
+                continue;
+            }
+            const std::string prefix = line.substr(0, space);
+            if (each.holds(prefix, line.substr(space + 1))) {
+                found.push_back(prefix);
+            }
+        }
+        std::sort(found.begin(), found.end());
+        EXPECT_EQ(found, each.prefixes) << each.what;
     }
 }
 

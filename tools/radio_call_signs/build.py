@@ -219,6 +219,42 @@ def check(lines):
     return faults
 
 
+# The records of another time than the first half of 1984: each stands only with a reason that
+# says so in the provenance (the fixed rows of an older time, and the records a count forces).
+OF_ANOTHER_TIME = {
+    "VK9 Australia: Papua New Guinea", "VK9 Australia: Admiralty Island", "OR4 Belgian Antartica",
+    "BS7H China: Scarborough Reef", "BV9P Taiwan: Pratas Island", "KH7K USA: Kure Island",
+    "VK9C Australia: Cocos/Keeling Islands", "VP3 British Guiana", "VP6 Barbados", "VP7 Bahamas",
+    "DM Germany (GDR)", "DT Germany (GDR)",
+}
+SAYS_ANOTHER_TIME = ("made to fit", "older than the data", "of an older time")
+# Prefixes that were gone by 1984 or came after it (their records of 1984 stand instead: VK9H,
+# VK9Z, KP1-KP5, KH1-KH9, KC6, KX6, P2, 8P, C6, 8R, V3, Y2-Y9 beside the declared DM and DT).
+NOT_OF_THE_TIME = [
+    "VK9L", "VK9M", "KR6", "KS4", "KZ5", "KG6", "KJ6", "KM6", "KP6", "KS6", "KV4", "KW6", "VR3", "VP4", "VP1",
+    "VP2A", "VP2D", "VP2G", "VP2L", "VP2S", "VQ1", "VS9", "V5", "V6", "V7", "P4", "MD", "FR5", "FG5", "FM5",
+]
+
+
+def check_era(faults, records, provenance):
+    """Every record of another time is declared as one, and no prefix of another time stands."""
+    reasons = collections.defaultdict(list)
+    for record, reason in provenance:
+        reasons[record].append(reason)
+    for record in sorted(OF_ANOTHER_TIME):
+        if record not in records:
+            faults.append("the data lacks the declared record of another time %r" % record)
+        elif not any(phrase in reason for reason in reasons[record] for phrase in SAYS_ANOTHER_TIME):
+            faults.append("%r is of another time and its reason does not say so" % record)
+    for record, reason in provenance:
+        if record not in OF_ANOTHER_TIME and any(phrase in reason for phrase in SAYS_ANOTHER_TIME):
+            faults.append("%r is declared of another time but is not listed as one" % record)
+    prefixes = {record.split(" ", 1)[0] for record in records}
+    for prefix in NOT_OF_THE_TIME:
+        if prefix in prefixes:
+            faults.append("the prefix %s is not of the first half of 1984" % prefix)
+
+
 def check_order(faults, lines):
     """Ascending as whole lines, but for the three places the data keeps out of order."""
     breaks = {362, 720, 748}
@@ -240,6 +276,12 @@ def check_order(faults, lines):
 
 
 # ---------------------------------------------------------------------------------------
+
+
+def era_faults(records, provenance):
+    faults = []
+    check_era(faults, records, provenance)
+    return faults
 
 
 def cross_check(path, records):
@@ -279,10 +321,18 @@ The data is of the first half of 1984, the time its own fixed rows are of: Upper
 (before the French reform of January 1985), the Soviet Union, Yugoslavia and the two
 Yemens. Three fixed rows are of an older time, and say so below: VK9 for Papua New Guinea
 and the Admiralty Islands (before 1975) and OR4 (Belgium's Antarctic base, 1958-1967).
-Records of another time that a count forces, for want of one of 1984, say "made to fit"
-or "older than the data" below: BS7H, BV9P and KH7K (of the 1990s), VP3, VP6 and VP7
-(colonial prefixes of before 1973) and the German Democratic Republic's DM and DT (before
-1980)."""
+Nine records of another time stand where a count leaves no record of 1984, and say "made
+to fit" or "older than the data" below:
+- BS7H and BV9P (prefixes of the mid-1990s), KH7K (Kure's prefix of the 1990s) and VK9C
+  (Cocos-Keeling's from 1992): 21 prefixes have the shape letter, letter, digit, letter,
+  and the data's prefixes of 1984 of that shape are 17;
+- VK9C again, VP3, VP6 and VP7 (colonial prefixes of before 1973): the fixed rows "VK9
+  Australia: Admiralty Island" and the first VP8 leave 22 records between them, and the
+  data's prefixes of 1984 that sort there are 18;
+- DM and DT, the German Democratic Republic's amateur prefixes of 1952 to 1979: "(GDR)"
+  stands ten times, and the GDR's series of 1984 are the eight Y2 to Y9.
+build.py checks that each of these says so, and that none of a list of prefixes gone by
+1984 or come after it stands."""
 
 
 def main():
@@ -302,7 +352,7 @@ def main():
         decisions = Decisions(os.path.join(HERE, "decisions.txt"))
         records, provenance = build(read_series(os.path.join(HERE, "itu_series.txt")), decisions)
         lines = assemble(decisions.header, records)
-        faults = check(lines)
+        faults = check(lines) + era_faults(records, provenance)
     except Fault as fault:
         print("build.py: " + str(fault), file=sys.stderr)
         return 1
