@@ -50,7 +50,7 @@ TEST(RadioCallSignsOfTheirTime, NoPrefixOfAnotherTimeStands)
 {
     const DataLines lines = data_lines(radio_call_signs());
     for (const char* prefix : {"KR6", "KS4", "KZ5", "KG6", "KJ6", "KM6", "KP6", "KS6", "KV4", "KW6", "VR3", "VP4", "V5",
-                               "V6", "V7", "P4", "MD", "VK9L", "VK9M", "VP1", "VP2A", "VP2D", "VP2G", "VP2L", "VP2S",
+                               "V6", "V7", "P4", "MD", "VK9L", "VK9M", "3Y0", "VP1", "VP2A", "VP2D", "VP2G", "VP2L", "VP2S",
                                "FR5", "FG5", "FM5"}) {
         EXPECT_FALSE(holds_prefix(lines, prefix)) << prefix;
     }
