@@ -2,7 +2,7 @@
 
 Today's ZIP-code lists do not say when a code was made. The Census Bureau's ZIP-code
 tabulation areas (ZCTAs) do, roughly: the areas of the 2000 census were drawn from the
-addresses of 1999-2000, one area for each code that had homes of its own. Two lists give
+census's own addresses, one area for each code that had homes of its own. Two lists give
 them here, both Census Bureau data (public domain) in MIT-licensed npm packages:
 
 - cities 2.0.0: the 33,178 areas of 2000 (with their "HH" water and "XX" land
