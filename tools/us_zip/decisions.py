@@ -8,6 +8,8 @@ provenance file with the records it touches:
   drop ZIP[-ZIP] | REASON             the source records of these ZIP codes are left out,
                                       and no record is made to fit at them
   keep ZIP[-ZIP] | REASON             these records are never left out to meet a count
+  in-use ZIP | REASON                 the code is known in use before 2000: the era rule
+                                      (era.py) does not leave it out
   fill ZIP | NAME, ST | REASON        a record made to fit, not in the sources
   move ZIP-ZIP | FORMER | REASON     the records of these codes stand at the codes they had
                                       then, FORMER for the first, where no record of today
@@ -34,6 +36,7 @@ class Decisions:
     names: dict = field(default_factory=dict)       # zip -> (name, reason)
     drops: dict = field(default_factory=dict)       # zip -> reason
     keeps: dict = field(default_factory=dict)       # zip -> reason
+    in_use: dict = field(default_factory=dict)      # zip -> reason
     fills: dict = field(default_factory=dict)       # zip -> (name, state, reason)
     military: list = field(default_factory=list)    # (prefix, state, city, reason)
     moves: list = field(default_factory=list)       # (low, high, former low, reason)
@@ -67,7 +70,11 @@ def parse_statement(decisions, text):
         decisions.drops.update((code, reason) for code in zip_range(argument))
     elif kind == "keep":
         decisions.keeps.update((code, reason) for code in zip_range(argument))
+    elif kind == "in-use":
+        decisions.in_use.update((code, reason) for code in zip_range(argument))
     elif kind == "fill":
+        if argument in decisions.fills:
+            raise ValueError("a second fill of this ZIP code")
         name, _, state = fields[1].rpartition(", ")
         decisions.fills[argument] = (name, state, reason)
     elif kind == "move":

@@ -83,10 +83,15 @@ def is_firm(name):
 
 
 class Fitter:
-    def __init__(self, targets, sources, decisions):
+    def __init__(self, targets, sources, decisions, era):
         self.targets = targets
         self.sources = sources
         self.decisions = decisions
+        self.era = era
+        # Codes that the targets give: they stand even where the era rule dates them later.
+        self.given_codes = ({anchor.zip for anchor in targets.anchors} | {r.zip for r in targets.floating}
+                            | {code for code, _ in decisions.places.values()})
+        self.later_given = []   # (zip, why the rule dates it later) of the codes the targets give
         self.states = states_by_element(targets)
         self.known_words = {word for record in sources.values() for word in words_of(record.name)}
         self.dropped = []
@@ -107,12 +112,38 @@ class Fitter:
                 continue
             candidates[code] = self.candidate_from_source(source)
         self.move_to_former_codes(candidates)
+        self.drop_later_codes(candidates)
         for code, (name, state, reason) in self.decisions.fills.items():
             if code in candidates:
                 raise SystemExit(f"fill {code}: the sources hold this ZIP code")
+            if self.is_later(code):
+                raise SystemExit(f"fill {code}: {self.era.later_reason(code)}")
             candidates[code] = Candidate(Record(code, name, state), [f"made to fit: {reason}"],
                                          made_to_fit=True)
         return candidates
+
+    def drop_later_codes(self, candidates):
+        """The era rule, on the records that stand at today's code (a record moved to its
+        former code is of the time already)."""
+        for code in [c for c in candidates if c in self.sources]:
+            later = self.later_reason(code)
+            if later:
+                del candidates[code]
+                self.dropped.append((code, source_line(self.sources[code]), later))
+
+    def later_reason(self, code):
+        """Why the era rule leaves the record of this code out, or None: a code known in use
+        before 2000 passes, and a code the targets give stands (and is reported)."""
+        if code in self.decisions.in_use:
+            return None
+        reason = self.era.later_reason(code)
+        if reason and code in self.given_codes:
+            self.later_given.append((code, reason))
+            return None
+        return reason
+
+    def is_later(self, code):
+        return code not in self.decisions.in_use and self.era.later_reason(code) is not None
 
     def move_to_former_codes(self, candidates):
         """Records of renumbered areas stand at the codes they had then, where no record of
@@ -375,7 +406,7 @@ class Fitter:
     def made_to_fit(self, chosen, count, before, after, state, forced_name):
         taken = set(self.sources) | set(self.candidates) | set(self.decisions.drops) | {c.zip for c in chosen}
         free = [f"{code:05d}" for code in range(int(before.zip) + 1, int(after.zip))
-                if f"{code:05d}" not in taken and not self.is_absent(f"{code:05d}")
+                if f"{code:05d}" not in taken and not self.is_absent(f"{code:05d}") and not self.is_later(f"{code:05d}")
                 and not self.is_listed_code(f"{code:05d}", before.element + 1)]
         if len(free) < count:
             raise SystemExit(f"{before.zip}-{after.zip}: {count} records to make, {len(free)} free codes")

@@ -82,15 +82,23 @@ def place_numbers(fitted, first, last):
 
 
 def renamable_records(fitter, fitted, first, last, counts, sizes):
-    """The source records taken unchanged whose place has as many records as `sizes` allows
-    and that no statement names: (element, record, candidate)."""
+    """The source records taken unchanged whose place has as many records as `sizes` allows,
+    that no statement names and whose name no record of the range of another state has:
+    (element, record, candidate)."""
     anchored = fitter.anchored()
     for e in range(first, last + 1):
         record = fitted.elements.get(e)
         candidate = fitter.candidates.get(record.zip) if record else None
         if (candidate and not fitted.notes.get(e) and e not in anchored
-                and counts[(record.name, record.state)] in sizes and not fitter.is_governed(record.name, e)):
+                and counts[(record.name, record.state)] in sizes and not fitter.is_governed(record.name, e)
+                and not in_other_state(counts, record.name, record.state)):
             yield e, record, candidate
+
+
+def in_other_state(counts, name, state):
+    """Whether a record of the range of another state has this name: such names are counted
+    as names both states share, and the renamings leave their number alone."""
+    return any(n == name and s != state for n, s in counts)
 
 
 def rename_single_places(fitter, fitted, first, last, count, single_target):
@@ -100,7 +108,8 @@ def rename_single_places(fitter, fitted, first, last, count, single_target):
         for other in candidate.other_names:
             n = counts[(other, record.state)]
             if (n == 1) == single_target and n >= 1 and not fitter.is_governed(other, e) \
-                    and (other, record.state) not in targets_taken:
+                    and (other, record.state) not in targets_taken \
+                    and not in_other_state(counts, other, record.state):
                 options.append((e, other))
                 if single_target:
                     targets_taken.add((other, record.state))
@@ -127,7 +136,8 @@ def split_places(fitter, fitted, first, last, count, sizes):
             continue
         other = next((name for name in candidate.other_names
                       if not counts[(name, record.state)] and name not in names_taken
-                      and name not in fitter.other_names_used and not fitter.is_governed(name, e)), None)
+                      and name not in fitter.other_names_used and not fitter.is_governed(name, e)
+                      and not in_other_state(counts, name, record.state)), None)
         if other:
             options.append((e, other))
             names_taken.add(other)
