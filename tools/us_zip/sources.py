@@ -34,8 +34,9 @@ class SourceRecord:
     in_zip_lists: bool = True          # held by a zipcodes list, not by GeoNames alone
 
 
-def verify(folder):
-    for name, digest in PACKAGES.items():
+def verify(folder, packages=None):
+    """Checks each downloaded tarball (by default the ZIP-code lists') against its SHA-256."""
+    for name, digest in (PACKAGES if packages is None else packages).items():
         path = Path(folder) / name
         if not path.is_file():
             raise SystemExit(f"missing {path}: run tools/us_zip/fetch.sh first")
