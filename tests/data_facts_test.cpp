@@ -45,20 +45,22 @@ TEST(RadioCallSignsOfTheirTime, TheSovietSeriesAreTheSovietUnions)
 
 // Prefixes that were gone by 1984 (the United States' possessions before the FCC's system
 // of 1978, British colonies' prefixes) or came after it (Namibia, Micronesia, the Marshall
-// Islands, Aruba, Britain's novice and M licences) do not stand, and the names are of 1984.
+// Islands, Aruba, Britain's novice and M licences, Prince Edward Island's VY2) do not stand,
+// and the names are of 1984: St. Paul Island stands at VY0, its prefix from 1976.
 TEST(RadioCallSignsOfTheirTime, NoPrefixOfAnotherTimeStands)
 {
     const DataLines lines = data_lines(radio_call_signs());
     for (const char* prefix : {"KR6", "KS4", "KZ5", "KG6", "KJ6", "KM6", "KP6", "KS6", "KV4", "KW6", "VR3", "VP4", "V5",
                                "V6", "V7", "P4", "MD", "VK9L", "VK9M", "3Y0", "VP1", "VP2A", "VP2D", "VP2G", "VP2L", "VP2S",
-                               "FR5", "FG5", "FM5"}) {
+                               "FR5", "FG5", "FM5", "VY2"}) {
         EXPECT_FALSE(holds_prefix(lines, prefix)) << prefix;
     }
     for (const char* record : {"2E Great Britain: England", "KB6 USA: Baker/Howland Islands", "XY Burma/Myanmar",
                                "EW Belarus (Aircraft)"}) {
         EXPECT_FALSE(holds_record(lines, record)) << record;
     }
-    for (const char* record : {"PJ3 Netherlands Antilles: Aruba", "KH7 USA: Kure Island", "XY Burma", "XT2 Upper Volta"}) {
+    for (const char* record : {"PJ3 Netherlands Antilles: Aruba", "KH7 USA: Kure Island", "XY Burma", "XT2 Upper Volta",
+                               "VY0 Canada: St.Paul Island"}) {
         EXPECT_TRUE(holds_record(lines, record)) << record;
     }
 }
@@ -78,7 +80,8 @@ TEST(RadioCallSignsOfTheirTime, AustraliasTerritoriesStandAtTheirPrefixesOf1984)
 
 // The records of another time that the counts force are these and no others: each shape,
 // place and qualifier whose count the records of 1984 cannot fill holds exactly the records
-// of 1984 and the declared ones (BS7H, BV9P, KH7K, VK9C; VK9C, VP3, VP6, VP7; DM, DT).
+// of 1984 and the declared ones (BS7H, BV9P, KH7K, VK9C; VK9C, VP3, VP6, VP7; DM, DT; CY,
+// CY0, CY9, VE9).
 TEST(RadioCallSignsOfTheirTime, OnlyTheDeclaredRecordsAreOfAnotherTime)
 {
     const DataLines lines = data_lines(radio_call_signs());
@@ -107,6 +110,10 @@ TEST(RadioCallSignsOfTheirTime, OnlyTheDeclaredRecordsAreOfAnotherTime)
           "VP2E", "VP2M", "VP2V", "VP3", "VP5", "VP6", "VP7"}},
         {"(GDR)", [](const std::string&, const std::string& name) { return name.find("(GDR)") != std::string::npos; },
          {"DM", "DT", "Y2", "Y3", "Y4", "Y5", "Y6", "Y7", "Y8", "Y9"}},
+        {"Canada before the colon",
+         [](const std::string&, const std::string& name) { return name.rfind("Canada: ", 0) == 0; },
+         {"CY", "CY0", "CY9", "VE0", "VE2", "VE3", "VE4", "VE5", "VE6", "VE7", "VE8", "VE9", "VO", "VO1", "VO2", "VY",
+          "VY0", "VY1"}},
     };
     for (const Case& each : cases) {
         std::vector<std::string> found;

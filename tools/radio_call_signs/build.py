@@ -166,7 +166,7 @@ def check(lines):
     expect(faults, "line 925", lines[-1], "#End_Of_Data#")
     # The restored file: lines 1 to 924 with CR LF, the ":Null" line written empty.
     restored = sum(len("" if line == ":Null" else line) + 2 for line in lines[:-1])
-    expect(faults, "bytes of the restored file", restored, 16607)
+    expect(faults, "bytes of the restored file", restored, 16595)
     records = lines[9:-1]
     expect(faults, "records", len(records), 915)
     per_block = [len([r for r in lines[k * 200:(k + 1) * 200] if not r.startswith(("#", ":"))]) for k in range(5)]
@@ -225,14 +225,17 @@ OF_ANOTHER_TIME = {
     "VK9 Australia: Papua New Guinea", "VK9 Australia: Admiralty Island", "OR4 Belgian Antartica",
     "BS7H China: Scarborough Reef", "BV9P Taiwan: Pratas Island", "KH7K USA: Kure Island",
     "VK9C Australia: Cocos/Keeling Islands", "VP3 British Guiana", "VP6 Barbados", "VP7 Bahamas",
-    "DM Germany (GDR)", "DT Germany (GDR)",
+    "DM Germany (GDR)", "DT Germany (GDR)", "CY Canada: Sable Island/St.Paul Island", "CY0 Canada: Sable Island",
+    "CY9 Canada: St.Paul Island", "VE9 Canada: New Brunswick",
 }
 SAYS_ANOTHER_TIME = ("made to fit", "older than the data", "of an older time")
 # Prefixes that were gone by 1984 or came after it (their records of 1984 stand instead: VK9H,
-# VK9Z, KP1-KP5, KH1-KH9, KC6, KX6, P2, 8P, C6, 8R, V3, Y2-Y9 beside the declared DM and DT).
+# VK9Z, KP1-KP5, KH1-KH9, KC6, KX6, P2, 8P, C6, 8R, V3, Y2-Y9 beside the declared DM and DT,
+# and St. Paul Island's VY0 of 1976 where Prince Edward Island's later VY2 stood).
 NOT_OF_THE_TIME = [
     "VK9L", "VK9M", "3Y0", "KR6", "KS4", "KZ5", "KG6", "KJ6", "KM6", "KP6", "KS6", "KV4", "KW6", "VR3", "VP4", "VP1",
     "VP2A", "VP2D", "VP2G", "VP2L", "VP2S", "VQ1", "VS9", "V5", "V6", "V7", "P4", "MD", "FR5", "FG5", "FM5",
+    "VY2",
 ]
 
 
@@ -321,8 +324,8 @@ The data is of the first half of 1984, the time its own fixed rows are of: Upper
 (before the French reform of January 1985), the Soviet Union, Yugoslavia and the two
 Yemens. Three fixed rows are of an older time, and say so below: VK9 for Papua New Guinea
 and the Admiralty Islands (before 1975) and OR4 (Belgium's Antarctic base, 1958-1967).
-Nine records of another time stand where a count leaves no record of 1984, and say "made
-to fit" or "older than the data" below:
+Thirteen records of another time stand where a count leaves no record of 1984, and say
+"made to fit" or "older than the data" below:
 - BS7H and BV9P (prefixes of the mid-1990s), KH7K (Kure's prefix of the 1990s) and VK9C
   (Cocos-Keeling's from 1992): 21 prefixes have the shape letter, letter, digit, letter,
   and the data's prefixes of 1984 of that shape are 17;
@@ -330,7 +333,11 @@ to fit" or "older than the data" below:
   Australia: Admiralty Island" and the first VP8 leave 22 records between them, and the
   data's prefixes of 1984 that sort there are 18;
 - DM and DT, the German Democratic Republic's amateur prefixes of 1952 to 1979: "(GDR)"
-  stands ten times, and the GDR's series of 1984 are the eight Y2 to Y9.
+  stands ten times, and the GDR's series of 1984 are the eight Y2 to Y9;
+- CY, CY0 and CY9 (Sable and St. Paul Islands' prefixes of the 1990s) and VE9 (New
+  Brunswick's, split from VE1 after the data's time as far as found): Canada stands before
+  the colon in 18 records, and the data's Canadian parts of 1984 are 14, none of which
+  sorts where these four stand (Sable's VX9 of 1976 would sort where every place is taken).
 build.py checks that each of these says so, and that none of a list of prefixes gone by
 1984 or come after it stands."""
 
