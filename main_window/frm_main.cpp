@@ -7,6 +7,8 @@
 #include "platform/text.h"
 #include "platform/widgets/app_state.h"
 
+#include <vector>
+
 namespace zentrel {
 
 namespace {
@@ -119,6 +121,7 @@ void frm_Main::wire_handlers()
 void frm_Main::load_and_show()
 {
     Form_Load();
+    set_minimum_window_size();
     ui_.frm.show();
 }
 
@@ -247,6 +250,27 @@ void frm_Main::Form_Resize()
         ui_.flx_ResultsChart.set_height(rows_height > room ? room : rows_height);
     }
     ui_.flx_ResultsChart.set_col_width(1, static_cast<double>(platform::round_half_even(ui_.frm.outer_width())));
+}
+
+// The smallest size the user can give the window: the one at which, in every category,
+// the controls stand whole in their frames, each option's circle and caption stay clear
+// of the other option, and the grid has room for its header row and one row of results.
+// Read from the options as they draw the captions, in the font every category gives them.
+void frm_Main::set_minimum_window_size()
+{
+    std::vector<OptionsShown> categories;
+    for (int index = 0; index < category_count; ++index) {
+        const auto category = static_cast<Category>(index);
+        categories.push_back({platform::val(Text_for_Category("Diall_Option_Width", category)),
+                              ui_.opt_DiallOption_0.caption_end(Text_for_Category("Dialling codes", category))});
+    }
+    std::int32_t header_and_one_row = 2;
+    // The window opens at the size it was made with, which this never exceeds.
+    const InnerSize designed{ui_.frm.client_width(), ui_.frm.client_height()};
+    const InnerSize smallest = minimum_inner_size(ui_.com_Search.width(), categories,
+                                                  Grid_Rows_Height(header_and_one_row), designed,
+                                                  platform::twips_per_pixel);
+    ui_.frm.set_minimum_size(smallest.width, smallest.height);
 }
 
 // ---------------------------------------------------------------------------------
