@@ -2,9 +2,12 @@
 
 #include "info_windows/frm_about.h"
 #include "info_windows/frm_datainfo.h"
+#include "main_window/main_layout.h"
 #include "platform/formats.h"
 #include "platform/text.h"
 #include "platform/widgets/app_state.h"
+
+#include <vector>
 
 namespace zentrel {
 
@@ -118,6 +121,7 @@ void frm_Main::wire_handlers()
 void frm_Main::load_and_show()
 {
     Form_Load();
+    set_minimum_window_size();
     ui_.frm.show();
 }
 
@@ -218,39 +222,55 @@ void frm_Main::Form_Unload() { platform::end_program(); }
 
 void frm_Main::Form_Resize()
 {
-    const double W = ui_.frm.client_width();
-    const double H = ui_.frm.client_height();
-    const double upper_width = W > 740 ? W - 240 : 500;
+    const LayoutSizes sizes =
+        layout_for_size(ui_.frm.client_width(), ui_.frm.client_height(),
+                        {ui_.opt_DiallOption_1.width(), ui_.lab_Direction.width(), ui_.com_Search.width()});
 
-    ui_.fra_SearchType.move(120, 120, upper_width, ui_.fra_SearchType.height());
-    const double list_width = ui_.fra_SearchType.width() - 240;
-    ui_.com_SearchType.move(120, 240, list_width > 1000 ? list_width : 1000, ui_.com_SearchType.height());
+    ui_.fra_SearchType.move(120, 120, sizes.frame_width, ui_.fra_SearchType.height());
+    ui_.com_SearchType.move(120, 240, sizes.category_list_width, ui_.com_SearchType.height());
 
-    ui_.fra_Search.move(120, 960, upper_width, ui_.fra_Search.height());
+    ui_.fra_Search.move(120, 960, sizes.frame_width, ui_.fra_Search.height());
     ui_.opt_DiallOption_0.set_left(120);
-    const double option_1_left = ui_.fra_Search.width() - (ui_.opt_DiallOption_1.width() + 120);
-    ui_.opt_DiallOption_1.set_left(option_1_left > 1600 ? option_1_left : 1600);
-    ui_.lab_Direction.set_left((ui_.fra_Search.width() - ui_.lab_Direction.width()) / 2);
+    ui_.opt_DiallOption_1.set_left(sizes.option_1_left);
+    ui_.lab_Direction.set_left(sizes.arrow_left);
 
-    const double box_width = W - (ui_.com_Search.width() + 360);
-    ui_.txt_Inputbox.move(120, 1680, box_width > 500 ? box_width : 500, 375);
-    ui_.com_Search.move(ui_.txt_Inputbox.width() + ui_.txt_Inputbox.left() + 120, 1680, 1335, 375);
+    ui_.txt_Inputbox.move(120, 1680, sizes.pattern_box_width, 375);
+    ui_.com_Search.move(sizes.search_button_left, 1680, 1335, 375);
 
-    const double results_top = 2160;
-    const double results_height = H - (results_top + 120);
-    ui_.fra_TheResults.move(ui_.fra_Search.left(), results_top, ui_.fra_Search.width(),
-                            results_height > 500 ? results_height : 500);
+    ui_.fra_TheResults.move(ui_.fra_Search.left(), layout_place::results_frame_top, ui_.fra_Search.width(),
+                            sizes.results_frame_height);
 
     ui_.flx_ResultsChart.set_left(120);
-    ui_.flx_ResultsChart.set_top(240);
-    if (ui_.fra_TheResults.width() - 240 > 0) ui_.flx_ResultsChart.set_width(ui_.fra_TheResults.width() - 240);
-    const double room = ui_.fra_TheResults.height() - 360;
+    ui_.flx_ResultsChart.set_top(layout_place::grid_top);
+    if (sizes.grid_width > 0) ui_.flx_ResultsChart.set_width(sizes.grid_width);
+    const double room = ui_.fra_TheResults.height() - layout_place::grid_room_left_free;
     if (room > 0) {
         std::int32_t all_rows = -1;
         const double rows_height = Grid_Rows_Height(all_rows);
         ui_.flx_ResultsChart.set_height(rows_height > room ? room : rows_height);
     }
     ui_.flx_ResultsChart.set_col_width(1, static_cast<double>(platform::round_half_even(ui_.frm.outer_width())));
+}
+
+// The smallest size the user can give the window: the one at which, in every category,
+// the controls stand whole in their frames, each option's circle and caption stay clear
+// of the other option, and the grid has room for its header row and one row of results.
+// Read from the options as they draw the captions, in the font every category gives them.
+void frm_Main::set_minimum_window_size()
+{
+    std::vector<OptionsShown> categories;
+    for (int index = 0; index < category_count; ++index) {
+        const auto category = static_cast<Category>(index);
+        categories.push_back({platform::val(Text_for_Category("Diall_Option_Width", category)),
+                              ui_.opt_DiallOption_0.caption_end(Text_for_Category("Dialling codes", category))});
+    }
+    std::int32_t header_and_one_row = 2;
+    // The window opens at the size it was made with, which this never exceeds.
+    const InnerSize designed{ui_.frm.client_width(), ui_.frm.client_height()};
+    const InnerSize smallest = minimum_inner_size(ui_.com_Search.width(), categories,
+                                                  Grid_Rows_Height(header_and_one_row), designed,
+                                                  platform::twips_per_pixel);
+    ui_.frm.set_minimum_size(smallest.width, smallest.height);
 }
 
 // ---------------------------------------------------------------------------------

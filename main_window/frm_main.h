@@ -56,6 +56,7 @@ private:
     void Form_Activate();
     void Form_Resize();
     void Form_Unload();
+    void set_minimum_window_size();
 
     // Category, direction and pattern box.
     void com_SearchType_Click();

@@ -237,10 +237,10 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowSize)
         {312, 264, 4440, 4200, 2870, 2985, 1680},
         // wider and taller
         {640, 480, 9360, 9120, 7790, 7905, 4920},
-        // at or below 740 twips every minimum applies
-        {49, 40, 500, 1000, 1600, 500, 500},
-        // just above 740 twips the frames follow the width again
-        {50, 200, 510, 1000, 1600, 500, 720},
+        // below the smallest size the window takes (278 x 214) it is laid out at that size:
+        // 4170 x 3210 twips; the layout's own minimums below it are MainLayoutTest's
+        {1, 1, 3930, 3690, 2360, 2475, 930},
+        {100, 600, 3930, 3690, 2360, 2475, 6720},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.width_pixels);
@@ -254,8 +254,32 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowSize)
         EXPECT_EQ(form->ui().com_Search.left(), each.pattern_box + 240);
         EXPECT_EQ(form->ui().fra_TheResults.height(), each.results_height);
         EXPECT_EQ(form->ui().lab_Direction.left(), (each.upper_frames - 120) / 2);
-        EXPECT_EQ(form->ui().flx_ResultsChart.width(), each.upper_frames - 240 > 0 ? each.upper_frames - 240 : 4215);
+        EXPECT_EQ(form->ui().flx_ResultsChart.width(), each.upper_frames - 240);
     }
+}
+
+// The smallest window: 278 pixels wide, where the number-plate category's options (2200
+// twips each) keep option 1 inside its frame, and 214 high, where the grid has room for
+// its header row and one row of results.
+TEST_F(MainWindowTest, WindowStopsAtItsMinimumSize)
+{
+    QWidget& window = *form->ui().frm.widget();
+    const QSize smallest(278, 214);
+    const QSize tries[] = {{1, 1}, {277, 500}, {500, 213}, {0, 0}};
+    for (const QSize& each : tries) {
+        SCOPED_TRACE(testing::Message() << each.width() << " x " << each.height());
+        window.resize(each);
+        EXPECT_EQ(window.size(), smallest.expandedTo(each));
+        EXPECT_EQ(form->ui().fra_SearchType.width(), window.width() * 15 - 240) << "laid out at the size it has";
+        window.resize(400, 300);
+    }
+    // The desktop is told the same smallest size, and stops the window's borders there
+    // (a desktop's own resize is not held here: the offscreen platform has none).
+    EXPECT_EQ(testing_support::window_system_window(window).minimumSize(), smallest);
+    window.resize(smallest);
+    EXPECT_EQ(window.size(), smallest);
+    window.resize(279, 215);
+    EXPECT_EQ(window.size(), QSize(279, 215));
 }
 
 TEST_F(MainWindowTest, LayoutKeepsTheHeightsItNeverSets)

@@ -5,9 +5,13 @@
 #include "platform/widgets/qt_bridge.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace platform {
 
@@ -67,6 +71,17 @@ void OptionButton::set_caption(std::string caption)
     if (caption == caption_) return;
     caption_ = std::move(caption);
     mark_changed(caption_changed);
+}
+
+double OptionButton::caption_end(std::string_view caption) const
+{
+    QStyleOptionButton option;
+    option.initFrom(widget());
+    // The style puts the caption after the circle and the gap, whatever the button's width.
+    const QRect contents = widget()->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, widget());
+    const QFontMetricsF metrics(qt::to_qfont(font()));
+    const double caption_width = metrics.size(Qt::TextShowMnemonic, qt::to_shown_qstring(caption)).width();
+    return qt::to_twips(contents.left() + std::ceil(caption_width));
 }
 
 std::vector<OptionButton*> OptionButton::group() const

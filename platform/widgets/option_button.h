@@ -2,6 +2,7 @@
 #include "platform/widgets/control.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -15,6 +16,9 @@ public:
                  double height);
     const std::string& caption() const { return caption_; }
     void set_caption(std::string caption);
+    // How far from the button's left edge the button draws its circle and this caption,
+    // in its font, in twips (rounded up to a whole pixel).
+    double caption_end(std::string_view caption) const;
     bool value() const { return value_; }
     // Selecting by program raises on_click, as a click by the user does.
     void set_value(bool value);

@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 
 namespace platform {
 
@@ -162,6 +163,12 @@ void Window::set_outer_height(double height)
     if (widget() == nullptr) return;
     const int inner = qt::to_pixels(height) - border_size(*widget()).height();
     widget()->resize(widget()->width(), std::max(0, inner));
+}
+
+void Window::set_minimum_size(double width, double height)
+{
+    const auto whole_pixels = [](double twips) { return static_cast<int>(std::ceil(twips / twips_per_pixel)); };
+    if (widget() != nullptr) widget()->setMinimumSize(whole_pixels(width), whole_pixels(height));
 }
 
 double Window::outer_left() const { return widget() != nullptr ? qt::to_twips(widget()->frameGeometry().x()) : 0; }

@@ -38,6 +38,10 @@ public:
     double outer_height() const;
     void set_outer_width(double width);
     void set_outer_height(double height);
+    // The smallest inner area the user can give the window, in twips (rounded up to whole
+    // pixels): the desktop stops the window's borders there, and a smaller size set by
+    // the program gives this one. Minimised, the window still has an inner area of 0 x 0.
+    void set_minimum_size(double width, double height);
     double outer_left() const;
     double outer_top() const;
     void set_outer_position(double left, double top);
