@@ -254,7 +254,8 @@ void frm_Main::Form_Resize()
 
 // The smallest size the user can give the window: the one at which, in every category,
 // the controls stand whole in their frames, each option's circle and caption stay clear
-// of the other option, and the grid has room for its header row and one row of results.
+// of the other option, and the grid has room for its header row and one row of results
+// above its sideways scroll bar.
 // Read from the options as they draw the captions, in the font every category gives them.
 void frm_Main::set_minimum_window_size()
 {
@@ -268,7 +269,9 @@ void frm_Main::set_minimum_window_size()
     // The window opens at the size it was made with, which this never exceeds.
     const InnerSize designed{ui_.frm.client_width(), ui_.frm.client_height()};
     const InnerSize smallest = minimum_inner_size(ui_.com_Search.width(), categories,
-                                                  Grid_Rows_Height(header_and_one_row), designed,
+                                                  Grid_Rows_Height(header_and_one_row) +
+                                                      ui_.flx_ResultsChart.scroll_bar_height(),
+                                                  designed,
                                                   platform::twips_per_pixel);
     ui_.frm.set_minimum_size(smallest.width, smallest.height);
 }

@@ -237,9 +237,9 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowSize)
         {312, 264, 4440, 4200, 2870, 2985, 1680},
         // wider and taller
         {640, 480, 9360, 9120, 7790, 7905, 4920},
-        // below the smallest size the window takes (278 x 214) it is laid out at that size:
-        // 4170 x 3210 twips; the layout's own minimums below it are MainLayoutTest's
-        {1, 1, 3930, 3690, 2360, 2475, 930},
+        // below the smallest size the window takes (278 x 228) it is laid out at that size:
+        // 4170 x 3420 twips; the layout's own minimums below it are MainLayoutTest's
+        {1, 1, 3930, 3690, 2360, 2475, 1140},
         {100, 600, 3930, 3690, 2360, 2475, 6720},
     };
     for (const auto& each : cases) {
@@ -259,13 +259,13 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowSize)
 }
 
 // The smallest window: 278 pixels wide, where the number-plate category's options (2200
-// twips each) keep option 1 inside its frame, and 214 high, where the grid has room for
-// its header row and one row of results.
+// twips each) keep option 1 inside its frame, and 228 high, where the grid has room for
+// its header row and one row of results above its sideways scroll bar.
 TEST_F(MainWindowTest, WindowStopsAtItsMinimumSize)
 {
     QWidget& window = *form->ui().frm.widget();
-    const QSize smallest(278, 214);
-    const QSize tries[] = {{1, 1}, {277, 500}, {500, 213}, {0, 0}};
+    const QSize smallest(278, 228);
+    const QSize tries[] = {{1, 1}, {277, 500}, {500, 227}, {0, 0}};
     for (const QSize& each : tries) {
         SCOPED_TRACE(testing::Message() << each.width() << " x " << each.height());
         window.resize(each);
@@ -278,8 +278,8 @@ TEST_F(MainWindowTest, WindowStopsAtItsMinimumSize)
     EXPECT_EQ(testing_support::window_system_window(window).minimumSize(), smallest);
     window.resize(smallest);
     EXPECT_EQ(window.size(), smallest);
-    window.resize(279, 215);
-    EXPECT_EQ(window.size(), QSize(279, 215));
+    window.resize(279, 229);
+    EXPECT_EQ(window.size(), QSize(279, 229));
 }
 
 TEST_F(MainWindowTest, LayoutKeepsTheHeightsItNeverSets)

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionHeader>
 #include <QTableView>
@@ -432,6 +433,11 @@ void Grid::set_col_width(int col, double width)
 {
     col_widths_.at(static_cast<std::size_t>(col)) = width;
     mark_changed(geometry_changed);
+}
+
+double Grid::scroll_bar_height() const
+{
+    return qt::to_twips(widget()->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, widget()));
 }
 
 double Grid::row_height(int row) const

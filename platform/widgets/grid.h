@@ -67,6 +67,9 @@ public:
     double col_width(int col) const { return col_widths_.at(static_cast<std::size_t>(col)); }
     void set_col_width(int col, double width);
     double row_height(int row) const;
+    // The height of the sideways scroll bar, which covers the bottom of the rows when the
+    // columns are wider than the grid.
+    double scroll_bar_height() const;
 
     // A key going down while the grid has the focus. Enter and Space first make the cell
     // that the view shows as current the grid's current cell (the first row's code cell
