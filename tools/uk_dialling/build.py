@@ -69,9 +69,14 @@ ST_ROWS = 46
 CROOKHAM = "Crookham @1089 082"
 # Towns of this many people or more take their code from the town table, never from nearness.
 TOWN_POPULATION = 5000
-# How a place of the town table got its code; a line of the table that names its reference
+# How a place of the town table got its code; a line of the table that carries a note after
+# its code (the reference that confirms it, or why a place of two codes stands with this one)
 # adds it in brackets.
 TABLE_CODE = "code of the town table"
+# The notes a line of the town table may carry after a code, by how they begin.
+CONFIRMED = "reference: "
+SPLIT = "served by two codes: "
+IN_DOUBT = "code in doubt: "
 # A village takes its nearest exchange's code only where every exchange of another code lies
 # this many times as far, and this many kilometres further.
 BEYOND_DOUBT_RATIO = 2.0
@@ -257,6 +262,9 @@ def read_towns(path: Path, places: list) -> dict:
         reason = f[3] if len(f) > 3 else ""
         if code == "-" and not reason:
             problems.append(f"{path.name}:{number}: {name} is left out without a reason")
+        if code != "-" and reason and not reason.startswith((CONFIRMED, SPLIT, IN_DOUBT)):
+            problems.append(f"{path.name}:{number}: the note after {name}'s code is neither a "
+                            f"reference, nor a split, nor a doubt: {reason!r}")
         place = by_id.get(gid)
         if place is None or place.source_name != name:
             problems.append(f"{path.name}:{number}: GeoNames {gid} is "
@@ -1474,10 +1482,12 @@ METHOD = """\
     there, never from its distance to an exchange; a town whose code is a city code (0121,
     0131, 0141, 0151, 0161, 0171, 0181, 0191) stays out, as do the table's entries that are
     not towns of their own (districts, valleys, islands). Around Leeds, Sheffield,
-    Nottingham, Leicester and Bristol, where a city's code meets its neighbours', the places
-    whose code was in doubt were checked one by one: their lines in the table name the
-    reference that confirms the code (an encyclopaedia entry, or where that gives none, a
-    business or newsletter of the place), shown in brackets below.
+    Nottingham, Leicester and Bristol, where a city's code meets its neighbours', the
+    places within about 25 km of the centre were checked one by one: their lines in the
+    table name the reference that confirms the code (an encyclopaedia entry, or where that
+    gives none, a number of a body or business of the place), shown in brackets below. A
+    place whose parts have two codes says so and keeps the code of its main part where a
+    reference names it, else the table's; a place whose references disagree says so too.
   - "exchange name": the place that names its exchange (the area's main place in the
     area-name source, or a sub-area's place).
   - "nearest beyond doubt": a village whose nearest exchange is beyond doubt: every exchange
@@ -1521,6 +1531,11 @@ def write_provenance(path: Path, lines: dict, summary: dict) -> None:
         row = lines[n]
         out.append(f"| {n} | {row.text} | {row.basis} | {'; '.join(row.how)} |")
     path.write_text("\n".join(out) + "\n", encoding="utf-8")
+
+
+def towns_noted(chosen: list, note: str) -> int:
+    """How many chosen places take their code from a line of the town table with this note."""
+    return len({c.place.gid for c in chosen if c.place.assigned.startswith(f"{TABLE_CODE} ({note}")})
 
 
 def main() -> None:
@@ -1584,8 +1599,9 @@ def main() -> None:
         "names written in the file's style": sum(1 for c in chosen if any("style" in h for h in c.how)),
         "names of 1995 in place of the gazetteer's": sum(1 for c in chosen if any("renamed" in h for h in c.how)),
         "qualifiers added": sum(1 for c in chosen if c.qualifier),
-        "towns whose code of the table a reference confirms one by one": sum(
-            1 for c in chosen if c.place.assigned.startswith(f"{TABLE_CODE} (")),
+        "towns whose code of the table a reference confirms one by one": towns_noted(chosen, CONFIRMED),
+        "towns served by two codes, with the code of the table": towns_noted(chosen, SPLIT),
+        "towns whose code of the table stays in doubt": towns_noted(chosen, IN_DOUBT),
     })
     write_lines(OUT_LINES, elements(d, lines))
     write_provenance(OUT_PROVENANCE, lines, summary)
