@@ -456,7 +456,8 @@ TEST(UKDiallingData, TownsAtTheCitiesEdgesHaveTheCodesOfTheirReferences)
         {"Wilsden", "01535"},     {"Chapeltown", "01142"},  {"Dronfield", "01246"},
         {"Long Eaton", "01159"},  {"Ravenshead", "01623"},  {"Narborough", "01162", "Leics"},
         {"Broughton Astley", "01455"},                      {"Stoke Gifford", "01179"},
-        {"Charfield", "01454"},   {"Saltford", "01225"},
+        {"Charfield", "01454"},   {"Saltford", "01225"},    {"Hathern", "01509"},
+        {"Monk Fryston", "01977"},
     };
     const auto lines = data_lines(uk_dialling_codes());
     for (const auto& town : towns) {
