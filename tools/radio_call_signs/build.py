@@ -281,12 +281,6 @@ def check_order(faults, lines):
 # ---------------------------------------------------------------------------------------
 
 
-def era_faults(records, provenance):
-    faults = []
-    check_era(faults, records, provenance)
-    return faults
-
-
 def cross_check(path, records):
     """Prints the records whose prefix today's country file gives to a country of another name."""
     holders = {}
@@ -359,7 +353,8 @@ def main():
         decisions = Decisions(os.path.join(HERE, "decisions.txt"))
         records, provenance = build(read_series(os.path.join(HERE, "itu_series.txt")), decisions)
         lines = assemble(decisions.header, records)
-        faults = check(lines) + era_faults(records, provenance)
+        faults = check(lines)
+        check_era(faults, records, provenance)
     except Fault as fault:
         print("build.py: " + str(fault), file=sys.stderr)
         return 1

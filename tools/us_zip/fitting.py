@@ -116,8 +116,9 @@ class Fitter:
         for code, (name, state, reason) in self.decisions.fills.items():
             if code in candidates:
                 raise SystemExit(f"fill {code}: the sources hold this ZIP code")
-            if self.is_later(code):
-                raise SystemExit(f"fill {code}: {self.era.later_reason(code)}")
+            later = self.era_reason(code)
+            if later:
+                raise SystemExit(f"fill {code}: {later}")
             candidates[code] = Candidate(Record(code, name, state), [f"made to fit: {reason}"],
                                          made_to_fit=True)
         return candidates
@@ -134,16 +135,16 @@ class Fitter:
     def later_reason(self, code):
         """Why the era rule leaves the record of this code out, or None: a code known in use
         before 2000 passes, and a code the targets give stands (and is reported)."""
-        if code in self.decisions.in_use:
-            return None
-        reason = self.era.later_reason(code)
+        reason = self.era_reason(code)
         if reason and code in self.given_codes:
             self.later_given.append((code, reason))
             return None
         return reason
 
-    def is_later(self, code):
-        return code not in self.decisions.in_use and self.era.later_reason(code) is not None
+    def era_reason(self, code):
+        """Why the era rule dates this code after 2000, or None: a code known in use before
+        2000 passes."""
+        return None if code in self.decisions.in_use else self.era.later_reason(code)
 
     def move_to_former_codes(self, candidates):
         """Records of renumbered areas stand at the codes they had then, where no record of
@@ -406,7 +407,7 @@ class Fitter:
     def made_to_fit(self, chosen, count, before, after, state, forced_name):
         taken = set(self.sources) | set(self.candidates) | set(self.decisions.drops) | {c.zip for c in chosen}
         free = [f"{code:05d}" for code in range(int(before.zip) + 1, int(after.zip))
-                if f"{code:05d}" not in taken and not self.is_absent(f"{code:05d}") and not self.is_later(f"{code:05d}")
+                if f"{code:05d}" not in taken and not self.is_absent(f"{code:05d}") and not self.era_reason(f"{code:05d}")
                 and not self.is_listed_code(f"{code:05d}", before.element + 1)]
         if len(free) < count:
             raise SystemExit(f"{before.zip}-{after.zip}: {count} records to make, {len(free)} free codes")
