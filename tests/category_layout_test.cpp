@@ -2,6 +2,7 @@
 // window: the direction options keep inside their frame, whole, as in a window laid out
 // afresh for that category, at the designed size and at the smallest the window takes.
 #include "platform/widgets/label.h"
+#include "platform/widgets/qt_bridge.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/user_actions.h"
 
@@ -12,7 +13,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -106,8 +106,8 @@ namespace {
 QRect box_of(const platform::Control& control)
 {
     if (dynamic_cast<const platform::Label*>(&control) == nullptr) return control.widget()->geometry();
-    const auto pixels = [](double twips) { return static_cast<int>(std::lround(twips / platform::twips_per_pixel)); };
-    return {pixels(control.left()), pixels(control.top()), pixels(control.width()), pixels(control.height())};
+    using platform::qt::to_pixels;
+    return {to_pixels(control.left()), to_pixels(control.top()), to_pixels(control.width()), to_pixels(control.height())};
 }
 
 // Every control below one stands inside it: inside the window, or inside its frame's
